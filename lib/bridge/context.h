@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QQuickItem>
+#include <QString>
+#include <QUrl>
+#include <memory>
+
+class QQuickView;
+class QSharedMemory;
+class Platform;
+class SystemNotifier;
+
+// The bridge through which the user interface reaches the operating system and the host process.
+// Published to QML as the context property "context". Its parent item is the view's content item.
+class Context : public QQuickItem {
+    Q_OBJECT
+public:
+    // platform: owned; notifier: not owned, may be null (then system notifications are off).
+    Context(QQuickView *view, const QProcessEnvironment &startupEnvironment, QSharedMemory *instanceGuard,
+            std::unique_ptr<Platform> platform, SystemNotifier *notifier);
+    ~Context() override;
+
+    Q_INVOKABLE void openUrl(const QUrl &url) const;
+    Q_INVOKABLE unsigned int openRdp(const QString &rdpFileContents) const;
+    Q_INVOKABLE void raiseWindow() const;
+    Q_INVOKABLE void clearAccessCacheAndCookies() const;
+    Q_INVOKABLE void quit();
+    Q_INVOKABLE void copyToClipboard(const QString &text);
+    Q_INVOKABLE bool isAutoStartupEnabled() const;
+    Q_INVOKABLE void setIsAutoStartupEnabled(bool enabled);
+    Q_INVOKABLE float getCurrentScalingFactor() const;
+    Q_INVOKABLE void setScalingFactor(float factor);
+    Q_INVOKABLE QString getMaterialVariant() const;
+    Q_INVOKABLE void setMaterialVariant(const QString &variant);
+    Q_INVOKABLE QString getMaterialTheme() const;
+    Q_INVOKABLE void setMaterialTheme(const QString &variant);
+    Q_INVOKABLE void restartApplication();
+    Q_INVOKABLE bool saveToFile(const QString &data, const QString &file) const;
+    Q_INVOKABLE QString encrypt(const QString &data) const;
+    Q_INVOKABLE void systemNotification(const QString &message) const;
+
+    // Not for QML: the platform (the session's Remote Desktop launcher unprotects through it).
+    [[nodiscard]] Platform *platform() const;
+
+private:
+    QQuickView *m_view;
+    QProcessEnvironment m_startupEnvironment;
+    QSharedMemory *m_instanceGuard;
+    std::unique_ptr<Platform> m_platform;
+    SystemNotifier *m_notifier;
+};

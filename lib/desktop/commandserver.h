@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QWebSocketServer;
+class QWebSocket;
+
+// The local command server: a WebSocket server on the loopback interface (port 57979) through which the
+// service's own web pages and a second start of the program send JSON commands.
+//
+// Who may talk to it: a handshake without an Origin header (native clients such as our second start) or
+// with exactly the allowed origin (the service's web origin); every other origin, "null" included, is
+// refused with 403. A Host header that is not a loopback name is refused too. Text messages above
+// kMaxMessageBytes close the connection; binary frames are ignored.
+//
+// For each accepted text message: raiseRequested() first, then the JSON is read and, in this order,
+// triggerLogin() (only for the boolean true), setPasswordResetToken(text), paymentStatus(text).
+class LocalCommandServer : public QObject {
+    Q_OBJECT
+public:
+    static constexpr quint16 kDefaultPort = 57979;
+    static constexpr qint64 kMaxMessageBytes = 64 * 1024;
+
+    explicit LocalCommandServer(const QString &allowedOrigin, QObject *parent = nullptr);
+    ~LocalCommandServer() override;
+
+    // Listens on 127.0.0.1 (port 0 picks a free one, for tests). False and a log line on failure.
+    bool listen(quint16 port = kDefaultPort);
+    [[nodiscard]] quint16 port() const;
+
+    // The handling of one text message, exposed so tests and fuzzers can drive it without a socket.
+    void handleTextMessage(const QString &message);
+
+Q_SIGNALS:
+    void raiseRequested();
+    void triggerLogin();
+    void setPasswordResetToken(const QString &token);
+    void paymentStatus(const QString &status);
+
+private:
+    // (implementation detail members)
+    class Private;
+    Private *d;
+};

@@ -1,0 +1,125 @@
+// The process entry point: identity, log format, appearance environment, single instance and hand-off,
+// then the main view with the bridge published as "context".
+
+#include "appearance.h"
+#include "commandserver.h"
+#include "context.h"
+#include "handoff.h"
+#include "instanceguard.h"
+#include "logging.h"
+#include "platform.h"
+#include "quickview.h"
+#include "serviceconfig.h"
+#include "systemnotifier.h"
+#include "trayicon.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QIcon>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QScreen>
+#include <QSettings>
+#include <QSharedMemory>
+#include <QSslSocket>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <memory>
+
+Q_IMPORT_QML_PLUGIN(Vantorix_CorePlugin)
+Q_IMPORT_QML_PLUGIN(VantorixPlugin)
+
+namespace {
+
+// Shows the window maximised at the available size when the screen is not larger than it.
+void fitToScreen(QWindow &window)
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QSize available = screen->availableSize();
+    const QRect frame = window.frameGeometry();
+    if (available.width() <= frame.width() && available.height() <= frame.height()) {
+        window.resize(available);
+        window.setVisibility(QWindow::Maximized);
+    }
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qSetMessagePattern(QStringLiteral("%{file}:%{line} - %{message}"));
+
+    QCoreApplication::setOrganizationName(QStringLiteral("vantorix"));
+    QCoreApplication::setOrganizationDomain(ServiceConfig::serviceUrl().host());
+    QCoreApplication::setApplicationName(QStringLiteral("vantorix"));
+    // The version option would otherwise print an empty version.
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+
+    qCDebug(lcHost) << "TLS supported:" << QSslSocket::supportsSsl()
+                    << "built against:" << QSslSocket::sslLibraryBuildVersionString()
+                    << "loaded:" << QSslSocket::sslLibraryVersionString();
+
+    auto settings = std::make_unique<QSettings>();
+    const Appearance::Stored stored = Appearance::readStored(*settings);
+    const QProcessEnvironment startupEnvironment = QProcessEnvironment::systemEnvironment();
+    Appearance::apply(Appearance::compute(stored, startupEnvironment));
+
+    auto app = std::make_unique<QApplication>(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icons/Vantorix-ICON.png")));
+    // Closing the window hides it; the tray and the command server keep the process alive.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    auto guard = std::make_unique<QSharedMemory>();
+    if (!InstanceGuard::acquire(*guard)) {
+        HandOff::notifyRunningInstance();
+        return 0;
+    }
+
+    QCommandLineParser parser;
+    parser.addVersionOption();
+    const QCommandLineOption startMinimizedOption(QStringLiteral("start-minimized"));
+    parser.addOption(startMinimizedOption);
+    parser.process(*app);
+    const bool startMinimized = parser.isSet(startMinimizedOption);
+
+    int result = 0;
+    {
+        auto tray = std::make_unique<TrayIcon>();
+        auto notifier = createSystemNotifier(tray->systemTrayIcon());
+
+        auto view = std::make_unique<QuickView>();
+        auto *context = new Context(view.get(), startupEnvironment, guard.get(), createPlatform(), notifier.get());
+        context->setParentItem(view->contentItem());
+        view->rootContext()->setContextProperty(QStringLiteral("context"), context);
+
+        LocalCommandServer commandServer(ServiceConfig::origin(ServiceConfig::serviceUrl()));
+        QObject::connect(&commandServer, &LocalCommandServer::raiseRequested, context, &Context::raiseWindow);
+        commandServer.listen();
+        view->rootContext()->setContextProperty(QStringLiteral("commandServer"), &commandServer);
+
+        QObject::connect(tray.get(), &TrayIcon::openRequested, context, &Context::raiseWindow);
+        QObject::connect(tray.get(), &TrayIcon::quitRequested, context, &Context::quit);
+
+        view->setMinimumSize(QSize(400, 720));
+        view->setResizeMode(QQuickView::SizeRootObjectToView);
+        view->engine()->addImportPath(QStringLiteral("qrc:/"));
+        QObject::connect(view.get(), &QQuickView::statusChanged, view.get(),
+                         [&view, startMinimized](QQuickView::Status status) {
+                             if (status == QQuickView::Ready && !startMinimized)
+                                 view->showNormal();
+                         });
+        view->setSource(QUrl(QStringLiteral("qrc:/Vantorix/main.qml")));
+        fitToScreen(*view);
+
+        result = QApplication::exec();
+
+        // The view (and with it the bridge) goes first; the notifier and tray after it.
+        view.reset();
+    }
+    guard.reset();
+    app.reset();
+    settings.reset();
+    return result;
+}
