@@ -96,12 +96,15 @@ int main(int argc, char *argv[])
 
         LocalCommandServer commandServer(ServiceConfig::origin(ServiceConfig::serviceUrl()));
         QObject::connect(&commandServer, &LocalCommandServer::raiseRequested, context, &Context::raiseWindow);
-        commandServer.listen();
+        if (commandServer.listen())
+            qCDebug(lcHost) << "Local command server listening on port" << commandServer.port();
         view->rootContext()->setContextProperty(QStringLiteral("commandServer"), &commandServer);
 
         QObject::connect(tray.get(), &TrayIcon::openRequested, context, &Context::raiseWindow);
         QObject::connect(tray.get(), &TrayIcon::quitRequested, context, &Context::quit);
 
+        QObject::connect(view.get(), &QWindow::visibleChanged, view.get(),
+                         [](bool visible) { qCDebug(lcHost) << "Main window visible:" << visible; });
         view->setMinimumSize(QSize(400, 720));
         view->setResizeMode(QQuickView::SizeRootObjectToView);
         view->engine()->addImportPath(QStringLiteral("qrc:/"));

@@ -1,0 +1,108 @@
+#include "appearance.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Assignments = Appearance::Assignments;
+
+class TestAppearance : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void compute_data()
+    {
+        QTest::addColumn<QString>("storedTheme");
+        QTest::addColumn<QString>("storedVariant");
+        QTest::addColumn<QString>("storedScale");
+        QTest::addColumn<QStringList>("inherited"); // NAME=value entries
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<QString>("variant");
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<bool>("darkPalette");
+
+        QTest::newRow("defaults: Dark puts the palette")
+            << "Dark" << "Dense" << "1" << QStringList() << "Dark" << "Dense" << "1" << true;
+        QTest::newRow("stored Light: no palette")
+            << "Light" << "Dense" << "1" << QStringList() << "Light" << "Dense" << "1" << false;
+        QTest::newRow("any other text counts as dark")
+            << "Solarized" << "Dense" << "1" << QStringList() << "Solarized" << "Dense" << "1" << true;
+        QTest::newRow("Light is case-sensitive")
+            << "light" << "Dense" << "1" << QStringList() << "light" << "Dense" << "1" << true;
+        QTest::newRow("inherited Light wins over stored Dark")
+            << "Dark" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Light"} << "Light"
+            << "Dense" << "1" << false;
+        QTest::newRow("inherited Dark wins over stored Light")
+            << "Light" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Dark"} << "Dark"
+            << "Dense" << "1" << true;
+        QTest::newRow("empty inherited theme does not win")
+            << "Light" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME="} << "Light"
+            << "Dense" << "1" << false;
+        QTest::newRow("inherited variant wins")
+            << "Light" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_VARIANT=Normal"} << "Light"
+            << "Normal" << "1" << false;
+        QTest::newRow("inherited scale factor is always replaced")
+            << "Light" << "Dense" << "1.3" << QStringList{"QT_SCALE_FACTOR=2"} << "Light" << "Dense" << "1.3"
+            << false;
+    }
+
+    void compute()
+    {
+        QFETCH(QString, storedTheme);
+        QFETCH(QString, storedVariant);
+        QFETCH(QString, storedScale);
+        QFETCH(QStringList, inherited);
+        QFETCH(QString, theme);
+        QFETCH(QString, variant);
+        QFETCH(QString, scale);
+        QFETCH(bool, darkPalette);
+
+        QProcessEnvironment env;
+        for (const QString &entry : inherited)
+            env.insert(entry.section(QLatin1Char('='), 0, 0), entry.section(QLatin1Char('='), 1));
+        // Inherited palette values are replaced by the dark palette, and left alone otherwise.
+        env.insert(QStringLiteral("QT_QUICK_CONTROLS_MATERIAL_ACCENT"), QStringLiteral("#123456"));
+
+        const Appearance::Stored stored{storedScale, storedVariant, storedTheme};
+        const Assignments out = Appearance::compute(stored, env);
+
+        QHash<QByteArray, QByteArray> put;
+        QList<QByteArray> order;
+        for (const auto &[name, value] : out) {
+            put.insert(name, value);
+            order.append(name);
+        }
+        QCOMPARE(put.value("QT_SCALE_FACTOR"), scale.toUtf8());
+        QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_VARIANT"), variant.toUtf8());
+        QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_THEME"), theme.toUtf8());
+        QCOMPARE(order.mid(0, 3), (QList<QByteArray>{"QT_SCALE_FACTOR", "QT_QUICK_CONTROLS_MATERIAL_VARIANT",
+                                                     "QT_QUICK_CONTROLS_MATERIAL_THEME"}));
+        if (darkPalette) {
+            QCOMPARE(out.size(), 7);
+            QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_ACCENT"), QByteArray("#0060b2"));
+            QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_PRIMARY"), QByteArray("light gray"));
+            QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_FOREGROUND"), QByteArray("light gray"));
+            QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_BACKGROUND"), QByteArray("#1a1a1a"));
+        } else {
+            QCOMPARE(out.size(), 3);
+        }
+    }
+
+    void readStoredDefaults()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        Appearance::Stored s = Appearance::readStored(settings);
+        QCOMPARE(s.scalingFactor, QStringLiteral("1"));
+        QCOMPARE(s.materialVariant, QStringLiteral("Dense"));
+        QCOMPARE(s.materialTheme, QStringLiteral("Dark"));
+        // A stored number is read in its decimal text form.
+        settings.setValue(QStringLiteral("scalingFactor"), 1.25f);
+        settings.setValue(QStringLiteral("materialTheme"), QStringLiteral("Light"));
+        s = Appearance::readStored(settings);
+        QCOMPARE(s.scalingFactor, QStringLiteral("1.25"));
+        QCOMPARE(s.materialTheme, QStringLiteral("Light"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppearance)
+#include "tst_appearance.moc"

@@ -1,0 +1,123 @@
+// Two real processes: the first start keeps running, a second start hands over to it and exits.
+
+#include "instanceguard.h"
+
+#include <QProcess>
+#include <QSharedMemory>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+constexpr int kGenerousMs = 30000;
+
+QProcessEnvironment isolatedEnvironment(const QTemporaryDir &home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+    env.insert(QStringLiteral("VANTORIX_KEY_STORE"), QStringLiteral("file"));
+    env.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
+    env.remove(QStringLiteral("VANTORIX_SERVICE_URL"));
+    return env;
+}
+} // namespace
+
+class TestHandOff : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { QVERIFY(m_home.isValid()); }
+
+    void cleanup()
+    {
+        if (m_first) {
+            m_first->kill();
+            m_first->waitForFinished(kGenerousMs);
+            m_first.reset();
+        }
+    }
+
+    void secondStartWithNobodyListeningExitsZero()
+    {
+        // Hold the guard ourselves: the program then believes an instance runs, but nothing listens.
+        QSharedMemory guard;
+        QVERIFY(InstanceGuard::acquire(guard));
+        QProcess second;
+        second.setProcessEnvironment(isolatedEnvironment(m_home));
+        second.start(QStringLiteral(VANTORIX_APP_PATH), {});
+        QVERIFY(second.waitForFinished(kGenerousMs));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QVERIFY2(!second.readAllStandardError().contains("Local command server listening"),
+                 "a second start must not become a first instance");
+    }
+
+    void secondStartRaisesTheMinimizedFirst()
+    {
+        startFirst({QStringLiteral("--start-minimized")});
+        QVERIFY(!m_firstOutput.contains("Main window visible: true"));
+
+        QProcess second;
+        second.setProcessEnvironment(isolatedEnvironment(m_home));
+        second.start(QStringLiteral(VANTORIX_APP_PATH), {QStringLiteral("--start-minimized")});
+        QVERIFY(second.waitForFinished(kGenerousMs));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+
+        QTRY_VERIFY_WITH_TIMEOUT(readFirst().contains("Main window visible: true"), kGenerousMs);
+        QCOMPARE(m_first->state(), QProcess::Running);
+    }
+
+    void firstStartShowsTheWindow()
+    {
+        startFirst({});
+        QTRY_VERIFY_WITH_TIMEOUT(readFirst().contains("Main window visible: true"), kGenerousMs);
+    }
+
+    void crashedInstanceDoesNotLockOutTheNextStart()
+    {
+        startFirst({QStringLiteral("--start-minimized")});
+        m_first->kill(); // no clean-up: the guard segment is left behind
+        QVERIFY(m_first->waitForFinished(kGenerousMs));
+        m_first.reset();
+        startFirst({QStringLiteral("--start-minimized")});
+    }
+
+    void versionOption()
+    {
+        QProcess p;
+        p.setProcessEnvironment(isolatedEnvironment(m_home));
+        p.start(QStringLiteral(VANTORIX_APP_PATH), {QStringLiteral("--version")});
+        QVERIFY(p.waitForFinished(kGenerousMs));
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(p.readAllStandardOutput().contains("vantorix 1.0.0"));
+    }
+
+private:
+    void startFirst(const QStringList &args)
+    {
+        m_first = std::make_unique<QProcess>();
+        m_firstOutput.clear();
+        m_first->setProcessEnvironment(isolatedEnvironment(m_home));
+        m_first->setProcessChannelMode(QProcess::MergedChannels);
+        m_first->start(QStringLiteral(VANTORIX_APP_PATH), args);
+        QVERIFY(m_first->waitForStarted(kGenerousMs));
+        QTRY_VERIFY_WITH_TIMEOUT(readFirst().contains("Local command server listening"), kGenerousMs);
+    }
+
+    QByteArray readFirst()
+    {
+        if (m_first)
+            m_firstOutput += m_first->readAll();
+        return m_firstOutput;
+    }
+
+    QTemporaryDir m_home;
+    std::unique_ptr<QProcess> m_first;
+    QByteArray m_firstOutput;
+};
+
+QTEST_GUILESS_MAIN(TestHandOff)
+#include "tst_handoff.moc"
