@@ -8,7 +8,7 @@ export DEBIAN_FRONTEND=noninteractive
 PKGS=(
   build-essential cmake ninja-build pkg-config clang
   qt6-base-dev qt6-declarative-dev qt6-websockets-dev qt6-httpserver-dev qt6-tools-dev-tools
-  qtkeychain-qt6-dev libsodium-dev
+  qt6-svg-dev qt6-image-formats-plugins qtkeychain-qt6-dev libsodium-dev librsvg2-bin
   qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtquick-controls
   qml6-module-qtquick-templates qml6-module-qtquick-layouts qml6-module-qtquick-dialogs
