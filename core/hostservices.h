@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// What the core needs of the host process: the operating-system effects of the bridge. The bridge
+// (Context) implements it in the program; tests use a recording fake.
+class HostServices {
+public:
+    virtual ~HostServices() = default;
+
+    virtual void openUrl(const QUrl &url) const = 0;
+    // Writes the connection text to a file and starts the Remote Desktop client; > 31 means started.
+    virtual unsigned int openRdp(const QString &rdpFileContents) const = 0;
+    // Protects a password for the current user (hex text; "" on failure).
+    [[nodiscard]] virtual QString encrypt(const QString &data) const = 0;
+    virtual void systemNotification(const QString &message) const = 0;
+    virtual void clearAccessCacheAndCookies() const = 0;
+    virtual void raiseWindow() const = 0;
+};
