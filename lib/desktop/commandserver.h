@@ -3,8 +3,11 @@
 #include <QObject>
 #include <QString>
 
+class QTcpServer;
+class QTcpSocket;
 class QWebSocketServer;
 class QWebSocket;
+class QWebSocketCorsAuthenticator;
 
 // The local command server: a WebSocket server on the loopback interface (port 57979) through which the
 // service's own web pages and a second start of the program send JSON commands.
@@ -39,7 +42,17 @@ Q_SIGNALS:
     void paymentStatus(const QString &status);
 
 private:
-    // (implementation detail members)
-    class Private;
-    Private *d;
+    // Connections are accepted by our own TCP server, so that the upgrade request's Host header can be
+    // checked before the WebSocket server sees it; accepted ones are then handed to the WebSocket server.
+    void onTcpConnection();
+    void inspectUpgradeRequest(QTcpSocket *socket);
+    void refuse(QTcpSocket *socket, const char *reason);
+    void onOriginCheck(QWebSocketCorsAuthenticator *authenticator) const;
+    void onWebSocketConnection();
+    void onServerError();
+
+    QString m_allowedOrigin;
+    QTcpServer *m_tcpServer;
+    QWebSocketServer *m_webSocketServer;
+    int m_pendingUpgrades = 0;
 };

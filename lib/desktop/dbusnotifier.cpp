@@ -1,0 +1,150 @@
+#include "dbusnotifier.h"
+
+#include "logging.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QVariantMap>
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
+const QString kDefaultAction = QStringLiteral("default");
+
+QDBusMessage busDaemonCall(const QString &method, const QVariantList &arguments = {})
+{
+    QDBusMessage message =
+        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                                       QStringLiteral("org.freedesktop.DBus"), method);
+    message.setArguments(arguments);
+    return message;
+}
+
+} // namespace
+
+DBusNotifier::DBusNotifier(const QDBusConnection &bus, QObject *parent) : SystemNotifier(parent), m_bus(bus)
+{
+    if (!m_bus.isConnected()) {
+        qCWarning(lcNotify) << "System notifications are not available: no session D-Bus.";
+        return;
+    }
+    const SetupError error = probeService();
+    if (error != NoError) {
+        qCWarning(lcNotify).noquote()
+            << QStringLiteral("Could not initialize desktop notifications (error: %1).").arg(int(error));
+        return;
+    }
+    // Filtering on the service name makes QtDBus accept these signals only from the name's owner.
+    m_bus.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                  SLOT(onActionInvoked(uint, QString)));
+    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                  SLOT(onNotificationClosed(uint, uint)));
+    m_available = true;
+}
+
+DBusNotifier::~DBusNotifier()
+{
+    if (!m_available)
+        return;
+    m_bus.disconnect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                     SLOT(onActionInvoked(uint, QString)));
+    m_bus.disconnect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                     SLOT(onNotificationClosed(uint, uint)));
+}
+
+DBusNotifier::SetupError DBusNotifier::probeService() const
+{
+    const QDBusMessage owner = m_bus.call(busDaemonCall(QStringLiteral("NameHasOwner"), {kService}),
+                                          QDBus::Block, kSetupTimeoutMs);
+    if (owner.type() != QDBusMessage::ReplyMessage || owner.arguments().isEmpty())
+        return OwnerQueryFailed;
+    if (owner.arguments().constFirst().toBool())
+        return NoError;
+
+    const QDBusMessage activatable =
+        m_bus.call(busDaemonCall(QStringLiteral("ListActivatableNames")), QDBus::Block, kSetupTimeoutMs);
+    if (activatable.type() != QDBusMessage::ReplyMessage || activatable.arguments().isEmpty())
+        return ActivatableQueryFailed;
+    if (activatable.arguments().constFirst().toStringList().contains(kService))
+        return NoError;
+    return ServiceMissing;
+}
+
+QString DBusNotifier::escapeBody(const QString &message)
+{
+    QString escaped;
+    escaped.reserve(message.size());
+    for (const QChar c : message) {
+        if (c == QLatin1Char('&'))
+            escaped += QLatin1String("&amp;");
+        else if (c == QLatin1Char('<'))
+            escaped += QLatin1String("&lt;");
+        else if (c == QLatin1Char('>'))
+            escaped += QLatin1String("&gt;");
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+qint64 DBusNotifier::show(const QString &message)
+{
+    if (!m_available)
+        return -1;
+
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
+    call.setArguments({QStringLiteral("vantorix"),                              // app_name
+                       uint(0),                                                 // replaces_id
+                       QString(),                                               // app_icon
+                       QStringLiteral("vantorix"),                              // summary
+                       escapeBody(message),                                     // body
+                       QStringList{kDefaultAction, QStringLiteral("Open")},     // actions
+                       QVariantMap(),                                           // hints
+                       int(-1)});                                               // expire_timeout
+    const qint64 localId = m_nextLocalId++;
+    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kNotifyTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, localId](QDBusPendingCallWatcher *w) { onNotifyFinished(w, localId); });
+    return localId;
+}
+
+void DBusNotifier::onNotifyFinished(QDBusPendingCallWatcher *watcher, qint64 localId)
+{
+    watcher->deleteLater();
+    const QDBusPendingReply<uint> reply = *watcher;
+    if (reply.isError()) {
+        qCWarning(lcNotify) << "Could not show a desktop notification:" << reply.error().name()
+                            << reply.error().message();
+        return;
+    }
+    track(reply.value(), localId);
+}
+
+void DBusNotifier::track(uint serverId, qint64 localId)
+{
+    if (!m_localIdByServerId.contains(serverId))
+        m_trackOrder.enqueue(serverId);
+    m_localIdByServerId.insert(serverId, localId);
+    while (m_trackOrder.size() > kMaxTrackedNotifications)
+        m_localIdByServerId.remove(m_trackOrder.dequeue());
+}
+
+void DBusNotifier::onActionInvoked(uint serverId, const QString &actionKey)
+{
+    // The server broadcasts this signal for every client's notifications: only ours count.
+    if (actionKey != kDefaultAction || !m_localIdByServerId.contains(serverId))
+        return;
+    qCDebug(lcNotify) << "Desktop notification activated:" << m_localIdByServerId.value(serverId);
+    Q_EMIT activated();
+}
+
+void DBusNotifier::onNotificationClosed(uint serverId, uint reason)
+{
+    Q_UNUSED(reason)
+    if (m_localIdByServerId.remove(serverId) > 0)
+        m_trackOrder.removeOne(serverId);
+}
