@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hostservices.h"
+
 #include <QProcessEnvironment>
 #include <QQuickItem>
 #include <QString>
@@ -12,8 +14,9 @@ class Platform;
 class SystemNotifier;
 
 // The bridge through which the user interface reaches the operating system and the host process.
-// Published to QML as the context property "context". Its parent item is the view's content item.
-class Context : public QQuickItem {
+// Published to QML as the context property "context". Its parent item is the view's content item, which
+// also owns it. The core reaches it through HostServices.
+class Context : public QQuickItem, public HostServices {
     Q_OBJECT
 public:
     // platform: owned; notifier: not owned, may be null (then system notifications are off).
@@ -21,10 +24,10 @@ public:
             std::unique_ptr<Platform> platform, SystemNotifier *notifier);
     ~Context() override;
 
-    Q_INVOKABLE void openUrl(const QUrl &url) const;
-    Q_INVOKABLE unsigned int openRdp(const QString &rdpFileContents) const;
-    Q_INVOKABLE void raiseWindow() const;
-    Q_INVOKABLE void clearAccessCacheAndCookies() const;
+    Q_INVOKABLE void openUrl(const QUrl &url) const override;
+    Q_INVOKABLE unsigned int openRdp(const QString &rdpFileContents) const override;
+    Q_INVOKABLE void raiseWindow() const override;
+    Q_INVOKABLE void clearAccessCacheAndCookies() const override;
     Q_INVOKABLE void quit();
     Q_INVOKABLE void copyToClipboard(const QString &text);
     Q_INVOKABLE bool isAutoStartupEnabled() const;
@@ -37,8 +40,8 @@ public:
     Q_INVOKABLE void setMaterialTheme(const QString &variant);
     Q_INVOKABLE void restartApplication();
     Q_INVOKABLE bool saveToFile(const QString &data, const QString &file) const;
-    Q_INVOKABLE QString encrypt(const QString &data) const;
-    Q_INVOKABLE void systemNotification(const QString &message) const;
+    Q_INVOKABLE QString encrypt(const QString &data) const override;
+    Q_INVOKABLE void systemNotification(const QString &message) const override;
 
     // Not for QML: the platform (the session's Remote Desktop launcher unprotects through it).
     [[nodiscard]] Platform *platform() const;
