@@ -1,0 +1,5 @@
+#include "computer/computer.h"
+
+Computer::Computer(QObject *parent) : QObject(parent)
+{
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+
+// Lenient readers for values in the service's replies, which may arrive as numbers, texts, null or not
+// at all. Each reader falls back to the given default instead of failing.
+namespace JsonRead {
+
+// A text as received. A number becomes its decimal text (an id sent as 42 reads "42"); null, booleans,
+// objects, lists and a missing key give the fallback, never the text "null".
+[[nodiscard]] QString text(const QJsonValue &value, const QString &fallback = QString());
+
+// A decimal number from a number or a text ("12.5", " 3 "); anything that does not parse to a finite
+// number gives the fallback.
+[[nodiscard]] double real(const QJsonValue &value, double fallback);
+
+// A whole number from a number or a text; a fractional part is dropped ("3.7" reads 3). Anything that
+// does not parse, or lies outside the int range, gives the fallback.
+[[nodiscard]] int integer(const QJsonValue &value, int fallback);
+
+// Utils::parseBool on the value (missing and null are false).
+[[nodiscard]] bool boolean(const QJsonValue &value);
+
+} // namespace JsonRead
