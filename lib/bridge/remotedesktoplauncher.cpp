@@ -3,6 +3,7 @@
 #include "logging.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryFile>
 
@@ -103,6 +104,7 @@ unsigned int RemoteDesktopLauncher::launch(const QString &rdpFileContents) const
         qCWarning(lcHost) << "Could not start the Remote Desktop client" << process->program() << ":"
                           << process->errorString();
         process->deleteLater();
+        QFile::remove(path);
         return kNotStarted;
     }
     qCDebug(lcHost) << "Remote Desktop client started on" << path;

@@ -1,7 +1,7 @@
 #include "windowsplatform.h"
 
 #include "logging.h"
-#include "win/dpapi.h"
+#include "win/credentialprotection.h"
 #include "win/foreground.h"
 #include "win/mstsc.h"
 #include "win/runkey.h"

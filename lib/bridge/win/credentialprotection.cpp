@@ -1,4 +1,4 @@
-#include "dpapi.h"
+#include "credentialprotection.h"
 
 #include "hex.h"
 

@@ -1,0 +1,364 @@
+// The bridge object: atomic saves, settings and environment getters, notifications and window raising,
+// with a recording platform and notifier in place of the real ones.
+
+#include "context.h"
+#include "isolateduserdirs.h"
+#include "platform.h"
+#include "systemnotifier.h"
+
+#include <QClipboard>
+#include <QMetaMethod>
+#include <QNetworkAccessManager>
+#include <QNetworkCookie>
+#include <QNetworkCookieJar>
+#include <QQmlEngine>
+#include <QQuickView>
+#include <QScreen>
+#include <QSettings>
+#include <QtTest>
+
+#include <sys/resource.h>
+#include <csignal>
+
+namespace {
+
+class FakePlatform : public Platform {
+public:
+    QString protect(const QString &secret) override { return QStringLiteral("sealed:") + secret; }
+    QString unprotect(const QString &) override { return {}; }
+    unsigned int startRemoteDesktop(const QString &rdpFileContents) override
+    {
+        rdpTexts << rdpFileContents;
+        return 42;
+    }
+    bool isAutoStartEnabled() override { return autoStart; }
+    void setAutoStartEnabled(bool enabled) override { autoStart = enabled; }
+    void activateWindow(QWindow *window) override { activated << window; }
+
+    QStringList rdpTexts;
+    QList<QWindow *> activated;
+    bool autoStart = false;
+};
+
+class FakeNotifier : public SystemNotifier {
+public:
+    using SystemNotifier::SystemNotifier;
+    bool isAvailable() const override { return available; }
+    qint64 show(const QString &message) override
+    {
+        shown << message;
+        return nextId++;
+    }
+
+    bool available = true;
+    QStringList shown;
+    qint64 nextId = 7;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestContext : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void operationsInInterfaceOrder();
+    void saveToFile_data();
+    void saveToFile();
+    void saveToFileFailedWriteKeepsOldFile();
+    void platformOperationsPassThrough();
+    void scalingFactorFromEnvironment_data();
+    void scalingFactorFromEnvironment();
+    void storedSettingsWaitForNextStart();
+    void materialGettersReadEnvironment();
+    void notificationShownWhenAvailable();
+    void notificationSkippedWhenUnavailable();
+    void notificationClickRaisesWindow();
+    void raiseCentresWindowAtOrigin();
+    void raiseKeepsPlacedWindow();
+    void raiseMaximisesOversizedWindow();
+    void clearCookies();
+    void clipboard();
+
+private:
+    Context *makeContext(SystemNotifier *notifier = nullptr);
+
+    std::unique_ptr<QQuickView> m_view;
+    FakePlatform *m_platform = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestContext::init()
+{
+    m_view = std::make_unique<QQuickView>();
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestContext::cleanup()
+{
+    // The view owns the context.
+    m_view.reset();
+    m_platform = nullptr;
+}
+
+Context *TestContext::makeContext(SystemNotifier *notifier)
+{
+    auto platform = std::make_unique<FakePlatform>();
+    m_platform = platform.get();
+    return new Context(m_view.get(), QProcessEnvironment::systemEnvironment(), nullptr, std::move(platform),
+                       notifier);
+}
+
+void TestContext::operationsInInterfaceOrder()
+{
+    const QStringList expected{
+        "openUrl",          "openRdp",          "raiseWindow",        "clearAccessCacheAndCookies",
+        "quit",             "copyToClipboard",  "isAutoStartupEnabled", "setIsAutoStartupEnabled",
+        "getCurrentScalingFactor", "setScalingFactor", "getMaterialVariant", "setMaterialVariant",
+        "getMaterialTheme", "setMaterialTheme", "restartApplication", "saveToFile",
+        "encrypt",          "systemNotification"};
+    const QMetaObject &meta = Context::staticMetaObject;
+    QStringList names;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        names << QString::fromLatin1(meta.method(i).name());
+    QCOMPARE(names, expected);
+    Context *context = makeContext();
+    QCOMPARE(context->parentItem(), m_view->contentItem());
+}
+
+void TestContext::saveToFile_data()
+{
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<QByteArray>("oldContent"); // written first when not null
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<bool>("saved");
+
+    const QString text = QStringLiteral("id,date\n1,\"a, b\"\nümlaut ✓\n");
+    QTest::newRow("new file") << "log.csv" << QByteArray() << text << true;
+    QTest::newRow("replaces old file") << "log.csv" << QByteArrayLiteral("old content") << text << true;
+    QTest::newRow("empty text") << "empty.txt" << QByteArrayLiteral("old") << QString() << true;
+    QTest::newRow("missing folder") << "missing/log.csv" << QByteArray() << text << false;
+    QTest::newRow("target is a folder") << "folder" << QByteArray() << text << false;
+    QTest::newRow("parent is a file") << "old.txt/log.csv" << QByteArray() << text << false;
+}
+
+void TestContext::saveToFile()
+{
+    QFETCH(QString, relativePath);
+    QFETCH(QByteArray, oldContent);
+    QFETCH(QString, data);
+    QFETCH(bool, saved);
+
+    const QString path = m_dir->filePath(relativePath);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
+    QVERIFY(writeFile(m_dir->filePath(QStringLiteral("old.txt")), "untouched"));
+    if (!oldContent.isNull())
+        QVERIFY(writeFile(path, oldContent));
+
+    Context *context = makeContext();
+    QCOMPARE(context->saveToFile(data, path), saved);
+    if (saved) {
+        QCOMPARE(readAll(path), data.toUtf8());
+    } else if (!oldContent.isNull()) {
+        QCOMPARE(readAll(path), oldContent);
+    }
+    QCOMPARE(readAll(m_dir->filePath(QStringLiteral("old.txt"))), QByteArrayLiteral("untouched"));
+    // No temporary file is left behind, whatever happened.
+    const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries)
+        QVERIFY2(entry == QLatin1String("old.txt") || m_dir->filePath(entry) == path, qPrintable(entry));
+}
+
+void TestContext::saveToFileFailedWriteKeepsOldFile()
+{
+    // A file size limit makes the write itself fail, also for root (who ignores folder permissions).
+    const QString path = m_dir->filePath(QStringLiteral("export.csv"));
+    QVERIFY(writeFile(path, "old export"));
+    Context *context = makeContext();
+
+    rlimit previous{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 4096;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = context->saveToFile(QString(256 * 1024, QLatin1Char('x')), path);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!saved);
+    QCOMPARE(readAll(path), QByteArrayLiteral("old export"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("export.csv")});
+}
+
+void TestContext::platformOperationsPassThrough()
+{
+    Context *context = makeContext();
+    QCOMPARE(context->encrypt(QStringLiteral("pw")), QStringLiteral("sealed:pw"));
+    QCOMPARE(context->openRdp(QStringLiteral("full address:s:h")), 42u);
+    QCOMPARE(m_platform->rdpTexts, QStringList{QStringLiteral("full address:s:h")});
+    QVERIFY(!context->isAutoStartupEnabled());
+    context->setIsAutoStartupEnabled(true);
+    QVERIFY(context->isAutoStartupEnabled());
+}
+
+void TestContext::scalingFactorFromEnvironment_data()
+{
+    QTest::addColumn<QByteArray>("value"); // null: unset
+    QTest::addColumn<float>("factor");
+    QTest::newRow("set") << QByteArrayLiteral("1.5") << 1.5f;
+    QTest::newRow("integer") << QByteArrayLiteral("2") << 2.0f;
+    QTest::newRow("missing") << QByteArray() << 1.0f;
+    QTest::newRow("empty") << QByteArrayLiteral("") << 1.0f;
+    QTest::newRow("not a number") << QByteArrayLiteral("large") << 1.0f;
+    QTest::newRow("nan") << QByteArrayLiteral("nan") << 1.0f;
+    QTest::newRow("trailing text") << QByteArrayLiteral("1.25x") << 1.0f;
+}
+
+void TestContext::scalingFactorFromEnvironment()
+{
+    QFETCH(QByteArray, value);
+    QFETCH(float, factor);
+    if (value.isNull())
+        qunsetenv("QT_SCALE_FACTOR");
+    else
+        qputenv("QT_SCALE_FACTOR", value);
+    Context *context = makeContext();
+    QCOMPARE(context->getCurrentScalingFactor(), factor);
+    qunsetenv("QT_SCALE_FACTOR");
+}
+
+void TestContext::storedSettingsWaitForNextStart()
+{
+    qputenv("QT_SCALE_FACTOR", "1.75");
+    Context *context = makeContext();
+    context->setScalingFactor(1.3f);
+    context->setMaterialVariant(QStringLiteral("Normal"));
+    context->setMaterialTheme(QStringLiteral("Purple?"));
+    QCOMPARE(context->getCurrentScalingFactor(), 1.75f);
+
+    QSettings settings;
+    QCOMPARE(settings.value(QStringLiteral("scalingFactor")).toFloat(), 1.3f);
+    QCOMPARE(settings.value(QStringLiteral("materialVariant")).toString(), QStringLiteral("Normal"));
+    QCOMPARE(settings.value(QStringLiteral("materialTheme")).toString(), QStringLiteral("Purple?"));
+    QVERIFY(settings.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
+    qunsetenv("QT_SCALE_FACTOR");
+}
+
+void TestContext::materialGettersReadEnvironment()
+{
+    qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "Dark");
+    qputenv("QT_QUICK_CONTROLS_MATERIAL_VARIANT", QStringLiteral("Dënse").toUtf8());
+    Context *context = makeContext();
+    context->setMaterialTheme(QStringLiteral("Light"));
+    QCOMPARE(context->getMaterialTheme(), QStringLiteral("Dark"));
+    QCOMPARE(context->getMaterialVariant(), QStringLiteral("Dënse"));
+
+    qunsetenv("QT_QUICK_CONTROLS_MATERIAL_THEME");
+    qunsetenv("QT_QUICK_CONTROLS_MATERIAL_VARIANT");
+    QCOMPARE(context->getMaterialTheme(), QString());
+    QCOMPARE(context->getMaterialVariant(), QString());
+}
+
+void TestContext::notificationShownWhenAvailable()
+{
+    FakeNotifier notifier;
+    Context *context = makeContext(&notifier);
+    QTest::ignoreMessage(QtDebugMsg, "Show toast: 7");
+    context->systemNotification(QStringLiteral("Low credits"));
+    QCOMPARE(notifier.shown, QStringList{QStringLiteral("Low credits")});
+}
+
+void TestContext::notificationSkippedWhenUnavailable()
+{
+    FakeNotifier notifier;
+    notifier.available = false;
+    Context *context = makeContext(&notifier);
+    context->systemNotification(QStringLiteral("Low credits"));
+    QVERIFY(notifier.shown.isEmpty());
+
+    // Without any notifier nothing happens either.
+    Context *bare = makeContext(nullptr);
+    bare->systemNotification(QStringLiteral("Low credits"));
+}
+
+void TestContext::notificationClickRaisesWindow()
+{
+    FakeNotifier notifier;
+    makeContext(&notifier);
+    QVERIFY(!m_view->isVisible());
+    Q_EMIT notifier.activated();
+    QCOMPARE(m_platform->activated, QList<QWindow *>{m_view.get()});
+    QVERIFY(m_view->isVisible());
+}
+
+void TestContext::raiseCentresWindowAtOrigin()
+{
+    const QSize available = QGuiApplication::primaryScreen()->availableSize();
+    m_view->setGeometry(0, 0, available.width() / 2, available.height() / 2);
+    Context *context = makeContext();
+    context->raiseWindow();
+    QVERIFY(m_view->isVisible());
+    QCOMPARE(m_view->size(), QSize(available.width() / 2, available.height() / 2));
+    QTRY_COMPARE(m_view->position(), QPoint((available.width() - available.width() / 2) / 2,
+                                            (available.height() - available.height() / 2) / 2));
+}
+
+void TestContext::raiseKeepsPlacedWindow()
+{
+    m_view->setGeometry(30, 40, 200, 150);
+    Context *context = makeContext();
+    context->raiseWindow();
+    QVERIFY(m_view->isVisible());
+    QCOMPARE(m_view->geometry(), QRect(30, 40, 200, 150));
+}
+
+void TestContext::raiseMaximisesOversizedWindow()
+{
+    const QSize available = QGuiApplication::primaryScreen()->availableSize();
+    m_view->setGeometry(10, 10, available.width() + 100, available.height() + 100);
+    Context *context = makeContext();
+    context->raiseWindow();
+    QVERIFY(m_view->isVisible());
+    QTRY_VERIFY(m_view->windowStates() & Qt::WindowMaximized);
+    QTRY_COMPARE(m_view->size(), available);
+}
+
+void TestContext::clearCookies()
+{
+    Context *context = makeContext();
+    QNetworkAccessManager *manager = m_view->engine()->networkAccessManager();
+    const QUrl url(QStringLiteral("https://vantorix.example/"));
+    manager->cookieJar()->setCookiesFromUrl({QNetworkCookie("session", "abc")}, url);
+    QCOMPARE(manager->cookieJar()->cookiesForUrl(url).size(), 1);
+
+    context->clearAccessCacheAndCookies();
+    QVERIFY(manager->cookieJar());
+    QVERIFY(manager->cookieJar()->cookiesForUrl(url).isEmpty());
+    QCOMPARE(manager->cookieJar()->parent(), manager);
+}
+
+void TestContext::clipboard()
+{
+    Context *context = makeContext();
+    context->copyToClipboard(QStringLiteral("10.0.0.5"));
+    QCOMPARE(QGuiApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("10.0.0.5"));
+}
+
+VANTORIX_ISOLATED_TEST_MAIN(TestContext)
+#include "tst_context.moc"

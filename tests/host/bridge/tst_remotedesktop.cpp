@@ -1,0 +1,246 @@
+// Remote Desktop launch on Linux with a fake client that records its arguments, environment and input.
+
+#include "isolateduserdirs.h"
+#include "linuxplatform.h"
+#include "remotedesktoplauncher.h"
+
+#include <QtTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+int fileMode(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return static_cast<int>(info.st_mode & 07777);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What one run of the fake client saw.
+struct Recording {
+    QStringList arguments;
+    QByteArray environment;
+    QByteArray input;
+};
+
+} // namespace
+
+class TestRemoteDesktop : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+
+    void splitPassword_data();
+    void splitPassword();
+    void passwordOnlyOnStandardInput_data();
+    void passwordOnlyOnStandardInput();
+    void withoutPasswordNoStdinOption();
+    void undecryptablePasswordLeftToClient();
+    void twoCallsTwoFiles();
+    void missingClientNotStarted();
+
+private:
+    // Runs one launch with its own recording folder and waits until the fake client has finished.
+    void launch(LinuxPlatform &platform, const QString &text, unsigned int *result, Recording *recording);
+
+    QTemporaryDir m_dir;
+    QString m_client;
+    QStringList m_connectionFiles;
+    int m_runs = 0;
+};
+
+void TestRemoteDesktop::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_client = m_dir.filePath(QStringLiteral("fake-client.sh"));
+    QFile script(m_client);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n"
+                 "out=\"$FAKE_RDP_RECORD\"\n"
+                 "mkdir -p \"$out\"\n"
+                 "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out/args\"\n"
+                 "env > \"$out/env\"\n"
+                 "cat > \"$out/stdin\"\n"
+                 "touch \"$out/done\"\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    qputenv("VANTORIX_RDP_CLIENT", QFile::encodeName(m_client));
+}
+
+void TestRemoteDesktop::cleanup()
+{
+    for (const QString &path : std::as_const(m_connectionFiles))
+        QFile::remove(path);
+    m_connectionFiles.clear();
+}
+
+void TestRemoteDesktop::launch(LinuxPlatform &platform, const QString &text, unsigned int *result,
+                               Recording *recording)
+{
+    const QString out = m_dir.filePath(QStringLiteral("run%1").arg(++m_runs));
+    qputenv("FAKE_RDP_RECORD", QFile::encodeName(out));
+    *result = platform.startRemoteDesktop(text);
+    QVERIFY2(*result > 31, "the client did not start");
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(out + QStringLiteral("/done")), 60000);
+    recording->arguments = QString::fromUtf8(readAll(out + QStringLiteral("/args"))).split(QLatin1Char('\n'));
+    if (!recording->arguments.isEmpty() && recording->arguments.constLast().isEmpty())
+        recording->arguments.removeLast();
+    recording->environment = readAll(out + QStringLiteral("/env"));
+    recording->input = readAll(out + QStringLiteral("/stdin"));
+    if (!recording->arguments.isEmpty())
+        m_connectionFiles << recording->arguments.constFirst();
+}
+
+void TestRemoteDesktop::splitPassword_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fileText");
+    QTest::addColumn<QString>("password");
+
+    QTest::newRow("crlf, password in the middle")
+        << QStringLiteral("full address:s:h\r\nusername:s:u\r\npassword 51:b:0a1b\r\nremoteapplicationmode:i:0")
+        << QStringLiteral("full address:s:h\r\nusername:s:u\r\nremoteapplicationmode:i:0") << QStringLiteral("0a1b");
+    QTest::newRow("no password") << QStringLiteral("full address:s:h\r\nusername:s:u")
+                                 << QStringLiteral("full address:s:h\r\nusername:s:u") << QString();
+    QTest::newRow("password last") << QStringLiteral("full address:s:h\r\npassword 51:b:ff")
+                                   << QStringLiteral("full address:s:h\r\n") << QStringLiteral("ff");
+    QTest::newRow("line feeds only") << QStringLiteral("a:s:1\npassword 51:b:cd\nb:s:2\n")
+                                     << QStringLiteral("a:s:1\nb:s:2\n") << QStringLiteral("cd");
+    QTest::newRow("other case and blanks") << QStringLiteral("  Password 51:B:ab12 \r\nx:s:y")
+                                           << QStringLiteral("x:s:y") << QStringLiteral("ab12");
+    QTest::newRow("two password lines") << QStringLiteral("password 51:b:11\r\npassword 51:b:22\r\nx:s:y")
+                                        << QStringLiteral("x:s:y") << QStringLiteral("11");
+    QTest::newRow("similar key kept") << QStringLiteral("password:s:abc\r\nx:s:y")
+                                      << QStringLiteral("password:s:abc\r\nx:s:y") << QString();
+    QTest::newRow("empty") << QString() << QString() << QString();
+}
+
+void TestRemoteDesktop::splitPassword()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, fileText);
+    QFETCH(QString, password);
+    const RemoteDesktopLauncher::Split split = RemoteDesktopLauncher::splitPassword(text);
+    QCOMPARE(split.fileText, fileText);
+    QCOMPARE(split.protectedPassword, password);
+}
+
+void TestRemoteDesktop::passwordOnlyOnStandardInput_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::newRow("ascii") << QStringLiteral("S3cret!pass");
+    QTest::newRow("non-ascii") << QStringLiteral("pässwörd ü€ 密码");
+    QTest::newRow("blanks and shell characters") << QStringLiteral("a b $HOME `x` \"q\" ;|&");
+}
+
+void TestRemoteDesktop::passwordOnlyOnStandardInput()
+{
+    QFETCH(QString, password);
+    LinuxPlatform platform;
+    const QString sealed = platform.protect(password);
+    QVERIFY(!sealed.isEmpty());
+    const QStringList lines{QStringLiteral("full address:s:10.0.0.5"), QStringLiteral("username:s:Administrator"),
+                            QStringLiteral("password 51:b:") + sealed, QStringLiteral("remoteapplicationmode:i:0")};
+
+    unsigned int result = 0;
+    Recording run;
+    launch(platform, lines.join(kCrLf), &result, &run);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(result, 33u);
+
+    QVERIFY(run.arguments.size() >= 2);
+    const QString file = run.arguments.constFirst();
+    QCOMPARE(QFileInfo(file).absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+    QVERIFY2(QFileInfo(file).fileName().startsWith(QLatin1String("vantorix.")), qPrintable(file));
+    QVERIFY(file.endsWith(QLatin1String(".rdp")));
+    QVERIFY(run.arguments.contains(QStringLiteral("/from-stdin:force")));
+    QCOMPARE(fileMode(file), 0600);
+
+    const QByteArray utf8 = password.toUtf8();
+    QCOMPARE(run.input, utf8 + '\n');
+    for (const QString &argument : std::as_const(run.arguments))
+        QVERIFY2(!argument.contains(password), qPrintable(argument));
+    QVERIFY(!run.environment.contains(utf8));
+
+    const QByteArray written = readAll(file);
+    const QStringList kept{lines.at(0), lines.at(1), lines.at(3)};
+    QCOMPARE(QString::fromUtf8(written), kept.join(kCrLf));
+    QVERIFY(!written.contains(utf8));
+    QVERIFY(!written.contains(sealed.toLatin1()));
+}
+
+void TestRemoteDesktop::withoutPasswordNoStdinOption()
+{
+    LinuxPlatform platform;
+    const QString text = QStringLiteral("full address:s:10.0.0.6\r\nusername:s:Administrator");
+    unsigned int result = 0;
+    Recording run;
+    launch(platform, text, &result, &run);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(result, 33u);
+    QVERIFY(!run.arguments.join(QLatin1Char(' ')).contains(QLatin1String("from-stdin")));
+    QCOMPARE(run.input, QByteArray());
+    QCOMPARE(QString::fromUtf8(readAll(run.arguments.constFirst())), text);
+}
+
+void TestRemoteDesktop::undecryptablePasswordLeftToClient()
+{
+    LinuxPlatform platform;
+    const QString text = QStringLiteral("full address:s:h\r\npassword 51:b:00112233\r\nusername:s:u");
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not be unprotected")));
+    unsigned int result = 0;
+    Recording run;
+    launch(platform, text, &result, &run);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(result, 33u);
+    QVERIFY(!run.arguments.join(QLatin1Char(' ')).contains(QLatin1String("from-stdin")));
+    QCOMPARE(run.input, QByteArray());
+    QCOMPARE(QString::fromUtf8(readAll(run.arguments.constFirst())),
+             QStringLiteral("full address:s:h\r\nusername:s:u"));
+}
+
+void TestRemoteDesktop::twoCallsTwoFiles()
+{
+    LinuxPlatform platform;
+    const QString text = QStringLiteral("full address:s:h\r\nusername:s:u");
+    unsigned int result = 0;
+    Recording first;
+    Recording second;
+    launch(platform, text, &result, &first);
+    if (QTest::currentTestFailed())
+        return;
+    launch(platform, text, &result, &second);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(first.arguments.constFirst() != second.arguments.constFirst());
+    QVERIFY(QFileInfo::exists(first.arguments.constFirst()));
+    QVERIFY(QFileInfo::exists(second.arguments.constFirst()));
+}
+
+void TestRemoteDesktop::missingClientNotStarted()
+{
+    const QByteArray saved = qgetenv("VANTORIX_RDP_CLIENT");
+    qputenv("VANTORIX_RDP_CLIENT", QFile::encodeName(m_dir.filePath(QStringLiteral("no-such-client"))));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Could not start")));
+    LinuxPlatform platform;
+    QCOMPARE(platform.startRemoteDesktop(QStringLiteral("full address:s:h")), 2u);
+    qputenv("VANTORIX_RDP_CLIENT", saved);
+}
+
+VANTORIX_ISOLATED_TEST_MAIN(TestRemoteDesktop)
+#include "tst_remotedesktop.moc"
