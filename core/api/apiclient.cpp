@@ -140,9 +140,14 @@ void ApiClient::onReplyFinished(quint64 id)
     if (pending->tooLarge) {
         response.networkFailure = true;
         response.errorText = QStringLiteral("reply larger than %1 bytes").arg(m_maxReplySize);
-    } else if (isTransportError(reply->error()) || (reply->error() != QNetworkReply::NoError && !status.isValid())) {
+    } else if (isTransportError(reply->error()) ||
+               (reply->error() != QNetworkReply::NoError && !status.isValid())) {
         response.networkFailure = true;
-        response.errorText = reply->errorString();
+        // The client aborts only for size (above) and in abortAll (disconnected first): a cancel seen
+        // here is the transfer time-out.
+        response.errorText = reply->error() == QNetworkReply::OperationCanceledError
+                                 ? QStringLiteral("no reply within %1 ms").arg(m_transferTimeoutMs)
+                                 : reply->errorString();
     } else if (pending->policy.success != ApiPolicy::Success::StatusOnly) {
         response.body = reply->read(m_maxReplySize + 1);
         if (response.body.size() > m_maxReplySize) {
@@ -222,7 +227,7 @@ void ApiClient::complete(const std::shared_ptr<Pending> &pending, const ApiRespo
     if (aborting)
         return;
     if (!callerAlive)
-        qCDebug(lcApi).noquote() << action << ": the caller has gone; the reply is dropped";
+        qCDebug(lcApi).noquote() << action + QStringLiteral(": the caller has gone; the reply is dropped");
 
     if (self) {
         if (outcome.signOut == ApiOutcome::SignOut::Session)
@@ -236,7 +241,7 @@ void ApiClient::complete(const std::shared_ptr<Pending> &pending, const ApiRespo
         else if (self && shell)
             shell->notify(outcome.notice->text, outcome.notice->level);
         else
-            qCInfo(lcApi).noquote() << action << ": notice:" << outcome.notice->text;
+            qCInfo(lcApi).noquote() << action + QStringLiteral(": notice:") << outcome.notice->text;
     }
     if (!callerAlive)
         return;

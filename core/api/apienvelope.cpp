@@ -92,7 +92,9 @@ QString indentedJson(const QJsonValue &value)
     else if (value.isObject())
         document = QJsonDocument(value.toObject());
     else // a scalar: wrap it and take it out again
-        return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+        return QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact))
+            .mid(1)
+            .chopped(1);
 
     // The writer indents by four spaces; strings never hold a raw line break, so lines are safe to split.
     QStringList lines = QString::fromUtf8(document.toJson(QJsonDocument::Indented)).split(QLatin1Char('\n'));

@@ -255,7 +255,8 @@ ApiRequest listUserPayments(const QString &email)
 
 ApiRequest initiatePayment(const QString &email, qint64 credits)
 {
-    return withEmail(post("initiate_payment", kPostLabel), email).add(QStringLiteral("amount"), number(credits));
+    return withEmail(post("initiate_payment", kPostLabel), email)
+        .add(QStringLiteral("amount"), number(credits));
 }
 
 ApiRequest getVatsenseTaxRateRo(const QString &email)

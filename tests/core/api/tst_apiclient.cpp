@@ -1,0 +1,402 @@
+// ApiClient over a real HTTP connection: the envelope end to end, exactly one completion per request on
+// every path, vanished callers, time-outs, dropped connections, size cap and secrets kept out of the log.
+#include "api/apiclient.h"
+#include "api/apirequests.h"
+#include "fakehttpserver.h"
+#include "logcapture.h"
+#include "recordingshell.h"
+
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QSignalSpy>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(ApiRequest)
+
+namespace {
+
+const QString kEmail = QStringLiteral("a+b@example.com");
+constexpr int kWait = 15000;
+
+// Counts what reached the caller.
+struct Calls {
+    int finished = 0;
+    int success = 0;
+    int networkFailure = 0;
+    ApiReply lastReply;
+    QString lastFailure;
+
+    ApiHandlers handlers(QObject *context = nullptr)
+    {
+        ApiHandlers h;
+        h.context = context;
+        h.finished = [this] { ++finished; };
+        h.success = [this](const ApiReply &reply) {
+            ++success;
+            lastReply = reply;
+        };
+        h.networkFailure = [this](const QString &error) {
+            ++networkFailure;
+            lastFailure = error;
+        };
+        return h;
+    }
+};
+
+QString notesText(const RecordingShell &shell)
+{
+    QStringList texts;
+    for (const auto &note : shell.notes)
+        texts.append(QString::number(int(note.level)) + QLatin1Char(':') + note.message);
+    return texts.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class TestApiClient : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void envelopeOverHttp_data();
+    void envelopeOverHttp();
+    void notifySinkOverride();
+    void vatInfoCallsBackOnlyOnAnAnswer();
+    void connectionRefused();
+    void serverNeverAnswers();
+    void connectionDroppedMidBody();
+    void oversizedReply();
+    void callerDeletedBeforeReply();
+    void clientDestroyedWithRequestsPending();
+    void networkAccessDestroyedWithRequestsPending();
+    void handlerMaySendFromFinished();
+    void noSecretInTheLog_data();
+    void noSecretInTheLog();
+    void requestedActionsAreLoggedBeforeSending();
+
+private:
+    std::unique_ptr<FakeHttpServer> m_server;
+    std::unique_ptr<QNetworkAccessManager> m_network;
+    std::unique_ptr<RecordingShell> m_shell;
+    std::unique_ptr<ApiClient> m_client;
+};
+
+void TestApiClient::init()
+{
+    m_server = std::make_unique<FakeHttpServer>();
+    QVERIFY(m_server->listen());
+    m_network = std::make_unique<QNetworkAccessManager>();
+    m_shell = std::make_unique<RecordingShell>();
+    m_client = std::make_unique<ApiClient>(m_network.get(), m_shell.get());
+    m_client->setBaseUrl(m_server->baseUrl());
+}
+
+void TestApiClient::cleanup()
+{
+    m_client.reset();
+    m_network.reset();
+    m_shell.reset();
+    m_server.reset();
+}
+
+void TestApiClient::envelopeOverHttp_data()
+{
+    QTest::addColumn<ApiRequest>("request");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<int>("successes");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<int>("sessionSignOuts");
+    QTest::addColumn<int>("signedOutSignOuts");
+
+    using namespace ApiRequests;
+    const ApiRequest start = startUserVmInstance(kEmail, 3);
+    QTest::newRow("success") << start << 200 << QByteArray(R"({"success":"Starting"})") << 1 << "" << 0 << 0;
+    QTest::newRow("401 session") << start << 401 << QByteArray("{}") << 0 << "" << 1 << 0;
+    QTest::newRow("401 before sign-in")
+        << loginUser(kEmail, QStringLiteral("pw")) << 401 << QByteArray() << 0 << "" << 0 << 1;
+    QTest::newRow("401 without 401 handling")
+        << getVatsenseTaxRateRo(kEmail) << 401 << QByteArray() << 0 << "" << 0 << 0;
+    QTest::newRow("500") << start << 500 << QByteArray(R"({"success":"x"})") << 0 << "" << 0 << 0;
+    QTest::newRow("empty body") << start << 200 << QByteArray() << 0 << "2:Invalid API response" << 0 << 0;
+    QTest::newRow("empty list poll") << listUserVmInstances(kEmail) << 200 << QByteArray() << 0 << "" << 0
+                                     << 0;
+    QTest::newRow("not JSON") << start << 200 << QByteArray("<html/>") << 0 << "2:Invalid JSON API response"
+                              << 0 << 0;
+    QTest::newRow("error_message") << start << 200 << QByteArray(R"({"error_message":"No credits"})") << 0
+                                   << "2:No credits" << 0 << 0;
+    QTest::newRow("error_message in a poll")
+        << getUserData(kEmail) << 200 << QByteArray(R"({"error_message":"x"})") << 0 << "" << 0 << 0;
+    QTest::newRow("neither, warning")
+        << start << 200 << QByteArray(R"({"x":1})") << 0 << "1:Unexpected API response." << 0 << 0;
+    QTest::newRow("neither, error") << editUserVmInstance(kEmail, 3, QStringLiteral("A B")) << 200
+                                    << QByteArray(R"({"error_message":"x"})") << 0
+                                    << "2:Unexpected API response" << 0 << 0;
+    QTest::newRow("invoice, body not read")
+        << requestInvoice(kEmail, 9) << 200 << QByteArray("garbage") << 1 << "0:Requested invoice." << 0 << 0;
+    QTest::newRow("invoice refused") << requestInvoice(kEmail, 9) << 500 << QByteArray() << 0
+                                     << "2:Failed to request invoice." << 0 << 0;
+    QTest::newRow("invoice 401") << requestInvoice(kEmail, 9) << 401 << QByteArray() << 0
+                                 << "2:Failed to request invoice." << 1 << 0;
+    QTest::newRow("vat rates 401") << getVatsenseRates() << 401 << QByteArray() << 0
+                                   << "2:Unable to fetch country vat rates list, unauthorized." << 0 << 0;
+    QTest::newRow("vat rates list") << getVatsenseRates() << 200 << QByteArray(R"([{"country_name":"X"}])")
+                                    << 1 << "" << 0 << 0;
+    QTest::newRow("banners without banners")
+        << getBanners(kEmail) << 200 << QByteArray("{}") << 0 << "" << 0 << 0;
+}
+
+void TestApiClient::envelopeOverHttp()
+{
+    QFETCH(ApiRequest, request);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(int, successes);
+    QFETCH(QString, notes);
+    QFETCH(int, sessionSignOuts);
+    QFETCH(int, signedOutSignOuts);
+
+    QSignalSpy session(m_client.get(), &ApiClient::sessionUnauthorized);
+    QSignalSpy signedOut(m_client.get(), &ApiClient::signedOutUnauthorized);
+    m_server->answer(status, status == 200 ? "OK" : "Failed", body);
+    Calls calls;
+    m_client->send(request, calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QCOMPARE(calls.success, successes);
+    QCOMPARE(calls.networkFailure, 0);
+    QCOMPARE(notesText(*m_shell), notes);
+    QCOMPARE(session.size(), sessionSignOuts);
+    QCOMPARE(signedOut.size(), signedOutSignOuts);
+    QCOMPARE(m_client->pendingCount(), 0);
+    QTest::qWait(50);
+    QCOMPARE(calls.finished, 1);
+}
+
+void TestApiClient::notifySinkOverride()
+{
+    m_server->answer(200, "OK", R"({"error_message":"Shown in the popup"})");
+    QStringList shown;
+    Calls calls;
+    ApiHandlers handlers = calls.handlers();
+    handlers.notify = [&shown](const QString &text, Shell::Level level) {
+        shown.append(QString::number(int(level)) + QLatin1Char(':') + text);
+    };
+    m_client->send(ApiRequests::getUserLogs(kEmail, LogScope::machine(1), 0, 15, false), handlers);
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QCOMPARE(shown, QStringList{QStringLiteral("2:Shown in the popup")});
+    QVERIFY(m_shell->notes.isEmpty());
+}
+
+void TestApiClient::vatInfoCallsBackOnlyOnAnAnswer()
+{
+    Calls calls;
+    m_server->answer(200, "OK", "not json");
+    m_client->send(ApiRequests::getVatInfo(QStringLiteral("RO1")), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QCOMPARE(calls.success, 1);
+    QCOMPARE(calls.lastReply.value, QJsonValue(false));
+
+    m_server->answer(200, "OK", R"({"error_message":"x","company_name":"C"})");
+    m_client->send(ApiRequests::getVatInfo(QStringLiteral("RO1")), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 2, kWait);
+    QCOMPARE(calls.success, 2);
+    QCOMPARE(calls.lastReply.value.toObject().value(QStringLiteral("company_name")).toString(),
+             QStringLiteral("C"));
+
+    m_server->answer(500, "Oops", "{}");
+    m_client->send(ApiRequests::getVatInfo(QStringLiteral("RO1")), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 3, kWait);
+    QCOMPARE(calls.success, 2);
+    QVERIFY(m_shell->notes.isEmpty());
+}
+
+void TestApiClient::connectionRefused()
+{
+    m_server->close();
+    LogCapture log;
+    Calls calls;
+    m_client->send(ApiRequests::loginUser(kEmail, QStringLiteral("pw")), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QCOMPARE(calls.networkFailure, 1);
+    QCOMPARE(calls.success, 0);
+    QVERIFY(m_shell->notes.isEmpty()); // the sign-in form shows its own text through the hook
+    QVERIFY(log.contains(QStringLiteral("Request failed")));
+}
+
+void TestApiClient::serverNeverAnswers()
+{
+    m_server->setScript({FakeHttpServer::Behaviour::Silent, 200, "OK", {}});
+    m_client->setTransferTimeout(300);
+    Calls calls;
+    m_client->send(ApiRequests::listUserVmInstances(kEmail), calls.handlers());
+    m_client->send(ApiRequests::loginUser(kEmail, QStringLiteral("pw")), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 2, kWait);
+    QCOMPARE(calls.networkFailure, 2);
+    QVERIFY2(calls.lastFailure.contains(QStringLiteral("no reply within 300 ms")),
+             qPrintable(calls.lastFailure));
+    QCOMPARE(m_client->pendingCount(), 0);
+    QTest::qWait(100);
+    QCOMPARE(calls.finished, 2);
+}
+
+void TestApiClient::connectionDroppedMidBody()
+{
+    m_server->setScript({FakeHttpServer::Behaviour::DropMidBody, 200, "OK", R"({"success":"x")"});
+    Calls calls;
+    m_client->send(ApiRequests::resetPass(QStringLiteral("a"), QStringLiteral("b")), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QCOMPARE(calls.networkFailure, 1);
+    QCOMPARE(calls.success, 0);
+    QVERIFY(m_shell->notes.isEmpty()); // not mistaken for a malformed answer
+}
+
+void TestApiClient::oversizedReply()
+{
+    m_client->setMaxReplySize(1000);
+    m_server->answer(200, "OK", "{\"success\":\"" + QByteArray(5000, 'x') + "\"}");
+    LogCapture log;
+    Calls calls;
+    m_client->send(ApiRequests::listUserPayments(kEmail), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QCOMPARE(calls.networkFailure, 1);
+    QCOMPARE(calls.success, 0);
+    QVERIFY(log.contains(QStringLiteral("larger than 1000 bytes")));
+}
+
+void TestApiClient::callerDeletedBeforeReply()
+{
+    m_server->setScript({FakeHttpServer::Behaviour::Hold, 200, "OK", R"({"error_message":"late"})"});
+    auto *caller = new QObject;
+    QPointer<QObject> guard(caller);
+    Calls calls;
+    bool finishedSawCallerGone = false;
+    ApiHandlers handlers = calls.handlers(caller);
+    handlers.finished = [&] {
+        ++calls.finished;
+        finishedSawCallerGone = guard.isNull();
+    };
+    m_client->send(ApiRequests::stopUserVmInstance(kEmail, 1), handlers);
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->requests().size(), qsizetype(1), kWait);
+    delete caller;
+    m_server->releaseHeld();
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QVERIFY(finishedSawCallerGone);
+    QCOMPARE(calls.success, 0);
+    QVERIFY(m_shell->notes.isEmpty()); // nobody is left to show the error to
+}
+
+void TestApiClient::clientDestroyedWithRequestsPending()
+{
+    m_server->setScript({FakeHttpServer::Behaviour::Silent, 200, "OK", {}});
+    Calls calls;
+    m_client->send(ApiRequests::loginUser(kEmail, QStringLiteral("pw")), calls.handlers());
+    m_client->send(ApiRequests::getUserData(kEmail), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->requests().size(), qsizetype(2), kWait);
+    m_client.reset();
+    QCOMPARE(calls.finished, 2);
+    QCOMPARE(calls.networkFailure, 0); // shutting down is not "unable to reach the service"
+    QTest::qWait(100);
+    QCOMPARE(calls.finished, 2);
+}
+
+void TestApiClient::networkAccessDestroyedWithRequestsPending()
+{
+    m_server->setScript({FakeHttpServer::Behaviour::Silent, 200, "OK", {}});
+    Calls calls;
+    m_client->send(ApiRequests::getUserData(kEmail), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(m_server->requests().size(), qsizetype(1), kWait);
+    m_network.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QCOMPARE(m_client->pendingCount(), 0);
+
+    // Without access to the network a request still completes, later, exactly once.
+    m_client->send(ApiRequests::getUserData(kEmail), calls.handlers());
+    QCOMPARE(calls.finished, 1);
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 2, kWait);
+    QCOMPARE(calls.networkFailure, 2);
+}
+
+void TestApiClient::handlerMaySendFromFinished()
+{
+    // A poll that re-arms itself from its completion: the busy flag is already clear, and the follow-up
+    // request is a new one with its own single completion.
+    m_server->answer(200, "OK", "[]");
+    int rounds = 0;
+    bool busy = false;
+    std::function<void()> poll = [&] {
+        busy = true;
+        ApiHandlers handlers;
+        handlers.finished = [&] {
+            busy = false;
+            if (++rounds < 3)
+                poll();
+        };
+        m_client->send(ApiRequests::listUserVmInstances(kEmail), handlers);
+    };
+    poll();
+    QTRY_COMPARE_WITH_TIMEOUT(rounds, 3, kWait);
+    QVERIFY(!busy);
+    QCOMPARE(m_server->requests().size(), qsizetype(3));
+}
+
+void TestApiClient::noSecretInTheLog_data()
+{
+    QTest::addColumn<ApiRequest>("request");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("secret");
+    const QString secret = QStringLiteral("Zq7-secret-Xy");
+    RegistrationData registration;
+    registration.username = QStringLiteral("u");
+    registration.password = secret;
+    QTest::newRow("register, 500") << ApiRequests::registerUser(registration) << 500 << secret;
+    QTest::newRow("login, 500") << ApiRequests::loginUser(kEmail, secret) << 500 << secret;
+    QTest::newRow("login, 401") << ApiRequests::loginUser(kEmail, secret) << 401 << secret;
+    QTest::newRow("login, refused") << ApiRequests::loginUser(kEmail, secret) << -1 << secret;
+    QTest::newRow("reset password") << ApiRequests::resetPass(secret, QStringLiteral("t")) << 200 << secret;
+    QTest::newRow("reset token") << ApiRequests::resetPass(QStringLiteral("p"), secret) << 200 << secret;
+    QTest::newRow("create computer") << ApiRequests::insertVmInstance(kEmail, QStringLiteral("n"), 1,
+                                                                      QStringLiteral("u"), secret)
+                                     << 200 << secret;
+    QTest::newRow("windows password") << ApiRequests::resetWinPassword(kEmail, 1, secret) << 404 << secret;
+}
+
+void TestApiClient::noSecretInTheLog()
+{
+    QFETCH(ApiRequest, request);
+    QFETCH(int, status);
+    QFETCH(QString, secret);
+    if (status < 0)
+        m_server->close();
+    else
+        m_server->answer(status, "Nope", R"({"neither":true})");
+    LogCapture log;
+    Calls calls;
+    m_client->send(request, calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
+    QVERIFY(!log.lines().isEmpty());
+    QVERIFY2(!log.contains(secret), qPrintable(log.all()));
+    QVERIFY2(!log.contains(QString::fromLatin1(QUrl::toPercentEncoding(secret))), qPrintable(log.all()));
+    QVERIFY2(!calls.lastFailure.contains(secret), qPrintable(calls.lastFailure));
+}
+
+void TestApiClient::requestedActionsAreLoggedBeforeSending()
+{
+    m_server->answer(200, "OK", R"({"success":"ok"})");
+    LogCapture log;
+    Calls calls;
+    m_client->send(ApiRequests::loginUser(kEmail, QStringLiteral("pw")), calls.handlers());
+    m_client->send(ApiRequests::updateUserProfile(kEmail, {}), calls.handlers());
+    m_client->send(ApiRequests::getUserData(kEmail), calls.handlers());
+    QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 3, kWait);
+    const QString base = m_server->baseUrl();
+    QVERIFY2(log.contains(QStringLiteral("post ") + base +
+                          QStringLiteral("/API/?action=login_user&usr=a%2Bb%40example.com&pwd=***")),
+             qPrintable(log.all()));
+    QVERIFY(
+        log.contains(QStringLiteral("endpoint: ") + base + QStringLiteral("/API/?action=update_user_data")));
+    QVERIFY(!log.contains(QStringLiteral("action=get_user_data")));
+}
+
+QTEST_GUILESS_MAIN(TestApiClient)
+#include "tst_apiclient.moc"
