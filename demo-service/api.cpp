@@ -112,9 +112,9 @@ QString actionOf(const QByteArray &rawQuery)
 HttpReply handleApi(DemoState &state, const QString &method, const QByteArray &rawQuery, const QString &baseUrl)
 {
     const QueryParams params(rawQuery);
-    if (!params.contains(QStringLiteral("action")))
-        return HttpReply::error(QStringLiteral("No action given."));
     const QString name = params.value(QStringLiteral("action"));
+    if (name.isEmpty())
+        return HttpReply::error(QStringLiteral("No action given."));
     const Action *action = nullptr;
     for (const Action &candidate : kActions) {
         if (name == QLatin1String(candidate.name))

@@ -11,7 +11,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcDemo, "vantorix.demo")
+Q_LOGGING_CATEGORY(lcDemo, "vantorix.demo", QtInfoMsg)
 
 namespace demo {
 
@@ -29,6 +29,21 @@ QString methodName(QHttpServerRequest::Method method)
     case QHttpServerRequest::Method::Patch: return QStringLiteral("PATCH");
     default: return QStringLiteral("OTHER");
     }
+}
+
+// The query for the log line, with the values of secret parameters replaced by ***.
+QString maskSecrets(const QByteArray &rawQuery)
+{
+    if (rawQuery.isEmpty())
+        return {};
+    static const QList<QByteArray> secrets = {"pwd", "newpass", "win_password", "token"};
+    QList<QByteArray> pieces = rawQuery.split('&');
+    for (QByteArray &piece : pieces) {
+        const qsizetype eq = piece.indexOf('=');
+        if (eq > 0 && secrets.contains(piece.left(eq)))
+            piece = piece.left(eq) + "=***";
+    }
+    return QLatin1Char('?') + QString::fromLatin1(pieces.join('&'));
 }
 
 void sendLater(QTcpSocket *socket, int delayMs, std::function<HttpReply()> makeReply)
@@ -72,7 +87,7 @@ bool DemoServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
     const bool controlRequest = path.startsWith(QLatin1String("/__test__/"));
     if (m_controls && !controlRequest)
         m_controls->recordRequest(method, rawQuery.isEmpty() ? path : path + QLatin1Char('?') + QString::fromLatin1(rawQuery));
-    qCDebug(lcDemo) << method << path << (rawQuery.isEmpty() ? QByteArray() : "?" + rawQuery);
+    qCDebug(lcDemo).noquote() << method << path + maskSecrets(rawQuery);
 
     if (m_controls && !controlRequest && path == QLatin1String("/API/")) {
         if (const auto fault = m_controls->faults().take(actionOf(rawQuery))) {
