@@ -12,10 +12,15 @@
 #include "serviceconfig.h"
 #include "systemnotifier.h"
 #include "trayicon.h"
+#include "api/apiclient.h"
+#include "ui/secretprotector.h"
+#include "ui/uiservices.h"
+#include "ui/uishell.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QNetworkAccessManager>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QScreen>
@@ -44,6 +49,22 @@ void fitToScreen(QWindow &window)
         window.setVisibility(QWindow::Maximized);
     }
 }
+
+// The remembered sign-in password is protected by the bridge and unprotected through its platform.
+class BridgeSecretProtector : public SecretProtector {
+public:
+    explicit BridgeSecretProtector(const Context *context) : m_context(context) {}
+
+    [[nodiscard]] QString protect(const QString &secret) const override { return m_context->encrypt(secret); }
+    [[nodiscard]] QString unprotect(const QString &protectedText) const override
+    {
+        Platform *platform = m_context->platform();
+        return platform ? platform->unprotect(protectedText) : QString();
+    }
+
+private:
+    const Context *m_context;
+};
 
 } // namespace
 
@@ -89,10 +110,24 @@ int main(int argc, char *argv[])
         auto tray = std::make_unique<TrayIcon>();
         auto notifier = createSystemNotifier(tray->systemTrayIcon());
 
+        // The window's shell and the service client outlive the view whose documents use them.
+        UiShell shell;
+        UiShell::setInstance(&shell);
+        UiServices::setShell(&shell);
+        std::unique_ptr<ApiClient> apiClient;
+        std::unique_ptr<BridgeSecretProtector> protector;
+
         auto view = std::make_unique<QuickView>();
         auto *context = new Context(view.get(), startupEnvironment, guard.get(), createPlatform(), notifier.get());
         context->setParentItem(view->contentItem());
         view->rootContext()->setContextProperty(QStringLiteral("context"), context);
+
+        // On the view engine's network access manager, so that the bridge's cache and cookie clearing
+        // applies to the service requests too.
+        apiClient = std::make_unique<ApiClient>(view->engine()->networkAccessManager(), &shell);
+        UiServices::setApiClient(apiClient.get());
+        protector = std::make_unique<BridgeSecretProtector>(context);
+        UiServices::setSecretProtector(protector.get());
 
         LocalCommandServer commandServer(ServiceConfig::origin(ServiceConfig::serviceUrl()));
         QObject::connect(&commandServer, &LocalCommandServer::raiseRequested, context, &Context::raiseWindow);
@@ -119,7 +154,12 @@ int main(int argc, char *argv[])
         result = QApplication::exec();
 
         // The view (and with it the bridge) goes first; the notifier and tray after it.
+        UiServices::setSecretProtector(nullptr);
         view.reset();
+        UiServices::setApiClient(nullptr);
+        apiClient.reset();
+        UiServices::setShell(nullptr);
+        UiShell::setInstance(nullptr);
     }
     guard.reset();
     app.reset();

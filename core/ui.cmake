@@ -9,3 +9,6 @@ list(APPEND VANTORIX_CORE_SOURCES
     ui/uiservices.cpp ui/uiservices.h
     ui/uishell.cpp ui/uishell.h
 )
+
+# The generated QML type registration includes each header by its bare file name.
+include_directories(${CMAKE_CURRENT_SOURCE_DIR}/ui)

@@ -1,36 +1,220 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix.Core
 
-// The root document. For now it shows the product mark; the authentication and signed-in views
-// replace this content.
-Rectangle {
+// The root of the window: every view reaches it as `main`. It keeps the window size and the remembered
+// sign-in, switches between the signed-out views and the signed-in frame, owns the confirmation popup
+// and the bottom notification stack, and reacts to the local command server.
+Item {
     id: root
-    width: 1200
-    height: 720
-    color: Material.background
+
+    property var user: null
+    readonly property LoginSettings settings: loginSettings
+    readonly property alias countries: countryService.countries
+    readonly property alias gettingVATInfo: countryService.gettingVATInfo
+    readonly property CountryService countryService: countryService
+    readonly property string vantorixLogo: UiShell.pageUrl(Material.theme === Material.Light
+                                                           ? "/wp-content/uploads/logo/Vantorix-APP-Logo.svg"
+                                                           : "/wp-content/uploads/logo/Vantorix-APP-Logo-Dark.svg")
+    readonly property real vantorixLogoAspectRatio: 900.0 / 225.0
+    readonly property Component selfDestroyingTimerComponent: Qt.createComponent("SelfDestroyingTimer.qml")
+    readonly property Component notificationComponent: Qt.createComponent("Notification.qml")
+    readonly property alias notificationsContainer: notificationsContainer
+    readonly property alias authView: authView
+    readonly property alias confirmPopup: confirmPopup
+    readonly property alias signedInFrame: signedInLoader
+
+    signal triggerLogin
+    signal setPasswordResetToken(string token)
+    signal signedOut
+    signal resetPassword
+
+    // Makes `user` the signed-in user; anything that is not a User is ignored.
+    function signIn(user) {
+        if (!(user instanceof User))
+            return
+        root.user = user
+        loginSettings.autologin = true
+    }
+
+    function confirm(title, message, okText, cancelText, callback, cancelCallback) {
+        // A view's request takes the popup over from a pending request of the core.
+        UiShell.dropPendingConfirmation()
+        confirmPopup.ask(title, message, okText, cancelText, callback, cancelCallback)
+    }
+
+    function setTimeout(cb, delayTime) {
+        selfDestroyingTimerComponent.createObject(root, { "action": cb, "interval": delayTime })
+    }
+
+    function notification(message, level, parentItem, alignment, lifespan) {
+        if (message === undefined || message === null || String(message).length === 0)
+            return undefined
+        if (level === undefined || level === null)
+            level = Notification.Level.Info
+        const background = NotificationPolicy.levelColor(level, Material.accent)
+        if (alignment === undefined || alignment === null)
+            alignment = Notification.Align.Left
+        if (notificationComponent.status !== Component.Ready) {
+            console.error(notificationComponent.errorString())
+            return undefined
+        }
+        const properties = { "text": String(message), "alignment": alignment }
+        if (background !== undefined)
+            properties.backgroundColor = background
+        if (lifespan !== undefined && lifespan !== null)
+            properties.lifespan = lifespan
+        return notificationComponent.createObject(parentItem ? parentItem : notificationsContainer, properties)
+    }
+
+    function loadCountriesList() {
+        countryService.loadCountriesList()
+    }
+
+    function getVATInfo(vatNumber, cb) {
+        countryService.getVATInfo(vatNumber, cb)
+    }
+
+    // The command server's payment message, shown only while someone is signed in and as the
+    // session's two switches say.
+    function handlePaymentStatus(status) {
+        const frame = signedInLoader.item
+        const session = frame ? frame.main : null
+        if (!session || session.creditsPurchasedNotificationApp === undefined)
+            return
+        if (session.creditsPurchasedNotificationApp)
+            notification(status, Notification.Level.Info)
+        if (session.creditsPurchasedNotificationSystem)
+            context.systemNotification(status)
+    }
+
+    width: loginSettings.width
+    height: loginSettings.height
+    focus: true
+    layer.enabled: true
+
+    onWidthChanged: sizeSaveTimer.restart()
+    onHeightChanged: sizeSaveTimer.restart()
+    onSignedOut: {
+        loginSettings.reload()
+        root.user = null
+    }
+    onResetPassword: {
+        loginSettings.reload()
+        root.user = null
+        authView.viewState = AuthView.ViewState.ForgotPassword
+    }
+
+    LoginSettings {
+        id: loginSettings
+    }
+
+    CountryService {
+        id: countryService
+        onCountriesErrorMessage: message => root.notification(message, Notification.Level.Error,
+                                                              authView.notificationArea,
+                                                              Notification.Align.Center)
+    }
+
+    // A burst of resizes is stored once, a second after it ends.
+    Timer {
+        id: sizeSaveTimer
+        interval: 1000
+        repeat: false
+        onTriggered: {
+            loginSettings.width = root.width
+            loginSettings.height = root.height
+        }
+    }
+
+    Connections {
+        target: UiShell
+        function onNotificationRequested(message, level, lifespan) {
+            root.notification(message, level, undefined, undefined, lifespan)
+        }
+        function onConfirmationRequested(title, message, okText, cancelText, ticket) {
+            confirmPopup.ask(title, message, okText, cancelText,
+                             () => UiShell.answerConfirmation(ticket, true),
+                             () => UiShell.answerConfirmation(ticket, false))
+        }
+    }
+
+    // The local command server (raising the window is done by the host before these arrive).
+    Connections {
+        target: typeof commandServer !== "undefined" ? commandServer : null
+        ignoreUnknownSignals: true
+        function onTriggerLogin() {
+            root.triggerLogin()
+        }
+        function onSetPasswordResetToken(token) {
+            root.setPasswordResetToken(token)
+        }
+        function onPaymentStatus(status) {
+            root.handlePaymentStatus(status)
+        }
+    }
+
+    AuthView {
+        id: authView
+        anchors.fill: parent
+        main: root
+        autoLogin: loginSettings.autologin
+        visible: root.user === null
+    }
+
+    Loader {
+        id: signedInLoader
+        anchors.fill: parent
+        visible: root.user !== null
+        active: visible
+        // The signed-in frame; until it exists a plain page shows who is signed in.
+        sourceComponent: SignedInPlaceholder {
+            main: root
+        }
+    }
 
     Column {
-        anchors.centerIn: parent
-        spacing: 16
+        id: notificationsContainer
+        objectName: "notificationsContainer"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 40
+        height: Math.min(implicitHeight, root.height / 2)
+        spacing: Utils.styles.notificationSpacing
+        clip: true
+        Material.theme: Material.Dark
 
-        Image {
-            anchors.horizontalCenter: parent.horizontalCenter
-            source: "qrc:/assets/icons/Vantorix-ICON.png"
-            width: 128
-            height: 128
-            sourceSize: Qt.size(256, 256)
+        Pane {
+            id: clearAllPane
+            objectName: "clearAllPane"
+            visible: notificationsContainer.children.length > 4
+            padding: 0
+            Material.elevation: 20
+
+            ToolButton {
+                objectName: "clearAllButton"
+                text: "Clear all notifications"
+                font.capitalization: Font.MixedCase
+                icon.source: "qrc:///assets/icons/delete_black_18dp.svg"
+                onClicked: {
+                    const items = []
+                    for (let i = 0; i < notificationsContainer.children.length; ++i) {
+                        const child = notificationsContainer.children[i]
+                        if (child !== clearAllPane)
+                            items.push(child)
+                    }
+                    for (const item of items) {
+                        item.parent = null
+                        item.destroy()
+                    }
+                }
+            }
         }
-        Label {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: "vantorix"
-            font.pointSize: 28
-            font.weight: Font.DemiBold
-        }
-        Label {
-            anchors.horizontalCenter: parent.horizontalCenter
-            text: qsTr("Cloud computers at your fingertips")
-            opacity: 0.7
-        }
+    }
+
+    ConfirmPopup {
+        id: confirmPopup
     }
 }

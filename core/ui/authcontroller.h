@@ -1,14 +1,15 @@
 #pragma once
 
+#include "loginsettings.h"
+#include "records/user.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
 
 class ApiClient;
-class LoginSettings;
 class Shell;
-class User;
 
 // The requests of the signed-out window: sign-in, sign-up, the password reset code and the password
 // reset. Each form has its own busy flag, which every completion path clears. Messages that belong to

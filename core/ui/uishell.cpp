@@ -1,6 +1,7 @@
 #include "uishell.h"
 
 #include "logging.h"
+#include "serviceconfig.h"
 
 #include <QJSEngine>
 #include <QPointer>
@@ -76,4 +77,9 @@ void UiShell::dropPendingConfirmation()
     m_pendingTicket = 0;
     m_accepted = nullptr;
     m_cancelled = nullptr;
+}
+
+QString UiShell::pageUrl(const QString &path)
+{
+    return ServiceConfig::pageUrl(path.startsWith(QLatin1Char('/')) ? path : QLatin1Char('/') + path).toString();
 }

@@ -40,6 +40,9 @@ public:
     // The popup was taken over by another request (a view's own confirm): the pending one is dropped.
     Q_INVOKABLE void dropPendingConfirmation();
 
+    // An address on the service's web host (the logo, the terms pages), as text.
+    Q_INVOKABLE [[nodiscard]] static QString pageUrl(const QString &path);
+
     [[nodiscard]] bool hasPendingConfirmation() const { return m_pendingTicket != 0; }
 
 Q_SIGNALS:

@@ -1,0 +1,21 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import Vantorix.Core
+
+// A label whose links lead to pages of the service's web host and open in the browser.
+Label {
+    id: label
+
+    function link(path, caption) {
+        return "<a href=\"" + UiShell.pageUrl(path) + "\">" + caption + "</a>"
+    }
+
+    textFormat: Text.StyledText
+    linkColor: hoveredLink !== "" ? Material.color(Material.Blue, Material.Shade500) : Material.accent
+    onLinkActivated: link => context.openUrl(link)
+
+    HoverHandler {
+        cursorShape: label.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
+    }
+}

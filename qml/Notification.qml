@@ -1,0 +1,122 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtQuick.Layouts
+import Vantorix.Core
+
+// One in-app message: a small elevated pane with a coloured background, a bold text and a close button.
+// It removes itself after its lifespan (0 or less: it stays until closed).
+Pane {
+    id: notification
+
+    enum Level {
+        Info,
+        Warning,
+        Error
+    }
+    enum Align {
+        Left,
+        Center,
+        Right
+    }
+
+    property string text: ""
+    // A colour, or undefined for the theme's own pane background.
+    property var backgroundColor: undefined
+    property int alignment: Notification.Align.Left
+    property int lifespan: 10000
+    readonly property int disapearDuration: 200
+    readonly property bool removing: disappear.running || __removed
+    property bool __removed: false
+
+    // Starts the disappearance, as the close button does.
+    function remove() {
+        if (removing)
+            return
+        lifespanTimer.stop()
+        disappear.start()
+    }
+
+    Material.elevation: 20
+    Material.background: backgroundColor
+    topPadding: 3
+    bottomPadding: 3
+    clip: true
+
+    width: parent ? Math.min(implicitWidth, parent.width) : implicitWidth
+    anchors.left: parent && alignment === Notification.Align.Left ? parent.left : undefined
+    anchors.horizontalCenter: parent && alignment === Notification.Align.Center ? parent.horizontalCenter : undefined
+    anchors.right: parent && alignment === Notification.Align.Right ? parent.right : undefined
+
+    RowLayout {
+        width: notification.availableWidth
+        spacing: 0
+
+        Label {
+            id: messageLabel
+            objectName: "notificationText"
+            Layout.fillWidth: true
+            text: NotificationPolicy.displayText(notification.text)
+            font.pointSize: 12
+            font.bold: true
+            wrapMode: Text.Wrap
+            elide: Text.ElideRight
+            textFormat: Text.AutoText
+            onLinkActivated: link => {
+                if (NotificationPolicy.isOpenableLink(link))
+                    context.openUrl(link)
+                else
+                    console.warn("Link not opened from a notification:", link)
+            }
+
+            HoverHandler {
+                cursorShape: messageLabel.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
+            }
+        }
+        ToolButton {
+            objectName: "notificationClose"
+            flat: true
+            icon.source: "qrc:///assets/icons/close-black-18dp.svg"
+            Layout.preferredWidth: 38
+            Layout.minimumWidth: 38
+            Layout.maximumWidth: 38
+            onClicked: notification.remove()
+        }
+    }
+
+    Timer {
+        id: lifespanTimer
+        repeat: false
+        onTriggered: notification.remove()
+    }
+
+    ParallelAnimation {
+        id: disappear
+        NumberAnimation {
+            target: notification
+            property: "height"
+            to: 0
+            duration: notification.disapearDuration
+            easing.type: Easing.InOutQuad
+        }
+        NumberAnimation {
+            target: notification
+            property: "opacity"
+            to: 0
+            duration: notification.disapearDuration
+            easing.type: Easing.InOutQuad
+        }
+        onFinished: {
+            notification.__removed = true
+            notification.destroy()
+        }
+    }
+
+    Component.onCompleted: {
+        const wait = NotificationPolicy.waitBeforeRemoval(lifespan)
+        if (wait > 0) {
+            lifespanTimer.interval = wait
+            lifespanTimer.start()
+        }
+    }
+}
