@@ -93,8 +93,11 @@ void LocalCommandServer::inspectUpgradeRequest(QTcpSocket *socket)
     case UpgradeRequest::Verdict::TooLarge:
         refuse(socket, "request head too large");
         return;
-    case UpgradeRequest::Verdict::Refuse:
+    case UpgradeRequest::Verdict::BadHost:
         refuse(socket, "Host header is not a loopback name");
+        return;
+    case UpgradeRequest::Verdict::BadOrigin:
+        refuse(socket, "more than one Origin header");
         return;
     case UpgradeRequest::Verdict::Accept:
         break;

@@ -77,7 +77,9 @@ Verdict inspect(const QByteArray &buffered)
             ++originCount;
         }
     }
-    return hostCount == 1 && hostOk && originCount <= 1 ? Verdict::Accept : Verdict::Refuse;
+    if (hostCount != 1 || !hostOk)
+        return Verdict::BadHost;
+    return originCount <= 1 ? Verdict::Accept : Verdict::BadOrigin;
 }
 
 } // namespace UpgradeRequest

@@ -14,7 +14,8 @@ enum class Verdict {
     Incomplete, // the blank line that ends the head has not arrived yet
     TooLarge,   // no end of head within kMaxHeadBytes
     Accept,     // exactly one Host header naming a loopback host, at most one Origin header
-    Refuse,     // anything else
+    BadHost,    // no Host header, several, or one that is not a loopback name
+    BadOrigin,  // several Origin headers: which one counts would be a guess
 };
 
 // Inspects the bytes buffered so far on a fresh connection.

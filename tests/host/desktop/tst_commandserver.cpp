@@ -1,0 +1,266 @@
+// The local command server with real clients on a free loopback port.
+#include "commandserver.h"
+
+#include <QSignalSpy>
+#include <QTcpSocket>
+#include <QTest>
+#include <QWebSocket>
+#include <memory>
+
+namespace {
+
+const QString kAllowedOrigin = QStringLiteral("https://vantorix.example");
+constexpr int kWaitMs = 20000;
+
+QByteArray maskedTextFrame(const QByteArray &payload)
+{
+    Q_ASSERT(payload.size() < 126);
+    const char mask[4] = {0x11, 0x22, 0x33, 0x44};
+    QByteArray frame;
+    frame.append(char(0x81)); // FIN, text
+    frame.append(char(0x80 | payload.size()));
+    frame.append(mask, 4);
+    for (qsizetype i = 0; i < payload.size(); ++i)
+        frame.append(char(payload.at(i) ^ mask[i % 4]));
+    return frame;
+}
+
+} // namespace
+
+class TestCommandServer : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<LocalCommandServer> m_server;
+    QStringList m_events;
+
+    // Opens a client; true once connected, false once the server refused it.
+    bool openClient(QWebSocket &client)
+    {
+        bool failed = false;
+        connect(&client, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this,
+                [&failed](QAbstractSocket::SocketError) { failed = true; });
+        connect(&client, &QWebSocket::disconnected, this, [&failed] { failed = true; });
+        client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(m_server->port())));
+        const bool settled = QTest::qWaitFor(
+            [&] { return failed || client.state() == QAbstractSocket::ConnectedState; }, kWaitMs);
+        client.disconnect(this);
+        return settled && !failed && client.state() == QAbstractSocket::ConnectedState;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_events.clear();
+        m_server = std::make_unique<LocalCommandServer>(kAllowedOrigin);
+        QVERIFY(m_server->listen(0));
+        QVERIFY(m_server->port() != 0);
+        connect(m_server.get(), &LocalCommandServer::raiseRequested, this, [this] { m_events << "raise"; });
+        connect(m_server.get(), &LocalCommandServer::triggerLogin, this, [this] { m_events << "login"; });
+        connect(m_server.get(), &LocalCommandServer::setPasswordResetToken, this,
+                [this](const QString &token) { m_events << "token:" + token; });
+        connect(m_server.get(), &LocalCommandServer::paymentStatus, this,
+                [this](const QString &status) { m_events << "payment:" + status; });
+    }
+
+    void cleanup() { m_server.reset(); }
+
+    void originCheck_data()
+    {
+        QTest::addColumn<QString>("origin");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("no origin (native client)") << QString() << true;
+        QTest::newRow("the service's origin") << kAllowedOrigin << true;
+        QTest::newRow("null") << "null" << false;
+        QTest::newRow("other site") << "https://evil.example" << false;
+        QTest::newRow("plain http of the service") << "http://vantorix.example" << false;
+        QTest::newRow("explicit port") << "https://vantorix.example:8443" << false;
+        QTest::newRow("suffix") << "https://vantorix.example.evil.example" << false;
+        QTest::newRow("subdomain") << "https://pay.vantorix.example" << false;
+        QTest::newRow("file page") << "file://" << false;
+    }
+    void originCheck()
+    {
+        QFETCH(QString, origin);
+        QFETCH(bool, accepted);
+        QWebSocket client(origin);
+        QCOMPARE(openClient(client), accepted);
+        if (accepted) {
+            client.sendTextMessage(QStringLiteral("{\"triggerLogin\":true}"));
+            QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise", "login"}), kWaitMs);
+        } else {
+            QCOMPARE(m_events, QStringList());
+        }
+    }
+
+    // Crafted by hand: a browser page reached through a rebound DNS name sends its own Host header.
+    // The command frame follows the request at once, so a refused client would reach the handler if
+    // the refusal came too late.
+    void hostCheck_data()
+    {
+        QTest::addColumn<QString>("headers");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("localhost with port") << "Host: localhost:%1" << true;
+        QTest::newRow("IPv4 loopback") << "Host: 127.0.0.1:%1" << true;
+        QTest::newRow("IPv6 loopback") << "Host: [::1]:%1" << true;
+        QTest::newRow("no port, any case") << "Host: LocalHost" << true;
+        QTest::newRow("allowed origin too") << "Host: localhost\r\nOrigin: " + kAllowedOrigin << true;
+        QTest::newRow("remote name") << "Host: evil.example" << false;
+        QTest::newRow("rebound name") << "Host: localhost.evil.example:%1" << false;
+        QTest::newRow("ip-like name") << "Host: 127.0.0.1.evil.example" << false;
+        QTest::newRow("other loopback address") << "Host: 127.0.0.2" << false;
+        QTest::newRow("bad port") << "Host: localhost:99999" << false;
+        QTest::newRow("no host header") << "" << false;
+        QTest::newRow("two host headers") << "Host: localhost\r\nHost: evil.example" << false;
+        QTest::newRow("two origins") << "Host: localhost\r\nOrigin: " + kAllowedOrigin + "\r\nOrigin: null" << false;
+    }
+    void hostCheck()
+    {
+        QFETCH(QString, headers);
+        QFETCH(bool, accepted);
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_server->port());
+        QVERIFY(socket.waitForConnected(kWaitMs));
+        QByteArray request = "GET / HTTP/1.1\r\n";
+        if (!headers.isEmpty())
+            request += QString(headers).replace(QLatin1String("%1"), QString::number(m_server->port())).toLatin1() + "\r\n";
+        request += "Upgrade: websocket\r\nConnection: Upgrade\r\n"
+                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+        const QByteArray frame = maskedTextFrame("{\"triggerLogin\":true}");
+        // A refused client gets its frame in right behind the request: it must not reach the handler.
+        socket.write(accepted ? request : request + frame);
+
+        QByteArray response;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                response += socket.readAll();
+                return response.contains("\r\n\r\n") || socket.state() == QAbstractSocket::UnconnectedState;
+            },
+            kWaitMs));
+        if (accepted) {
+            QVERIFY2(response.startsWith("HTTP/1.1 101"), response.constData());
+            socket.write(frame);
+            QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise", "login"}), kWaitMs);
+        } else {
+            QVERIFY2(response.startsWith("HTTP/1.1 403"), response.constData());
+            QTRY_COMPARE_WITH_TIMEOUT(socket.state(), QAbstractSocket::UnconnectedState, kWaitMs);
+            QCOMPARE(m_events, QStringList());
+        }
+    }
+
+    void messages_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("events");
+        const QStringList raiseOnly{"raise"};
+        QTest::newRow("second start") << "{}" << raiseOnly;
+        QTest::newRow("not JSON") << "hello" << raiseOnly;
+        QTest::newRow("empty text") << "" << raiseOnly;
+        QTest::newRow("truncated object") << "{\"triggerLogin\":true" << raiseOnly;
+        QTest::newRow("number") << "5" << raiseOnly;
+        QTest::newRow("string") << "\"triggerLogin\"" << raiseOnly;
+        QTest::newRow("null") << "null" << raiseOnly;
+        QTest::newRow("array") << "[{\"triggerLogin\":true,\"payment_status\":\"ok\"}]" << raiseOnly;
+        QTest::newRow("login true") << "{\"triggerLogin\":true}" << QStringList{"raise", "login"};
+        QTest::newRow("login false") << "{\"triggerLogin\":false}" << raiseOnly;
+        QTest::newRow("login text true") << "{\"triggerLogin\":\"true\"}" << raiseOnly;
+        QTest::newRow("login number 1") << "{\"triggerLogin\":1}" << raiseOnly;
+        QTest::newRow("token") << "{\"setPasswordResetToken\":\"a1b2\"}" << QStringList{"raise", "token:a1b2"};
+        QTest::newRow("empty token") << "{\"setPasswordResetToken\":\"\"}" << QStringList{"raise", "token:"};
+        QTest::newRow("integer token") << "{\"setPasswordResetToken\":9007199254740993}"
+                                       << QStringList{"raise", "token:9007199254740993"};
+        QTest::newRow("fraction token") << "{\"setPasswordResetToken\":1.50}" << QStringList{"raise", "token:1.5"};
+        QTest::newRow("null token") << "{\"setPasswordResetToken\":null}" << QStringList{"raise", "token:null"};
+        QTest::newRow("object status") << "{\"payment_status\":{\"ok\":true}}"
+                                       << QStringList{"raise", "payment:{\"ok\":true}"};
+        QTest::newRow("token then payment") << "{\"payment_status\":\"Payment received\",\"setPasswordResetToken\":\"t\"}"
+                                            << QStringList{"raise", "token:t", "payment:Payment received"};
+        QTest::newRow("all keys, fixed order")
+            << "{\"payment_status\":\"paid\",\"setPasswordResetToken\":\"t\",\"triggerLogin\":true,\"x\":1}"
+            << QStringList{"raise", "login", "token:t", "payment:paid"};
+    }
+    void messages()
+    {
+        QFETCH(QString, message);
+        QFETCH(QStringList, events);
+        QWebSocket client;
+        QVERIFY(openClient(client));
+        client.sendTextMessage(message);
+        QTRY_COMPARE_WITH_TIMEOUT(m_events, events, kWaitMs);
+    }
+
+    void binaryIgnored()
+    {
+        QWebSocket client;
+        QVERIFY(openClient(client));
+        client.sendBinaryMessage("{\"triggerLogin\":true}");
+        client.sendTextMessage(QStringLiteral("{}"));
+        // Messages on one connection are handled in order: the binary one is done when "{}" raises.
+        QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise"}), kWaitMs);
+    }
+
+    void messageSizeLimit_data()
+    {
+        QTest::addColumn<QString>("padding");
+        QTest::addColumn<int>("extraBytes");
+        QTest::addColumn<bool>("handled");
+        QTest::newRow("at the limit") << "a" << 0 << true;
+        QTest::newRow("one byte over") << "a" << 1 << false;
+        QTest::newRow("far over") << "a" << 1000000 << false;
+        // Fewer characters than the limit, but more UTF-8 bytes.
+        QTest::newRow("multi-byte over") << QString(QChar(0xe9)) << 2 << false;
+    }
+    void messageSizeLimit()
+    {
+        QFETCH(QString, padding);
+        QFETCH(int, extraBytes);
+        QFETCH(bool, handled);
+        const QString head = QStringLiteral("{\"triggerLogin\":true,\"pad\":\"");
+        const QString tail = QStringLiteral("\"}");
+        const qint64 target = LocalCommandServer::kMaxMessageBytes + extraBytes;
+        const qint64 padBytes = target - head.size() - tail.size();
+        const qint64 unit = padding.toUtf8().size();
+        const QString message = head + padding.repeated(padBytes / unit) + tail;
+        QCOMPARE(message.toUtf8().size(), target);
+
+        QWebSocket client;
+        QVERIFY(openClient(client));
+        client.sendTextMessage(message);
+        if (handled) {
+            QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise", "login"}), kWaitMs);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, kWaitMs);
+            QCOMPARE(m_events, QStringList());
+            // The server is still there for the next client.
+            QWebSocket next;
+            QVERIFY(openClient(next));
+            next.sendTextMessage(QStringLiteral("{}"));
+            QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise"}), kWaitMs);
+        }
+    }
+
+    void severalClients()
+    {
+        QWebSocket first;
+        QWebSocket second(kAllowedOrigin);
+        QVERIFY(openClient(first));
+        QVERIFY(openClient(second));
+        second.sendTextMessage(QStringLiteral("{\"setPasswordResetToken\":\"2\"}"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_events.size(), 2, kWaitMs);
+        first.sendTextMessage(QStringLiteral("{\"setPasswordResetToken\":\"1\"}"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise", "token:2", "raise", "token:1"}), kWaitMs);
+    }
+
+    void portTakenIsReported()
+    {
+        LocalCommandServer second(kAllowedOrigin);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Websocket Server error")));
+        QVERIFY(!second.listen(m_server->port()));
+        // The first server is unaffected.
+        QWebSocket client;
+        QVERIFY(openClient(client));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandServer)
+#include "tst_commandserver.moc"
