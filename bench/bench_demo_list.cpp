@@ -22,8 +22,8 @@ int main(int argc, char *argv[])
     if (!server.start())
         return 1;
     QNetworkAccessManager network;
-    const QUrl url = QUrl::fromEncoded(server.baseUrl().toLatin1()
-                                       + "/API/?action=list_user_vm_instances&email=demo@vantorix.example");
+    const QUrl url = QUrl::fromEncoded(server.baseUrl().toLatin1() +
+                                       "/API/?action=list_user_vm_instances&email=demo@vantorix.example");
     QList<double> times;
     qint64 bytes = 0;
     for (int i = 0; i < 21; ++i) {
@@ -40,8 +40,9 @@ int main(int argc, char *argv[])
     }
     std::sort(times.begin(), times.end());
     const double median = (times.at(9) + times.at(10)) / 2;
-    std::printf("%-28s %10s %10s %10s %10s %12s\n", "action", "computers", "min ms", "median ms", "max ms", "reply bytes");
-    std::printf("%-28s %10d %10.2f %10.2f %10.2f %12lld\n", "list_user_vm_instances", 1000, times.first(), median,
-                times.last(), static_cast<long long>(bytes));
+    std::printf("%-28s %10s %10s %10s %10s %12s\n", "action", "computers", "min ms", "median ms", "max ms",
+                "reply bytes");
+    std::printf("%-28s %10d %10.2f %10.2f %10.2f %12lld\n", "list_user_vm_instances", 1000, times.first(),
+                median, times.last(), static_cast<long long>(bytes));
     return 0;
 }

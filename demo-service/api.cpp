@@ -47,10 +47,7 @@ const Action kActions[] = {
 
 } // namespace
 
-ApiCall::ApiCall(DemoState &s, const QueryParams &p, const QString &base)
-    : state(s)
-    , params(p)
-    , baseUrl(base)
+ApiCall::ApiCall(DemoState &s, const QueryParams &p, const QString &base) : state(s), params(p), baseUrl(base)
 {
 }
 
@@ -109,7 +106,8 @@ QString actionOf(const QByteArray &rawQuery)
     return QueryParams(rawQuery).value(QStringLiteral("action"));
 }
 
-HttpReply handleApi(DemoState &state, const QString &method, const QByteArray &rawQuery, const QString &baseUrl)
+HttpReply handleApi(DemoState &state, const QString &method, const QByteArray &rawQuery,
+                    const QString &baseUrl)
 {
     const QueryParams params(rawQuery);
     const QString name = params.value(QStringLiteral("action"));

@@ -18,11 +18,11 @@ public:
     QString baseUrl;
     Account *account = nullptr;
 
-    [[nodiscard]] QString text(const QString &key);       // required, may be empty
-    [[nodiscard]] QString nonEmpty(const QString &key);   // required, not empty
+    [[nodiscard]] QString text(const QString &key);     // required, may be empty
+    [[nodiscard]] QString nonEmpty(const QString &key); // required, not empty
     [[nodiscard]] QString optional(const QString &key) const;
-    [[nodiscard]] qint64 integer(const QString &key);     // required whole number
-    [[nodiscard]] bool flag(const QString &key);          // required "true" or "false"
+    [[nodiscard]] qint64 integer(const QString &key); // required whole number
+    [[nodiscard]] bool flag(const QString &key);      // required "true" or "false"
     void fail(const QString &message);
     [[nodiscard]] bool failed() const { return !m_failure.isEmpty(); }
     [[nodiscard]] HttpReply failure() const { return HttpReply::error(m_failure); }

@@ -39,7 +39,8 @@ void addAccountFields(QJsonObject &o, const Account &a)
     o.insert(QStringLiteral("company_name"), a.companyName);
     o.insert(QStringLiteral("company_address"), a.companyAddress);
     if (a.runningHoursThreshold > 0)
-        o.insert(QStringLiteral("machine_running_for_x_hours_value"), QString::number(a.runningHoursThreshold));
+        o.insert(QStringLiteral("machine_running_for_x_hours_value"),
+                 QString::number(a.runningHoursThreshold));
     QJsonObject emails;
     for (int n = 1; n <= 9; ++n)
         emails.insert(QLatin1String(kEmailKeys[n - 1]), flagText(a.emailNotifications.contains(n)));
@@ -90,8 +91,10 @@ HttpReply updateRunningThreshold(ApiCall &call, const QString &value)
     if (!ok || hours != double(int(hours)) || hours < 1 || hours > 99)
         return HttpReply::error(QStringLiteral("The number of hours must be a whole number from 1 to 99."));
     call.account->runningHoursThreshold = int(hours);
-    call.state.addLog(call.account->id, 0, QStringLiteral("Running-time notification set to %1 hours.").arg(int(hours)));
-    return HttpReply::success(QStringLiteral("You will be notified when a machine runs for %1 hours.").arg(int(hours)));
+    call.state.addLog(call.account->id, 0,
+                      QStringLiteral("Running-time notification set to %1 hours.").arg(int(hours)));
+    return HttpReply::success(
+        QStringLiteral("You will be notified when a machine runs for %1 hours.").arg(int(hours)));
 }
 
 HttpReply updateProfile(ApiCall &call)
@@ -168,9 +171,11 @@ QString checkWindowsPassword(const QString &p)
 {
     if (p.size() < 8)
         return QStringLiteral("Password must be at least eight characters long.");
-    if (!p.contains(QRegularExpression(QStringLiteral("[a-z]"))) || !p.contains(QRegularExpression(QStringLiteral("[A-Z]")))
-        || !p.contains(QRegularExpression(QStringLiteral("[0-9]"))) || !containsSpecial(p))
-        return QStringLiteral("Password must contain lower- and upper-case letters, a number and a special character.");
+    if (!p.contains(QRegularExpression(QStringLiteral("[a-z]"))) ||
+        !p.contains(QRegularExpression(QStringLiteral("[A-Z]"))) ||
+        !p.contains(QRegularExpression(QStringLiteral("[0-9]"))) || !containsSpecial(p))
+        return QStringLiteral(
+            "Password must contain lower- and upper-case letters, a number and a special character.");
     if (startsOrEndsWithSpace(p))
         return QStringLiteral("Password cannot start or end with whitespace characters.");
     return {};
@@ -216,8 +221,9 @@ HttpReply registerUser(ApiCall &call)
     a.companyAddress = call.optional(QStringLiteral("company_address"));
     const QString key = call.state.newActivationKey(a);
     call.state.addLog(a.id, 0, QStringLiteral("Account created."));
-    call.state.sendEmail(email, QStringLiteral("Activate your account"),
-                         QStringLiteral("Open %1/activate/%2 to activate your account.").arg(call.baseUrl, key));
+    call.state.sendEmail(
+        email, QStringLiteral("Activate your account"),
+        QStringLiteral("Open %1/activate/%2 to activate your account.").arg(call.baseUrl, key));
     QJsonObject reply{{QStringLiteral("success"), QStringLiteral("Account created.")},
                       {QStringLiteral("user_email"), email}};
     return HttpReply::json(reply);
@@ -235,8 +241,8 @@ HttpReply loginUser(ApiCall &call)
     if (a->deactivated)
         return HttpReply::error(QStringLiteral("This account has been closed."));
     if (!a->activated)
-        return HttpReply::error(
-            QStringLiteral("Your account is not activated yet. Please use the link in the activation e-mail."));
+        return HttpReply::error(QStringLiteral(
+            "Your account is not activated yet. Please use the link in the activation e-mail."));
     call.state.addLog(a->id, 0, QStringLiteral("Signed in."));
     return HttpReply::json(QJsonObject{{QStringLiteral("login"), QStringLiteral("success")},
                                        {QStringLiteral("data"), signInRecord(*a)}});
@@ -286,7 +292,8 @@ HttpReply updateUserData(ApiCall &call)
     if (call.params.contains(QStringLiteral("email_notifications")))
         return updateEmailNotifications(call, call.params.value(QStringLiteral("email_notifications")));
     if (call.params.contains(QStringLiteral("machine_running_for_x_hours_value")))
-        return updateRunningThreshold(call, call.params.value(QStringLiteral("machine_running_for_x_hours_value")));
+        return updateRunningThreshold(call,
+                                      call.params.value(QStringLiteral("machine_running_for_x_hours_value")));
     return updateProfile(call);
 }
 

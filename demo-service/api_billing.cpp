@@ -72,9 +72,10 @@ HttpReply initiatePayment(ApiCall &call)
     p.credits = double(amount);
     p.vat = billing::vatFor(*call.account, p.credits);
     p.amount = p.credits + p.vat;
-    call.state.addLog(call.account->id, 0, QStringLiteral("Payment %1 of %2 credits started.").arg(p.id).arg(amount));
-    return HttpReply::json(
-        QJsonObject{{QStringLiteral("paypal_payment_link"), call.baseUrl + QStringLiteral("/pay/") + p.token}});
+    call.state.addLog(call.account->id, 0,
+                      QStringLiteral("Payment %1 of %2 credits started.").arg(p.id).arg(amount));
+    return HttpReply::json(QJsonObject{
+        {QStringLiteral("paypal_payment_link"), call.baseUrl + QStringLiteral("/pay/") + p.token}});
 }
 
 HttpReply vatRateRo(ApiCall &)
@@ -117,7 +118,8 @@ HttpReply getUserLogs(ApiCall &call)
     const bool byEmail = call.params.contains(QStringLiteral("send_logs_email"));
     if (byEmail && call.params.value(QStringLiteral("send_logs_email")) != QLatin1String("true"))
         return HttpReply::error(QStringLiteral("Parameter send_logs_email must be true."));
-    const qint64 page = call.params.contains(QStringLiteral("page")) ? call.integer(QStringLiteral("page")) : 0;
+    const qint64 page =
+        call.params.contains(QStringLiteral("page")) ? call.integer(QStringLiteral("page")) : 0;
     const qint64 perPage =
         call.params.contains(QStringLiteral("per_page")) ? call.integer(QStringLiteral("per_page")) : 15;
     if (call.failed())
@@ -127,9 +129,11 @@ HttpReply getUserLogs(ApiCall &call)
         QStringList lines;
         for (const LogEntry *e : entries)
             lines.append(machines::formatUtc(e->secs) + QStringLiteral(" UTC ") + e->details);
-        call.state.sendEmail(call.account->email, QStringLiteral("Your activity logs"),
-                             QStringLiteral("%1 log entries: %2").arg(entries.size()).arg(lines.join(QStringLiteral("; "))));
-        return HttpReply::success(QStringLiteral("The logs will be e-mailed to %1 shortly.").arg(call.account->email));
+        call.state.sendEmail(
+            call.account->email, QStringLiteral("Your activity logs"),
+            QStringLiteral("%1 log entries: %2").arg(entries.size()).arg(lines.join(QStringLiteral("; "))));
+        return HttpReply::success(
+            QStringLiteral("The logs will be e-mailed to %1 shortly.").arg(call.account->email));
     }
     if (page < 0)
         return HttpReply::error(QStringLiteral("Parameter page must not be negative."));

@@ -40,7 +40,8 @@ HttpReply listInstances(ApiCall &call)
 {
     const qint64 now = call.state.now();
     const QList<Machine *> own = call.state.machinesOf(call.account->id);
-    // An empty collection is a JSON array; otherwise an object keyed by identifier, as the real service sends.
+    // An empty collection is a JSON array; otherwise an object keyed by identifier, as the real service
+    // sends.
     if (own.isEmpty())
         return HttpReply::json(QJsonArray());
     QJsonObject list;
@@ -69,7 +70,8 @@ HttpReply listTemplates(ApiCall &call)
         o.insert(QStringLiteral("rename_host_to_instance_name"), QStringLiteral("1"));
         o.insert(QStringLiteral("tags"), t.platform + QStringLiteral(",rdp"));
         o.insert(QStringLiteral("price"), machines::money(t.rate, 4));
-        o.insert(QStringLiteral("spec_description"), QString(t.spec).replace(QStringLiteral("{BASE}"), call.baseUrl));
+        o.insert(QStringLiteral("spec_description"),
+                 QString(t.spec).replace(QStringLiteral("{BASE}"), call.baseUrl));
         list.append(o);
     }
     return HttpReply::json(list);
@@ -125,7 +127,8 @@ HttpReply startInstance(ApiCall &call)
     if (!machines::canStart(m->status))
         return HttpReply::error(QStringLiteral("Machine %1 is already running.").arg(quoted(*m)));
     if (call.account->credits <= 0)
-        return HttpReply::error(QStringLiteral("You have no credits left. Please buy credits to start a machine."));
+        return HttpReply::error(
+            QStringLiteral("You have no credits left. Please buy credits to start a machine."));
     machines::start(*m, call.state.now(), call.state.durations());
     call.state.addLog(call.account->id, m->id, QStringLiteral("Machine %1 started.").arg(quoted(*m)));
     return HttpReply::success(QStringLiteral("Machine %1 is starting.").arg(quoted(*m)));
@@ -153,7 +156,8 @@ HttpReply resetInstance(ApiCall &call)
     if (m->status == QLatin1String("deleted"))
         return deletedRefusal(*m);
     if (m->status != QLatin1String("running"))
-        return HttpReply::error(QStringLiteral("Machine %1 can only be rebooted while running.").arg(quoted(*m)));
+        return HttpReply::error(
+            QStringLiteral("Machine %1 can only be rebooted while running.").arg(quoted(*m)));
     machines::reboot(*m, call.state.now(), call.state.durations());
     call.state.addLog(call.account->id, m->id, QStringLiteral("Machine %1 rebooted.").arg(quoted(*m)));
     return HttpReply::success(QStringLiteral("Machine %1 is rebooting.").arg(quoted(*m)));
@@ -196,7 +200,8 @@ HttpReply editInstance(ApiCall &call)
         return deletedRefusal(*m);
     const QString old = m->name;
     m->name = name;
-    call.state.addLog(call.account->id, m->id, QStringLiteral("Machine \"%1\" renamed to %2.").arg(old, quoted(*m)));
+    call.state.addLog(call.account->id, m->id,
+                      QStringLiteral("Machine \"%1\" renamed to %2.").arg(old, quoted(*m)));
     return HttpReply::success(QStringLiteral("Machine renamed to %1.").arg(quoted(*m)));
 }
 
@@ -213,7 +218,8 @@ HttpReply resetWinPassword(ApiCall &call)
     if (password.contains(m->username, Qt::CaseInsensitive))
         return HttpReply::error(QStringLiteral("The password must not contain the user name."));
     call.state.setMachinePassword(*m, password);
-    call.state.addLog(call.account->id, m->id, QStringLiteral("Windows password of %1 reset.").arg(quoted(*m)));
+    call.state.addLog(call.account->id, m->id,
+                      QStringLiteral("Windows password of %1 reset.").arg(quoted(*m)));
     return HttpReply::success(QStringLiteral("The password of %1 has been reset.").arg(quoted(*m)));
 }
 
@@ -226,8 +232,9 @@ HttpReply screenshot(ApiCall &call)
         return HttpReply::error(QStringLiteral("Machine %1 is not running.").arg(quoted(*m)));
     const QDateTime when = QDateTime::fromSecsSinceEpoch(call.state.now(), Qt::UTC);
     const QByteArray png = images::screenshot(m->name, m->platform, when, call.state.rng().generate());
-    return HttpReply::json(QJsonObject{{QStringLiteral("success"), QStringLiteral("Screenshot taken.")},
-                                       {QStringLiteral("b64_screenshot"), QString::fromLatin1(png.toBase64())}});
+    return HttpReply::json(
+        QJsonObject{{QStringLiteral("success"), QStringLiteral("Screenshot taken.")},
+                    {QStringLiteral("b64_screenshot"), QString::fromLatin1(png.toBase64())}});
 }
 
 } // namespace demo::api

@@ -15,15 +15,18 @@ struct Country {
 };
 
 const Country kCountries[] = {
-    {"Austria", 20, true},     {"Belgium", 21, true},       {"Bulgaria", 20, true},     {"Croatia", 25, true},
-    {"Cyprus", 19, true},      {"Czech Republic", 21, true}, {"Denmark", 25, true},     {"Estonia", 22, true},
-    {"Finland", 24, true},     {"France", 20, true},        {"Germany", 19, true},      {"Greece", 24, true},
-    {"Hungary", 27, true},     {"Ireland", 23, true},       {"Italy", 22, true},        {"Latvia", 21, true},
-    {"Lithuania", 21, true},   {"Luxembourg", 17, true},    {"Malta", 18, true},        {"Netherlands", 21, true},
-    {"Poland", 23, true},      {"Portugal", 23, true},      {"Romania", 19, true},      {"Slovakia", 20, true},
-    {"Slovenia", 22, true},    {"Spain", 21, true},         {"Sweden", 25, true},       {"UK", 20, false},
-    {"Switzerland", 8.1, false}, {"Norway", 25, false},     {"United States", 0, false}, {"Canada", 5, false},
-    {"Australia", 10, false},  {"Japan", 10, false},        {"India", 18, false},       {"Brazil", 17, false},
+    {"Austria", 20, true},       {"Belgium", 21, true},       {"Bulgaria", 20, true},
+    {"Croatia", 25, true},       {"Cyprus", 19, true},        {"Czech Republic", 21, true},
+    {"Denmark", 25, true},       {"Estonia", 22, true},       {"Finland", 24, true},
+    {"France", 20, true},        {"Germany", 19, true},       {"Greece", 24, true},
+    {"Hungary", 27, true},       {"Ireland", 23, true},       {"Italy", 22, true},
+    {"Latvia", 21, true},        {"Lithuania", 21, true},     {"Luxembourg", 17, true},
+    {"Malta", 18, true},         {"Netherlands", 21, true},   {"Poland", 23, true},
+    {"Portugal", 23, true},      {"Romania", 19, true},       {"Slovakia", 20, true},
+    {"Slovenia", 22, true},      {"Spain", 21, true},         {"Sweden", 25, true},
+    {"UK", 20, false},           {"Switzerland", 8.1, false}, {"Norway", 25, false},
+    {"United States", 0, false}, {"Canada", 5, false},        {"Australia", 10, false},
+    {"Japan", 10, false},        {"India", 18, false},        {"Brazil", 17, false},
 };
 
 struct KnownVat {
@@ -91,8 +94,8 @@ std::optional<Company> vatInfo(const QString &vatNumber)
 
 double vatFor(const Account &account, double credits)
 {
-    const bool exempt = account.euResident && account.validVat
-                        && account.country.compare(QLatin1String("romania"), Qt::CaseInsensitive) != 0;
+    const bool exempt = account.euResident && account.validVat &&
+                        account.country.compare(QLatin1String("romania"), Qt::CaseInsensitive) != 0;
     return exempt ? 0.0 : credits * kSellerVatPercent / 100.0;
 }
 

@@ -20,14 +20,22 @@ namespace {
 QString methodName(QHttpServerRequest::Method method)
 {
     switch (method) {
-    case QHttpServerRequest::Method::Get: return QStringLiteral("GET");
-    case QHttpServerRequest::Method::Post: return QStringLiteral("POST");
-    case QHttpServerRequest::Method::Put: return QStringLiteral("PUT");
-    case QHttpServerRequest::Method::Delete: return QStringLiteral("DELETE");
-    case QHttpServerRequest::Method::Head: return QStringLiteral("HEAD");
-    case QHttpServerRequest::Method::Options: return QStringLiteral("OPTIONS");
-    case QHttpServerRequest::Method::Patch: return QStringLiteral("PATCH");
-    default: return QStringLiteral("OTHER");
+    case QHttpServerRequest::Method::Get:
+        return QStringLiteral("GET");
+    case QHttpServerRequest::Method::Post:
+        return QStringLiteral("POST");
+    case QHttpServerRequest::Method::Put:
+        return QStringLiteral("PUT");
+    case QHttpServerRequest::Method::Delete:
+        return QStringLiteral("DELETE");
+    case QHttpServerRequest::Method::Head:
+        return QStringLiteral("HEAD");
+    case QHttpServerRequest::Method::Options:
+        return QStringLiteral("OPTIONS");
+    case QHttpServerRequest::Method::Patch:
+        return QStringLiteral("PATCH");
+    default:
+        return QStringLiteral("OTHER");
     }
 }
 
@@ -58,9 +66,7 @@ void sendLater(QTcpSocket *socket, int delayMs, std::function<HttpReply()> makeR
 } // namespace
 
 DemoServer::DemoServer(const DemoConfig &config, QObject *parent)
-    : QAbstractHttpServer(parent)
-    , m_config(config)
-    , m_state(std::make_unique<DemoState>(config))
+    : QAbstractHttpServer(parent), m_config(config), m_state(std::make_unique<DemoState>(config))
 {
     if (config.testControls)
         m_controls = std::make_unique<TestControls>(*m_state, [this] { releaseHeld(); });
@@ -86,7 +92,8 @@ bool DemoServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *so
     const QByteArray rawQuery = request.url().query(QUrl::FullyEncoded).toLatin1();
     const bool controlRequest = path.startsWith(QLatin1String("/__test__/"));
     if (m_controls && !controlRequest)
-        m_controls->recordRequest(method, rawQuery.isEmpty() ? path : path + QLatin1Char('?') + QString::fromLatin1(rawQuery));
+        m_controls->recordRequest(
+            method, rawQuery.isEmpty() ? path : path + QLatin1Char('?') + QString::fromLatin1(rawQuery));
     qCDebug(lcDemo).noquote() << method << path + maskSecrets(rawQuery);
 
     if (m_controls && !controlRequest && path == QLatin1String("/API/")) {
@@ -115,8 +122,8 @@ HttpReply DemoServer::route(const QString &method, const QString &path, const QB
     return HttpReply::notFound();
 }
 
-void DemoServer::applyFault(const Fault &fault, QTcpSocket *socket, const QString &method, const QString &path,
-                            const QByteArray &rawQuery)
+void DemoServer::applyFault(const Fault &fault, QTcpSocket *socket, const QString &method,
+                            const QString &path, const QByteArray &rawQuery)
 {
     qCInfo(lcDemo) << "fault" << fault.kind << "for" << actionOf(rawQuery);
     if (fault.kind == QLatin1String("hold")) {
@@ -140,10 +147,14 @@ void DemoServer::applyFault(const Fault &fault, QTcpSocket *socket, const QStrin
     } else if (fault.kind == QLatin1String("empty")) {
         make = [] { return HttpReply::text(QByteArray()); };
     } else if (fault.kind == QLatin1String("not_json")) {
-        make = [] { return HttpReply::html(QStringLiteral("<html><body><b>Fatal error</b>: database gone away</body></html>")); };
+        make = [] {
+            return HttpReply::html(
+                QStringLiteral("<html><body><b>Fatal error</b>: database gone away</body></html>"));
+        };
     } else if (fault.kind == QLatin1String("error_message")) {
-        const QString message = fault.message.isEmpty() ? QStringLiteral("The service is busy. Please try again later.")
-                                                        : fault.message;
+        const QString message = fault.message.isEmpty()
+                                    ? QStringLiteral("The service is busy. Please try again later.")
+                                    : fault.message;
         make = [message] { return HttpReply::error(message); };
     } else { // missing_key
         make = [] { return HttpReply::json(QJsonObject{{QStringLiteral("result"), QStringLiteral("ok")}}); };

@@ -33,9 +33,7 @@ QString randomToken(QRandomGenerator &rng, int length)
 
 } // namespace
 
-DemoState::DemoState(const DemoConfig &config)
-    : m_config(config)
-    , m_clock(config.timeScale)
+DemoState::DemoState(const DemoConfig &config) : m_config(config), m_clock(config.timeScale)
 {
     reset();
 }
@@ -89,7 +87,8 @@ void DemoState::stopForNoCredits(Account &account, qint64 t)
         if (machines::isRunningFamily(m->status)) {
             machines::stop(*m, t, durations());
             addLog(account.id, m->id,
-                   QStringLiteral("Machine \"%1\" stopped because the credits are depleted.").arg(m->name), t);
+                   QStringLiteral("Machine \"%1\" stopped because the credits are depleted.").arg(m->name),
+                   t);
         }
     }
 }
@@ -276,10 +275,13 @@ bool DemoState::completePayment(Payment &p)
         account->credits += p.credits;
         account->hasOwnedCredits = true;
         addLog(account->id, 0,
-               QStringLiteral("Payment %1 completed: %2 credits added.").arg(p.id).arg(machines::money(p.credits, 2)));
+               QStringLiteral("Payment %1 completed: %2 credits added.")
+                   .arg(p.id)
+                   .arg(machines::money(p.credits, 2)));
         if (account->emailNotifications.contains(1))
-            sendEmail(account->email, QStringLiteral("Payment completed"),
-                      QStringLiteral("%1 credits were added to your account.").arg(machines::money(p.credits, 2)));
+            sendEmail(
+                account->email, QStringLiteral("Payment completed"),
+                QStringLiteral("%1 credits were added to your account.").arg(machines::money(p.credits, 2)));
     }
     return true;
 }

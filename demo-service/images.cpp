@@ -36,7 +36,8 @@ QImage topBannerFrame(bool dark, int frame, int frames)
     font.setPixelSize(34);
     font.setBold(true);
     p.setFont(font);
-    p.drawText(QRect(30, 20, 660, 60), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Cloud desktops by the hour"));
+    p.drawText(QRect(30, 20, 660, 60), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Cloud desktops by the hour"));
     font.setPixelSize(20);
     font.setBold(false);
     p.setFont(font);
@@ -101,7 +102,8 @@ QByteArray screenshot(const QString &name, const QString &platform, const QDateT
                when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral(" UTC"));
     p.setPen(QColor(0x33, 0x33, 0x33));
     p.drawText(window.adjusted(10, 30, -10, -10), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-               QStringLiteral("%1 desktop\nSession %2").arg(windows ? QStringLiteral("Windows") : QStringLiteral("Linux"))
+               QStringLiteral("%1 desktop\nSession %2")
+                   .arg(windows ? QStringLiteral("Windows") : QStringLiteral("Linux"))
                    .arg(salt, 8, 16, QLatin1Char('0')));
     p.end();
     return toPng(image);
@@ -133,11 +135,17 @@ QByteArray logoSvg(bool dark)
     const QByteArray text = dark ? "#ffffff" : "#0060b2";
     const QByteArray accent = "#ff9900";
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"900\" height=\"225\" viewBox=\"0 0 900 225\">"
-           "<rect x=\"20\" y=\"37\" width=\"150\" height=\"150\" rx=\"28\" fill=\"" + text + "\"/>"
-           "<path d=\"M55 72 L95 152 L135 72\" fill=\"none\" stroke=\"" + accent + "\" stroke-width=\"18\" "
+           "<rect x=\"20\" y=\"37\" width=\"150\" height=\"150\" rx=\"28\" fill=\"" +
+           text +
+           "\"/>"
+           "<path d=\"M55 72 L95 152 L135 72\" fill=\"none\" stroke=\"" +
+           accent +
+           "\" stroke-width=\"18\" "
            "stroke-linecap=\"round\" stroke-linejoin=\"round\"/>"
            "<text x=\"200\" y=\"148\" font-family=\"Roboto, Arial, sans-serif\" font-size=\"112\" "
-           "font-weight=\"700\" fill=\"" + text + "\">Vantorix</text>"
+           "font-weight=\"700\" fill=\"" +
+           text +
+           "\">Vantorix</text>"
            "</svg>";
 }
 

@@ -8,11 +8,16 @@ namespace demo::machines {
 
 namespace {
 
-const QStringList kStatuses = {
-    QStringLiteral("pending_provisioning"), QStringLiteral("provisioning"), QStringLiteral("staging"),
-    QStringLiteral("running"),              QStringLiteral("stopping"),     QStringLiteral("suspending"),
-    QStringLiteral("suspended"),            QStringLiteral("repairing"),    QStringLiteral("terminated"),
-    QStringLiteral("deleted")};
+const QStringList kStatuses = {QStringLiteral("pending_provisioning"),
+                               QStringLiteral("provisioning"),
+                               QStringLiteral("staging"),
+                               QStringLiteral("running"),
+                               QStringLiteral("stopping"),
+                               QStringLiteral("suspending"),
+                               QStringLiteral("suspended"),
+                               QStringLiteral("repairing"),
+                               QStringLiteral("terminated"),
+                               QStringLiteral("deleted")};
 
 // Costs accrue by status: running time at the running rate, any other time (except after deletion) at
 // the idle rate that covers storage.
@@ -63,14 +68,14 @@ bool isKnownStatus(const QString &status)
 
 bool isRunningFamily(const QString &status)
 {
-    return status == QLatin1String("pending_provisioning") || status == QLatin1String("provisioning")
-           || status == QLatin1String("staging") || status == QLatin1String("running");
+    return status == QLatin1String("pending_provisioning") || status == QLatin1String("provisioning") ||
+           status == QLatin1String("staging") || status == QLatin1String("running");
 }
 
 bool canStart(const QString &status)
 {
-    return status == QLatin1String("terminated") || status == QLatin1String("stopping")
-           || status == QLatin1String("suspended") || status == QLatin1String("suspending");
+    return status == QLatin1String("terminated") || status == QLatin1String("stopping") ||
+           status == QLatin1String("suspended") || status == QLatin1String("suspending");
 }
 
 double advance(Machine &m, qint64 now)
@@ -183,7 +188,8 @@ QJsonObject record(const Machine &m, qint64 now)
     o.insert(QStringLiteral("vm_idle_cost_ps"), money(m.idleCostPs));
     o.insert(QStringLiteral("vm_last_date_ps"), formatUtc(m.periodStartSecs));
     const QString history = priceHistoryString(m);
-    o.insert(QStringLiteral("vm_price_history_string"), history.isEmpty() ? QJsonValue() : QJsonValue(history));
+    o.insert(QStringLiteral("vm_price_history_string"),
+             history.isEmpty() ? QJsonValue() : QJsonValue(history));
     return o;
 }
 

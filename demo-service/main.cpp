@@ -17,14 +17,15 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Local stand-in for the Vantorix cloud service."));
     parser.addHelpOption();
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Port on 127.0.0.1 (0: a free one)."),
-                                  QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QStringLiteral("Port on 127.0.0.1 (0: a free one)."), QStringLiteral("N"),
+                                  QStringLiteral("0"));
     const QCommandLineOption timeScale(QStringLiteral("time-scale"),
-                                       QStringLiteral("Simulated seconds per real second."), QStringLiteral("X"),
-                                       QStringLiteral("1"));
+                                       QStringLiteral("Simulated seconds per real second."),
+                                       QStringLiteral("X"), QStringLiteral("1"));
     const QCommandLineOption machines(QStringLiteral("machines"),
-                                      QStringLiteral("Extra computers for the demo account."), QStringLiteral("N"),
-                                      QStringLiteral("0"));
+                                      QStringLiteral("Extra computers for the demo account."),
+                                      QStringLiteral("N"), QStringLiteral("0"));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed for data and timings."),
                                   QStringLiteral("N"), QStringLiteral("1"));
     const QCommandLineOption controls(QStringLiteral("test-controls"),

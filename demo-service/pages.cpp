@@ -75,10 +75,11 @@ QString layout(const QString &title, const QString &body, const QString &script)
                                   "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
                                   "<title>%1</title><style>%2</style></head><body>")
                        .arg(title.toHtmlEscaped(), QLatin1String(kStyle));
-    html += QStringLiteral("<header><img src=\"/wp-content/uploads/logo/Vantorix-APP-Logo.svg\" alt=\"Vantorix\">"
-                           "<nav><a href=\"/\">Home</a><a href=\"/pricing\">Pricing</a><a href=\"/faq\">FAQ</a>"
-                           "<a href=\"/download\">Download</a><a href=\"/about-us\">About us</a>"
-                           "<a href=\"/contact\">Contact</a></nav></header>");
+    html +=
+        QStringLiteral("<header><img src=\"/wp-content/uploads/logo/Vantorix-APP-Logo.svg\" alt=\"Vantorix\">"
+                       "<nav><a href=\"/\">Home</a><a href=\"/pricing\">Pricing</a><a href=\"/faq\">FAQ</a>"
+                       "<a href=\"/download\">Download</a><a href=\"/about-us\">About us</a>"
+                       "<a href=\"/contact\">Contact</a></nav></header>");
     html += QStringLiteral("<main>") + body + QStringLiteral("</main>");
     html += QStringLiteral("<footer><a href=\"/terms-of-service/\">Terms of service</a> | "
                            "<a href=\"/acceptable-use-policy/\">Acceptable use policy</a> | "
@@ -102,7 +103,8 @@ QString sendToAppScript(quint16 commandPort, const QString &messageJson)
                "      if (status) status.textContent = 'The Vantorix app has been told.'; };\n"
                "    socket.onerror = function () {\n"
                "      if (status) status.textContent = 'Open the Vantorix app to continue there.'; };\n"
-               "  } catch (e) { if (status) status.textContent = 'Open the Vantorix app to continue there.'; }\n"
+               "  } catch (e) { if (status) status.textContent = 'Open the Vantorix app to continue there.'; "
+               "}\n"
                "}\n"
                "var appMessage = %2;\n")
         .arg(commandPort)
@@ -114,7 +116,8 @@ std::optional<HttpReply> infoPage(const QString &path)
     for (const Info &info : kInfoPages) {
         const QString known = QLatin1String(info.path);
         // Tolerate a missing or extra trailing slash, as web servers usually redirect.
-        if (path == known || (known.size() > 1 && (path + QLatin1Char('/') == known || path == known + QLatin1Char('/'))))
+        if (path == known ||
+            (known.size() > 1 && (path + QLatin1Char('/') == known || path == known + QLatin1Char('/'))))
             return HttpReply::html(layout(QLatin1String(info.title), QLatin1String(info.body)));
     }
     return std::nullopt;

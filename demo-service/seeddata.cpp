@@ -36,7 +36,8 @@ QList<Template> makeTemplates()
          0.20,
          "**2 vCPU, 8 GB RAM, 50 GB SSD**\n\nUbuntu desktop with RDP access. "
          "See [pricing]({BASE}/pricing)."},
-        {"linux-gpu", "Linux GPU", "linux", "Ubuntu 22.04 LTS", "n1-standard-4-t4", "ubuntu-2204-lts-gpu", 0.95,
+        {"linux-gpu", "Linux GPU", "linux", "Ubuntu 22.04 LTS", "n1-standard-4-t4", "ubuntu-2204-lts-gpu",
+         0.95,
          "**4 vCPU, 15 GB RAM, NVIDIA T4**\n\nFor machine learning and 3D work. "
          "[Details]({BASE}/pricing)."},
     };
@@ -55,9 +56,9 @@ QList<Template> makeTemplates()
             t.diskSize = QStringLiteral("80");
             t.rate = spot ? k.rate * 0.4 : k.rate;
             t.idleRate = 0.01;
-            t.spec = QString::fromUtf8(k.spec)
-                     + (spot ? QStringLiteral("\n\n*Spot machine: cheaper, but it may be stopped at any time.*")
-                             : QString());
+            t.spec = QString::fromUtf8(k.spec) +
+                     (spot ? QStringLiteral("\n\n*Spot machine: cheaper, but it may be stopped at any time.*")
+                           : QString());
             result.append(t);
         }
     }
@@ -166,14 +167,12 @@ void addPayments(DemoState &state, int accountId)
 void addAccountLog(DemoState &state, int accountId)
 {
     const QList<Machine *> own = state.machinesOf(accountId);
-    const QStringList accountEvents = {QStringLiteral("Signed in from the desktop app."),
-                                       QStringLiteral("Profile updated."),
-                                       QStringLiteral("E-mail notification settings changed."),
-                                       QStringLiteral("Payment page opened.")};
-    const QStringList machineEvents = {QStringLiteral("Machine \"%1\" started."),
-                                       QStringLiteral("Machine \"%1\" stopped."),
-                                       QStringLiteral("Machine \"%1\" rebooted."),
-                                       QStringLiteral("Windows password of \"%1\" reset.")};
+    const QStringList accountEvents = {
+        QStringLiteral("Signed in from the desktop app."), QStringLiteral("Profile updated."),
+        QStringLiteral("E-mail notification settings changed."), QStringLiteral("Payment page opened.")};
+    const QStringList machineEvents = {
+        QStringLiteral("Machine \"%1\" started."), QStringLiteral("Machine \"%1\" stopped."),
+        QStringLiteral("Machine \"%1\" rebooted."), QStringLiteral("Windows password of \"%1\" reset.")};
     const qint64 now = state.now();
     for (int i = 0; i < 64; ++i) {
         const qint64 when = now - qint64(i + 1) * 11 * kHour - state.rng().bounded(3600);
@@ -228,8 +227,9 @@ void populate(DemoState &state)
         const QByteArray name = QStringLiteral("Fleet %1").arg(i + 1, 4, 10, QLatin1Char('0')).toLatin1();
         const QByteArray status = extraStatuses.at(state.rng().bounded(extraStatuses.size())).toLatin1();
         const int templateId = 1 + 2 * state.rng().bounded(4);
-        addMachine(state, demo.id, MachineSeed{name.constData(), templateId, status.constData(), i % 17 == 0,
-                                               true, status == "running" ? 3 * kHour : 2 * kDay},
+        addMachine(state, demo.id,
+                   MachineSeed{name.constData(), templateId, status.constData(), i % 17 == 0, true,
+                               status == "running" ? 3 * kHour : 2 * kDay},
                    index++);
     }
     for (Machine *m : state.machinesOf(demo.id)) {

@@ -4,8 +4,7 @@
 
 namespace demo {
 
-SimClock::SimClock(double timeScale)
-    : m_scale(timeScale > 0 ? timeScale : 1.0)
+SimClock::SimClock(double timeScale) : m_scale(timeScale > 0 ? timeScale : 1.0)
 {
     restart();
 }

@@ -7,10 +7,10 @@
 namespace demo {
 
 namespace {
-const QStringList kKinds = {QStringLiteral("status"),        QStringLiteral("empty"),
-                            QStringLiteral("not_json"),      QStringLiteral("error_message"),
-                            QStringLiteral("missing_key"),   QStringLiteral("delay"),
-                            QStringLiteral("hold"),          QStringLiteral("drop")};
+const QStringList kKinds = {QStringLiteral("status"),      QStringLiteral("empty"),
+                            QStringLiteral("not_json"),    QStringLiteral("error_message"),
+                            QStringLiteral("missing_key"), QStringLiteral("delay"),
+                            QStringLiteral("hold"),        QStringLiteral("drop")};
 } // namespace
 
 bool FaultPlan::isKnownKind(const QString &kind)
@@ -59,8 +59,7 @@ QJsonArray FaultPlan::toJson() const
 }
 
 TestControls::TestControls(DemoState &state, std::function<void()> onReset)
-    : m_state(state)
-    , m_onReset(std::move(onReset))
+    : m_state(state), m_onReset(std::move(onReset))
 {
 }
 

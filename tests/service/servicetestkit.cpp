@@ -34,10 +34,12 @@ ServiceTestKit::ServiceTestKit(int extraMachines, bool testControls)
         qFatal("demo service did not start");
 }
 
-ServiceTestKit::Reply ServiceTestKit::send(const QByteArray &method, const QByteArray &pathAndQuery, int timeoutMs)
+ServiceTestKit::Reply ServiceTestKit::send(const QByteArray &method, const QByteArray &pathAndQuery,
+                                           int timeoutMs)
 {
     QNetworkRequest request(QUrl::fromEncoded(base().toLatin1() + pathAndQuery, QUrl::StrictMode));
-    QNetworkReply *reply = m_network.sendCustomRequest(request, method, method == "POST" ? QByteArray("") : QByteArray());
+    QNetworkReply *reply =
+        m_network.sendCustomRequest(request, method, method == "POST" ? QByteArray("") : QByteArray());
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
@@ -55,8 +57,8 @@ ServiceTestKit::Reply ServiceTestKit::send(const QByteArray &method, const QByte
     return result;
 }
 
-ServiceTestKit::Reply ServiceTestKit::demo(const QByteArray &method, const QByteArray &action, const QByteArray &extra,
-                                          int timeoutMs)
+ServiceTestKit::Reply ServiceTestKit::demo(const QByteArray &method, const QByteArray &action,
+                                           const QByteArray &extra, int timeoutMs)
 {
     return send(method, "/API/?action=" + action + "&email=" + kDemoEmail + extra, timeoutMs);
 }
@@ -78,6 +80,11 @@ int ServiceTestKit::machineIdByName(const QString &name)
 
 double ServiceTestKit::credits()
 {
-    return demo("GET", "get_user_data").object().value(QStringLiteral("user_data")).toObject()
-        .value(QStringLiteral("user_credit")).toString().toDouble();
+    return demo("GET", "get_user_data")
+        .object()
+        .value(QStringLiteral("user_data"))
+        .toObject()
+        .value(QStringLiteral("user_credit"))
+        .toString()
+        .toDouble();
 }

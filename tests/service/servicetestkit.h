@@ -30,7 +30,10 @@ public:
 
     // Sends one request; `pathAndQuery` is put on the wire exactly as written.
     Reply send(const QByteArray &method, const QByteArray &pathAndQuery, int timeoutMs = 10000);
-    Reply api(const QByteArray &method, const QByteArray &query) { return send(method, "/API/?action=" + query); }
+    Reply api(const QByteArray &method, const QByteArray &query)
+    {
+        return send(method, "/API/?action=" + query);
+    }
     Reply control(const QByteArray &pathAndQuery) { return send("POST", "/__test__/" + pathAndQuery); }
     // A session request for the demo account.
     Reply demo(const QByteArray &method, const QByteArray &action, const QByteArray &extra = QByteArray(),

@@ -27,7 +27,10 @@ private Q_SLOTS:
     void passwordResetRoundTrip();
 
 private:
-    [[nodiscard]] QJsonObject userData() { return kit.demo("GET", "get_user_data").object().value("user_data").toObject(); }
+    [[nodiscard]] QJsonObject userData()
+    {
+        return kit.demo("GET", "get_user_data").object().value("user_data").toObject();
+    }
     ServiceTestKit kit;
 };
 
@@ -38,35 +41,91 @@ void ServiceApiTest::refusals_data()
     QTest::addColumn<QString>("expected");
     const QByteArray e = "&email=demo@vantorix.example";
     QTest::newRow("no action") << QByteArray("GET") << QByteArray("") << "No action";
-    QTest::newRow("unknown action") << QByteArray("POST") << QByteArray("list_everything" + e) << "Unknown action";
-    QTest::newRow("wrong method") << QByteArray("GET") << QByteArray("list_user_vm_instances" + e) << "must be sent with POST";
-    QTest::newRow("POST for a GET action") << QByteArray("POST") << QByteArray("get_user_data" + e) << "must be sent with GET";
-    QTest::newRow("missing email") << QByteArray("POST") << QByteArray("list_user_vm_instances") << "Missing parameter: email";
-    QTest::newRow("unknown account") << QByteArray("POST") << QByteArray("list_user_vm_instances&email=nobody@x.example") << "No account found";
-    QTest::newRow("inactive account") << QByteArray("POST") << QByteArray("list_user_vm_instances&email=inactive@vantorix.example") << "not been activated";
-    QTest::newRow("vm_id not a number") << QByteArray("POST") << QByteArray("start_user_vm_instance" + e + "&vm_id=abc") << "whole number";
-    QTest::newRow("vm_id of another account") << QByteArray("POST") << QByteArray("start_user_vm_instance" + e + "&vm_id=111") << "does not belong";
-    QTest::newRow("vm_id missing") << QByteArray("POST") << QByteArray("stop_user_vm_instance" + e) << "Missing parameter: vm_id";
-    QTest::newRow("favourite not boolean") << QByteArray("POST") << QByteArray("set_favourite_vm_instance" + e + "&vm_id=101&favourite=yes") << "true or false";
-    QTest::newRow("rename with hyphen") << QByteArray("POST") << QByteArray("edit_user_vm_instance" + e + "&vm_id=101&vm_user_instance_name=My-PC") << "special characters";
-    QTest::newRow("weak windows password") << QByteArray("POST") << QByteArray("reset_win_password_user_vm_instance" + e + "&vm_id=101&win_password=abc") << "eight characters";
-    QTest::newRow("preview of stopped machine") << QByteArray("POST") << QByteArray("get_vm_screenshot" + e + "&vm_id=103") << "not running";
-    QTest::newRow("insert without template") << QByteArray("POST") << QByteArray("insert_vm_instance" + e + "&vm_user_instance_name=Lab%20One&win_username=alice&win_password=Secret-Pass1") << "Missing parameter: template_id";
-    QTest::newRow("insert unknown template") << QByteArray("POST") << QByteArray("insert_vm_instance" + e + "&vm_user_instance_name=Lab&template_id=99&win_username=alice&win_password=Secret-Pass1") << "Unknown machine type";
-    QTest::newRow("purchase below minimum") << QByteArray("POST") << QByteArray("initiate_payment" + e + "&amount=5") << "minimum purchase";
-    QTest::newRow("purchase not whole") << QByteArray("POST") << QByteArray("initiate_payment" + e + "&amount=10.5") << "whole number";
-    QTest::newRow("invoice for pending payment") << QByteArray("POST") << QByteArray("request-invoice" + e + "&payment_id=5005") << "completed payments";
-    QTest::newRow("invoice already sent") << QByteArray("POST") << QByteArray("request-invoice" + e + "&payment_id=5001") << "already been requested";
-    QTest::newRow("logs per_page zero") << QByteArray("GET") << QByteArray("get_user_logs" + e + "&page=0&per_page=0") << "per_page";
-    QTest::newRow("logs wrong resource") << QByteArray("GET") << QByteArray("get_user_logs" + e + "&resource_type=disk&resource_id=101") << "Unknown resource type";
-    QTest::newRow("profile missing key") << QByteArray("POST") << QByteArray("update_user_data" + e + "&first_name=A&last_name=B") << "Missing parameter";
-    QTest::newRow("unknown e-mail notification") << QByteArray("POST") << QByteArray("update_user_data" + e + "&email_notifications=1%2C12") << "Unknown e-mail notification";
-    QTest::newRow("hours out of range") << QByteArray("POST") << QByteArray("update_user_data" + e + "&machine_running_for_x_hours_value=0") << "1 to 99";
-    QTest::newRow("wrong password") << QByteArray("POST") << QByteArray("login_user&usr=demo&pwd=wrong") << "Incorrect username or password";
-    QTest::newRow("sign-in before activation") << QByteArray("POST") << QByteArray("login_user&usr=inactive&pwd=Demo-Pass1%21") << "not activated";
-    QTest::newRow("bad reset code") << QByteArray("POST") << QByteArray("reset_pass&newpass=New-Pass1%21&token=nope") << "invalid or has expired";
-    QTest::newRow("duplicate e-mail") << QByteArray("POST") << QByteArray("register_user&usr=other&pwd=Abc-12345&email=demo%40vantorix.example&first_name=A&last_name=B&eu_resident=false&valid_vat=false") << "already exists";
-    QTest::newRow("EU exemption without VAT") << QByteArray("POST") << QByteArray("register_user&usr=eu&pwd=Abc-12345&email=eu%40x.example&first_name=A&last_name=B&eu_resident=true&valid_vat=false") << "validated VAT";
+    QTest::newRow("unknown action") << QByteArray("POST") << QByteArray("list_everything" + e)
+                                    << "Unknown action";
+    QTest::newRow("wrong method") << QByteArray("GET") << QByteArray("list_user_vm_instances" + e)
+                                  << "must be sent with POST";
+    QTest::newRow("POST for a GET action")
+        << QByteArray("POST") << QByteArray("get_user_data" + e) << "must be sent with GET";
+    QTest::newRow("missing email") << QByteArray("POST") << QByteArray("list_user_vm_instances")
+                                   << "Missing parameter: email";
+    QTest::newRow("unknown account") << QByteArray("POST")
+                                     << QByteArray("list_user_vm_instances&email=nobody@x.example")
+                                     << "No account found";
+    QTest::newRow("inactive account")
+        << QByteArray("POST") << QByteArray("list_user_vm_instances&email=inactive@vantorix.example")
+        << "not been activated";
+    QTest::newRow("vm_id not a number")
+        << QByteArray("POST") << QByteArray("start_user_vm_instance" + e + "&vm_id=abc") << "whole number";
+    QTest::newRow("vm_id of another account")
+        << QByteArray("POST") << QByteArray("start_user_vm_instance" + e + "&vm_id=111") << "does not belong";
+    QTest::newRow("vm_id missing") << QByteArray("POST") << QByteArray("stop_user_vm_instance" + e)
+                                   << "Missing parameter: vm_id";
+    QTest::newRow("favourite not boolean")
+        << QByteArray("POST") << QByteArray("set_favourite_vm_instance" + e + "&vm_id=101&favourite=yes")
+        << "true or false";
+    QTest::newRow("rename with hyphen")
+        << QByteArray("POST")
+        << QByteArray("edit_user_vm_instance" + e + "&vm_id=101&vm_user_instance_name=My-PC")
+        << "special characters";
+    QTest::newRow("weak windows password")
+        << QByteArray("POST")
+        << QByteArray("reset_win_password_user_vm_instance" + e + "&vm_id=101&win_password=abc")
+        << "eight characters";
+    QTest::newRow("preview of stopped machine")
+        << QByteArray("POST") << QByteArray("get_vm_screenshot" + e + "&vm_id=103") << "not running";
+    QTest::newRow("insert without template")
+        << QByteArray("POST")
+        << QByteArray("insert_vm_instance" + e +
+                      "&vm_user_instance_name=Lab%20One&win_username=alice&win_password=Secret-Pass1")
+        << "Missing parameter: template_id";
+    QTest::newRow("insert unknown template")
+        << QByteArray("POST")
+        << QByteArray(
+               "insert_vm_instance" + e +
+               "&vm_user_instance_name=Lab&template_id=99&win_username=alice&win_password=Secret-Pass1")
+        << "Unknown machine type";
+    QTest::newRow("purchase below minimum")
+        << QByteArray("POST") << QByteArray("initiate_payment" + e + "&amount=5") << "minimum purchase";
+    QTest::newRow("purchase not whole")
+        << QByteArray("POST") << QByteArray("initiate_payment" + e + "&amount=10.5") << "whole number";
+    QTest::newRow("invoice for pending payment")
+        << QByteArray("POST") << QByteArray("request-invoice" + e + "&payment_id=5005")
+        << "completed payments";
+    QTest::newRow("invoice already sent")
+        << QByteArray("POST") << QByteArray("request-invoice" + e + "&payment_id=5001")
+        << "already been requested";
+    QTest::newRow("logs per_page zero")
+        << QByteArray("GET") << QByteArray("get_user_logs" + e + "&page=0&per_page=0") << "per_page";
+    QTest::newRow("logs wrong resource")
+        << QByteArray("GET") << QByteArray("get_user_logs" + e + "&resource_type=disk&resource_id=101")
+        << "Unknown resource type";
+    QTest::newRow("profile missing key")
+        << QByteArray("POST") << QByteArray("update_user_data" + e + "&first_name=A&last_name=B")
+        << "Missing parameter";
+    QTest::newRow("unknown e-mail notification")
+        << QByteArray("POST") << QByteArray("update_user_data" + e + "&email_notifications=1%2C12")
+        << "Unknown e-mail notification";
+    QTest::newRow("hours out of range")
+        << QByteArray("POST") << QByteArray("update_user_data" + e + "&machine_running_for_x_hours_value=0")
+        << "1 to 99";
+    QTest::newRow("wrong password") << QByteArray("POST") << QByteArray("login_user&usr=demo&pwd=wrong")
+                                    << "Incorrect username or password";
+    QTest::newRow("sign-in before activation")
+        << QByteArray("POST") << QByteArray("login_user&usr=inactive&pwd=Demo-Pass1%21") << "not activated";
+    QTest::newRow("bad reset code") << QByteArray("POST")
+                                    << QByteArray("reset_pass&newpass=New-Pass1%21&token=nope")
+                                    << "invalid or has expired";
+    QTest::newRow("duplicate e-mail")
+        << QByteArray("POST")
+        << QByteArray("register_user&usr=other&pwd=Abc-12345&email=demo%40vantorix.example&first_name=A&last_"
+                      "name=B&eu_resident=false&valid_vat=false")
+        << "already exists";
+    QTest::newRow("EU exemption without VAT")
+        << QByteArray("POST")
+        << QByteArray("register_user&usr=eu&pwd=Abc-12345&email=eu%40x.example&first_name=A&last_name=B&eu_"
+                      "resident=true&valid_vat=false")
+        << "validated VAT";
 }
 
 void ServiceApiTest::refusals()
@@ -116,20 +175,39 @@ void ServiceApiTest::happyPaths_data()
     QTest::addColumn<QByteArray>("action");
     QTest::addColumn<QByteArray>("extra");
     QTest::addColumn<QString>("key");
-    QTest::newRow("user data") << QByteArray("GET") << QByteArray("get_user_data") << QByteArray() << "user_data";
-    QTest::newRow("banners") << QByteArray("GET") << QByteArray("get_vantorix_banners") << QByteArray() << "banners";
-    QTest::newRow("seller VAT") << QByteArray("POST") << QByteArray("get_vatsense_tax_rate_ro") << QByteArray() << "vat_tax_rate_ro";
-    QTest::newRow("start") << QByteArray("POST") << QByteArray("start_user_vm_instance") << QByteArray("&vm_id=103") << "success";
-    QTest::newRow("stop") << QByteArray("POST") << QByteArray("stop_user_vm_instance") << QByteArray("&vm_id=102") << "success";
-    QTest::newRow("reboot") << QByteArray("POST") << QByteArray("reset_user_vm_instance") << QByteArray("&vm_id=101") << "success";
-    QTest::newRow("delete") << QByteArray("POST") << QByteArray("delete_user_vm_instance") << QByteArray("&vm_id=109") << "success";
-    QTest::newRow("favourite") << QByteArray("POST") << QByteArray("set_favourite_vm_instance") << QByteArray("&vm_id=103&favourite=true") << "success";
-    QTest::newRow("rename with space") << QByteArray("POST") << QByteArray("edit_user_vm_instance") << QByteArray("&vm_id=103&vm_user_instance_name=My%20PC%201") << "success";
-    QTest::newRow("windows password") << QByteArray("POST") << QByteArray("reset_win_password_user_vm_instance") << QByteArray("&vm_id=103&win_password=Fresh-Pass9") << "success";
-    QTest::newRow("insert") << QByteArray("POST") << QByteArray("insert_vm_instance") << QByteArray("&vm_user_instance_name=Lab%20One&template_id=3&win_username=alice&win_password=Secret-Pass1") << "vm_id";
-    QTest::newRow("purchase") << QByteArray("POST") << QByteArray("initiate_payment") << QByteArray("&amount=10") << "paypal_payment_link";
-    QTest::newRow("invoice") << QByteArray("POST") << QByteArray("request-invoice") << QByteArray("&payment_id=5003") << "success";
-    QTest::newRow("logs") << QByteArray("GET") << QByteArray("get_user_logs") << QByteArray("&page=0&per_page=15") << "total_log_entries";
+    QTest::newRow("user data") << QByteArray("GET") << QByteArray("get_user_data") << QByteArray()
+                               << "user_data";
+    QTest::newRow("banners") << QByteArray("GET") << QByteArray("get_vantorix_banners") << QByteArray()
+                             << "banners";
+    QTest::newRow("seller VAT") << QByteArray("POST") << QByteArray("get_vatsense_tax_rate_ro")
+                                << QByteArray() << "vat_tax_rate_ro";
+    QTest::newRow("start") << QByteArray("POST") << QByteArray("start_user_vm_instance")
+                           << QByteArray("&vm_id=103") << "success";
+    QTest::newRow("stop") << QByteArray("POST") << QByteArray("stop_user_vm_instance")
+                          << QByteArray("&vm_id=102") << "success";
+    QTest::newRow("reboot") << QByteArray("POST") << QByteArray("reset_user_vm_instance")
+                            << QByteArray("&vm_id=101") << "success";
+    QTest::newRow("delete") << QByteArray("POST") << QByteArray("delete_user_vm_instance")
+                            << QByteArray("&vm_id=109") << "success";
+    QTest::newRow("favourite") << QByteArray("POST") << QByteArray("set_favourite_vm_instance")
+                               << QByteArray("&vm_id=103&favourite=true") << "success";
+    QTest::newRow("rename with space")
+        << QByteArray("POST") << QByteArray("edit_user_vm_instance")
+        << QByteArray("&vm_id=103&vm_user_instance_name=My%20PC%201") << "success";
+    QTest::newRow("windows password")
+        << QByteArray("POST") << QByteArray("reset_win_password_user_vm_instance")
+        << QByteArray("&vm_id=103&win_password=Fresh-Pass9") << "success";
+    QTest::newRow("insert")
+        << QByteArray("POST") << QByteArray("insert_vm_instance")
+        << QByteArray(
+               "&vm_user_instance_name=Lab%20One&template_id=3&win_username=alice&win_password=Secret-Pass1")
+        << "vm_id";
+    QTest::newRow("purchase") << QByteArray("POST") << QByteArray("initiate_payment")
+                              << QByteArray("&amount=10") << "paypal_payment_link";
+    QTest::newRow("invoice") << QByteArray("POST") << QByteArray("request-invoice")
+                             << QByteArray("&payment_id=5003") << "success";
+    QTest::newRow("logs") << QByteArray("GET") << QByteArray("get_user_logs")
+                          << QByteArray("&page=0&per_page=15") << "total_log_entries";
 }
 
 void ServiceApiTest::happyPaths()
@@ -198,17 +276,20 @@ void ServiceApiTest::screenshotsDifferEachCall()
 
 void ServiceApiTest::profileFormDecodesPlusAndPercent()
 {
-    const QByteArray form = "&first_name=Anna+Maria&last_name=O%27Neil%2BCo&eu_resident=false&vat_number="
-                            "&valid_vat=false&user_country=Romania&phone=%2B40.123&company_name=&company_address=";
+    const QByteArray form =
+        "&first_name=Anna+Maria&last_name=O%27Neil%2BCo&eu_resident=false&vat_number="
+        "&valid_vat=false&user_country=Romania&phone=%2B40.123&company_name=&company_address=";
     QVERIFY(kit.demo("POST", "update_user_data", form).object().contains("success"));
-    const QJsonObject data = kit.api("POST", "login_user&usr=demo&pwd=Demo-Pass1%21").object().value("data").toObject();
+    const QJsonObject data =
+        kit.api("POST", "login_user&usr=demo&pwd=Demo-Pass1%21").object().value("data").toObject();
     QCOMPARE(data.value("first_name").toString(), QString("Anna Maria"));
     QCOMPARE(data.value("last_name").toString(), QString("O'Neil+Co"));
     QCOMPARE(data.value("phone").toString(), QString("+40.123"));
     QCOMPARE(data.value("user_country").toString(), QString("Romania"));
     // An EU exemption needs a number that the look-up validated.
-    const QByteArray exempt = "&first_name=A&last_name=B&eu_resident=true&vat_number=DE123456789&valid_vat=true"
-                              "&user_country=Germany&phone=&company_name=X&company_address=Y";
+    const QByteArray exempt =
+        "&first_name=A&last_name=B&eu_resident=true&vat_number=DE123456789&valid_vat=true"
+        "&user_country=Germany&phone=&company_name=X&company_address=Y";
     QVERIFY(kit.demo("POST", "update_user_data", exempt).object().contains("success"));
     QCOMPARE(userData().value("valid_vat").toString(), QString("1"));
 }
@@ -219,7 +300,8 @@ void ServiceApiTest::emailNotificationForms_data()
     QTest::addColumn<QList<int>>("on");
     QTest::newRow("list") << QByteArray("1%2C3%2C9") << QList<int>{1, 3, 9};
     QTest::newRow("lone comma turns all off") << QByteArray("%2C") << QList<int>{};
-    QTest::newRow("all on, master form") << QByteArray(",1%2C2%2C3%2C4%2C5%2C6%2C7%2C8%2C9") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9};
+    QTest::newRow("all on, master form")
+        << QByteArray(",1%2C2%2C3%2C4%2C5%2C6%2C7%2C8%2C9") << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9};
     QTest::newRow("all off, master form") << QByteArray(",%2C") << QList<int>{};
     QTest::newRow("empty list is ignored") << QByteArray("") << QList<int>{1, 3, 5, 9};
 }
@@ -229,19 +311,25 @@ void ServiceApiTest::emailNotificationForms()
     QFETCH(QByteArray, value);
     QFETCH(QList<int>, on);
     kit.control("reset");
-    QVERIFY(kit.demo("POST", "update_user_data", "&email_notifications=" + value).object().contains("success"));
+    QVERIFY(
+        kit.demo("POST", "update_user_data", "&email_notifications=" + value).object().contains("success"));
     const QJsonObject emails = userData().value("email_notifications").toObject();
-    const char *keys[] = {"credits_purchase", "credits_depleted", "low_credit", "machine_created", "machine_started",
-                          "machine_stopped", "machine_reset", "machine_deleted", "machine_running_for_x_hours"};
+    const char *keys[] = {"credits_purchase", "credits_depleted", "low_credit",
+                          "machine_created",  "machine_started",  "machine_stopped",
+                          "machine_reset",    "machine_deleted",  "machine_running_for_x_hours"};
     for (int n = 1; n <= 9; ++n)
         QCOMPARE(emails.value(keys[n - 1]).toString(), on.contains(n) ? QString("1") : QString("0"));
 }
 
 void ServiceApiTest::runningHoursThreshold()
 {
-    QVERIFY(kit.demo("POST", "update_user_data", "&machine_running_for_x_hours_value=24").object().contains("success"));
+    QVERIFY(kit.demo("POST", "update_user_data", "&machine_running_for_x_hours_value=24")
+                .object()
+                .contains("success"));
     QCOMPARE(userData().value("machine_running_for_x_hours_value").toString(), QString("24"));
-    QVERIFY(kit.demo("POST", "update_user_data", "&machine_running_for_x_hours_value=2.5").object().contains("error_message"));
+    QVERIFY(kit.demo("POST", "update_user_data", "&machine_running_for_x_hours_value=2.5")
+                .object()
+                .contains("error_message"));
 }
 
 void ServiceApiTest::accountLogPaging()
@@ -253,26 +341,36 @@ void ServiceApiTest::accountLogPaging()
     QCOMPARE(page.size(), 15);
     for (const char *key : {"timezone", "operation_datetime", "details"})
         QVERIFY(page.first().toObject().contains(key));
-    QVERIFY(page.at(0).toObject().value("operation_datetime").toString()
-            >= page.at(14).toObject().value("operation_datetime").toString()); // newest first
+    QVERIFY(page.at(0).toObject().value("operation_datetime").toString() >=
+            page.at(14).toObject().value("operation_datetime").toString()); // newest first
     const int lastPage = total / 15;
-    const QJsonArray last = kit.demo("GET", "get_user_logs", "&page=" + QByteArray::number(lastPage) + "&per_page=15")
-                                .object().value("success").toArray();
+    const QJsonArray last =
+        kit.demo("GET", "get_user_logs", "&page=" + QByteArray::number(lastPage) + "&per_page=15")
+            .object()
+            .value("success")
+            .toArray();
     QCOMPARE(last.size(), total - lastPage * 15);
-    QVERIFY(kit.demo("GET", "get_user_logs", "&page=99&per_page=15").object().value("success").toArray().isEmpty());
+    QVERIFY(kit.demo("GET", "get_user_logs", "&page=99&per_page=15")
+                .object()
+                .value("success")
+                .toArray()
+                .isEmpty());
     // Without page and per_page: the first 15.
     QCOMPARE(kit.demo("GET", "get_user_logs").object().value("success").toArray().size(), 15);
 }
 
 void ServiceApiTest::machineLogAndEmailExport()
 {
-    const QJsonObject log = kit.demo("GET", "get_user_logs", "&resource_type=machine&resource_id=101&page=0&per_page=200").object();
+    const QJsonObject log =
+        kit.demo("GET", "get_user_logs", "&resource_type=machine&resource_id=101&page=0&per_page=200")
+            .object();
     const int machineTotal = log.value("total_log_entries").toInt();
     QVERIFY(machineTotal > 0);
     const int accountTotal = kit.demo("GET", "get_user_logs").object().value("total_log_entries").toInt();
     QVERIFY(machineTotal < accountTotal);
     const int mailsBefore = kit.send("GET", "/__test__/outbox").array().size();
-    const auto mail = kit.demo("GET", "get_user_logs", "&resource_type=machine&resource_id=101&per_page=-1&send_logs_email=true");
+    const auto mail = kit.demo("GET", "get_user_logs",
+                               "&resource_type=machine&resource_id=101&per_page=-1&send_logs_email=true");
     QVERIFY(mail.object().value("success").isString());
     const QJsonArray outbox = kit.send("GET", "/__test__/outbox").array();
     QCOMPARE(outbox.size(), mailsBefore + 1);
@@ -282,15 +380,24 @@ void ServiceApiTest::machineLogAndEmailExport()
 
 void ServiceApiTest::passwordResetRoundTrip()
 {
-    QVERIFY(kit.api("POST", "get_reset_pass_token&user_email=nobody%40x.example").object().contains("success"));
+    QVERIFY(
+        kit.api("POST", "get_reset_pass_token&user_email=nobody%40x.example").object().contains("success"));
     QVERIFY(kit.api("POST", "get_reset_pass_token&user_email=demo").object().contains("success"));
-    const QString body = kit.send("GET", "/__test__/outbox").array().last().toObject().value("body").toString();
+    const QString body =
+        kit.send("GET", "/__test__/outbox").array().last().toObject().value("body").toString();
     const QString code = QRegularExpression("code is (\\w+)").match(body).captured(1);
     QVERIFY(!code.isEmpty());
-    QVERIFY(kit.api("POST", "reset_pass&newpass=short&token=" + code.toLatin1()).object().contains("error_message"));
-    QVERIFY(kit.api("POST", "reset_pass&newpass=Brand-New1%21&token=" + code.toLatin1()).object().contains("success"));
-    QVERIFY(kit.api("POST", "reset_pass&newpass=Brand-New1%21&token=" + code.toLatin1()).object().contains("error_message"));
-    QCOMPARE(kit.api("POST", "login_user&usr=demo&pwd=Brand-New1%21").object().value("login").toString(), QString("success"));
+    QVERIFY(kit.api("POST", "reset_pass&newpass=short&token=" + code.toLatin1())
+                .object()
+                .contains("error_message"));
+    QVERIFY(kit.api("POST", "reset_pass&newpass=Brand-New1%21&token=" + code.toLatin1())
+                .object()
+                .contains("success"));
+    QVERIFY(kit.api("POST", "reset_pass&newpass=Brand-New1%21&token=" + code.toLatin1())
+                .object()
+                .contains("error_message"));
+    QCOMPARE(kit.api("POST", "login_user&usr=demo&pwd=Brand-New1%21").object().value("login").toString(),
+             QString("success"));
     kit.control("reset");
 }
 

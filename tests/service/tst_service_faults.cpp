@@ -33,7 +33,8 @@ void ServiceFaultsTest::faultKinds_data()
     QTest::newRow("401") << QByteArray("kind=status&status=401") << 401 << "status";
     QTest::newRow("empty body") << QByteArray("kind=empty") << 200 << "empty";
     QTest::newRow("not JSON") << QByteArray("kind=not_json") << 200 << "not_json";
-    QTest::newRow("error message") << QByteArray("kind=error_message&message=Out+of+capacity") << 200 << "error:Out of capacity";
+    QTest::newRow("error message") << QByteArray("kind=error_message&message=Out+of+capacity") << 200
+                                   << "error:Out of capacity";
     QTest::newRow("missing key") << QByteArray("kind=missing_key") << 200 << "no_key";
 }
 
@@ -126,9 +127,13 @@ void ServiceFaultsTest::requestLogKeepsTheExactWire()
     QCOMPARE(log.size(), 3); // control requests are not logged, and reset cleared the earlier ones
     QCOMPARE(log.at(0).toObject().value("method").toString(), QString("POST"));
     QCOMPARE(log.at(0).toObject().value("path").toString(),
-             QString("/API/?action=edit_user_vm_instance&email=demo@vantorix.example&vm_id=103&vm_user_instance_name=My%20PC"));
-    QCOMPARE(log.at(1).toObject().value("path").toString(),
-             QString("/API/?action=update_user_data&email=demo%2Bplus%40vantorix.example&email_notifications=,%2C"));
+             QString("/API/"
+                     "?action=edit_user_vm_instance&email=demo@vantorix.example&vm_id=103&vm_user_instance_"
+                     "name=My%20PC"));
+    QCOMPARE(
+        log.at(1).toObject().value("path").toString(),
+        QString(
+            "/API/?action=update_user_data&email=demo%2Bplus%40vantorix.example&email_notifications=,%2C"));
     QCOMPARE(log.at(2).toObject().value("method").toString(), QString("GET"));
     QCOMPARE(log.at(2).toObject().value("path").toString(), QString("/faq"));
     kit.control("requests/clear");

@@ -24,7 +24,10 @@ private Q_SLOTS:
 
 private:
     QString status(int id) { return kit.machineRecord(id).value("status").toString(); }
-    void advance(int minutes) { QVERIFY(kit.control("advance?minutes=" + QByteArray::number(minutes)).object().contains("success")); }
+    void advance(int minutes)
+    {
+        QVERIFY(kit.control("advance?minutes=" + QByteArray::number(minutes)).object().contains("success"));
+    }
     ServiceTestKit kit;
 };
 
@@ -42,8 +45,8 @@ void ServiceLifecycleTest::seedCoversEveryStatusFamily()
         favourites += m.value("favourite").toString() == "true" ? 1 : 0;
         longRunning += m.value("vm_current_session_run_time").toString().toDouble() > 24 * 60 ? 1 : 0;
     }
-    for (const char *s : {"running", "provisioning", "staging", "stopping", "repairing", "terminated", "deleted",
-                          "suspended", "pending_provisioning"})
+    for (const char *s : {"running", "provisioning", "staging", "stopping", "repairing", "terminated",
+                          "deleted", "suspended", "pending_provisioning"})
         QVERIFY2(statuses.contains(s), s);
     QCOMPARE(platforms, (QSet<QString>{"windows", "linux"}));
     QVERIFY(withoutRdp >= 1);
@@ -52,8 +55,11 @@ void ServiceLifecycleTest::seedCoversEveryStatusFamily()
     const double credits = kit.credits();
     QVERIFY(credits > 5 && credits < 6); // just above the low-credit threshold
     // An empty account's list is an empty JSON array.
-    QVERIFY(kit.api("POST", "register_user&usr=fresh&pwd=Abc-12345&email=fresh%40x.example&first_name=F&last_name=R"
-                            "&eu_resident=false&valid_vat=false").object().contains("user_email"));
+    QVERIFY(kit.api("POST",
+                    "register_user&usr=fresh&pwd=Abc-12345&email=fresh%40x.example&first_name=F&last_name=R"
+                    "&eu_resident=false&valid_vat=false")
+                .object()
+                .contains("user_email"));
 }
 
 void ServiceLifecycleTest::powerOperations_data()
@@ -61,11 +67,16 @@ void ServiceLifecycleTest::powerOperations_data()
     QTest::addColumn<QByteArray>("action");
     QTest::addColumn<QString>("machine");
     QTest::addColumn<QStringList>("steps"); // status at once, then after each advance of 2 minutes
-    QTest::newRow("start") << QByteArray("start_user_vm_instance") << "Design Station" << QStringList{"provisioning", "running"};
-    QTest::newRow("stop") << QByteArray("stop_user_vm_instance") << "Office PC" << QStringList{"stopping", "terminated"};
-    QTest::newRow("reboot") << QByteArray("reset_user_vm_instance") << "Office PC" << QStringList{"repairing", "running"};
-    QTest::newRow("delete") << QByteArray("delete_user_vm_instance") << "Spare Node" << QStringList{"deleted", "deleted"};
-    QTest::newRow("start while stopping") << QByteArray("start_user_vm_instance") << "Old Laptop" << QStringList{"provisioning", "running"};
+    QTest::newRow("start") << QByteArray("start_user_vm_instance") << "Design Station"
+                           << QStringList{"provisioning", "running"};
+    QTest::newRow("stop") << QByteArray("stop_user_vm_instance") << "Office PC"
+                          << QStringList{"stopping", "terminated"};
+    QTest::newRow("reboot") << QByteArray("reset_user_vm_instance") << "Office PC"
+                            << QStringList{"repairing", "running"};
+    QTest::newRow("delete") << QByteArray("delete_user_vm_instance") << "Spare Node"
+                            << QStringList{"deleted", "deleted"};
+    QTest::newRow("start while stopping")
+        << QByteArray("start_user_vm_instance") << "Old Laptop" << QStringList{"provisioning", "running"};
 }
 
 void ServiceLifecycleTest::powerOperations()
@@ -81,7 +92,8 @@ void ServiceLifecycleTest::powerOperations()
     QCOMPARE(status(id), steps.at(1));
     if (steps.at(1) == QLatin1String("running")) {
         advance(30);
-        const double session = kit.machineRecord(id).value("vm_current_session_run_time").toString().toDouble();
+        const double session =
+            kit.machineRecord(id).value("vm_current_session_run_time").toString().toDouble();
         QVERIFY2(session >= 29 && session <= 32.5, qPrintable(QString::number(session)));
     }
 }
@@ -91,11 +103,16 @@ void ServiceLifecycleTest::refusalsFollowTheStatus_data()
     QTest::addColumn<QByteArray>("action");
     QTest::addColumn<QString>("machine");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("start running") << QByteArray("start_user_vm_instance") << "Office PC" << "already running";
-    QTest::newRow("stop stopped") << QByteArray("stop_user_vm_instance") << "Design Station" << "not running";
-    QTest::newRow("reboot stopped") << QByteArray("reset_user_vm_instance") << "Design Station" << "only be rebooted";
-    QTest::newRow("start deleted") << QByteArray("start_user_vm_instance") << "Archive" << "deleted";
-    QTest::newRow("delete deleted") << QByteArray("delete_user_vm_instance") << "Archive" << "deleted";
+    QTest::newRow("start running") << QByteArray("start_user_vm_instance") << "Office PC"
+                                   << "already running";
+    QTest::newRow("stop stopped") << QByteArray("stop_user_vm_instance") << "Design Station"
+                                  << "not running";
+    QTest::newRow("reboot stopped") << QByteArray("reset_user_vm_instance") << "Design Station"
+                                    << "only be rebooted";
+    QTest::newRow("start deleted") << QByteArray("start_user_vm_instance") << "Archive"
+                                   << "deleted";
+    QTest::newRow("delete deleted") << QByteArray("delete_user_vm_instance") << "Archive"
+                                    << "deleted";
 }
 
 void ServiceLifecycleTest::refusalsFollowTheStatus()
@@ -117,12 +134,14 @@ void ServiceLifecycleTest::runningCostsAccrueAndBurnCredits()
     advance(60);
     const QJsonObject after = kit.machineRecord(office);
     const double rate = after.value("vm_rate").toString().toDouble();
-    const double gained = after.value("vm_poweron_cost").toString().toDouble()
-                          - before.value("vm_poweron_cost").toString().toDouble();
+    const double gained = after.value("vm_poweron_cost").toString().toDouble() -
+                          before.value("vm_poweron_cost").toString().toDouble();
     QVERIFY2(qAbs(gained - rate) < rate * 0.05, qPrintable(QString::number(gained)));
     QVERIFY(after.value("vm_poweron_time").toInt() >= before.value("vm_poweron_time").toInt() + 59);
-    QVERIFY(after.value("vm_poweron_cost_ps").toString().toDouble() > before.value("vm_poweron_cost_ps").toString().toDouble());
-    QCOMPARE(kit.machineRecord(archive).value("vm_total_cost").toString().toDouble(), archiveCost); // deleted: free
+    QVERIFY(after.value("vm_poweron_cost_ps").toString().toDouble() >
+            before.value("vm_poweron_cost_ps").toString().toDouble());
+    QCOMPARE(kit.machineRecord(archive).value("vm_total_cost").toString().toDouble(),
+             archiveCost); // deleted: free
     QVERIFY(kit.credits() < creditsBefore - rate * 0.9);
 }
 
@@ -134,14 +153,16 @@ void ServiceLifecycleTest::depletedCreditsStopMachines()
     const QJsonObject list = kit.demo("POST", "list_user_vm_instances").object();
     for (const QJsonValue &v : list)
         QVERIFY(v.toObject().value("status").toString() != "running");
-    const auto start = kit.demo("POST", "start_user_vm_instance", "&vm_id=" + QByteArray::number(kit.machineIdByName("Office PC")));
+    const auto start = kit.demo("POST", "start_user_vm_instance",
+                                "&vm_id=" + QByteArray::number(kit.machineIdByName("Office PC")));
     QVERIFY(start.object().value("error_message").toString().contains("credits"));
 }
 
 void ServiceLifecycleTest::newMachineProvisionsToRunning()
 {
-    const auto reply = kit.demo("POST", "insert_vm_instance",
-                                "&vm_user_instance_name=Lab%20One&template_id=4&win_username=alice&win_password=Secret-Pass1");
+    const auto reply = kit.demo(
+        "POST", "insert_vm_instance",
+        "&vm_user_instance_name=Lab%20One&template_id=4&win_username=alice&win_password=Secret-Pass1");
     const QString vmId = reply.object().value("vm_id").toString();
     QVERIFY2(!vmId.isEmpty(), reply.body.constData());
     const QJsonObject record = kit.machineRecord(vmId.toInt());
@@ -151,14 +172,18 @@ void ServiceLifecycleTest::newMachineProvisionsToRunning()
     advance(3);
     QCOMPARE(status(vmId.toInt()), QString("running"));
     // The password must not contain the user name.
-    QVERIFY(kit.demo("POST", "insert_vm_instance", "&vm_user_instance_name=Lab%20Two&template_id=1&win_username=alice"
-                                                   "&win_password=Alice-Pass1").object().contains("error_message"));
+    QVERIFY(kit.demo("POST", "insert_vm_instance",
+                     "&vm_user_instance_name=Lab%20Two&template_id=1&win_username=alice"
+                     "&win_password=Alice-Pass1")
+                .object()
+                .contains("error_message"));
 }
 
 void ServiceLifecycleTest::priceHistoryFollowsTheBillingPopupForm()
 {
     QVERIFY(kit.machineRecord(kit.machineIdByName("Office PC")).value("vm_price_history_string").isNull());
-    const QString history = kit.machineRecord(kit.machineIdByName("Design Station")).value("vm_price_history_string").toString();
+    const QString history =
+        kit.machineRecord(kit.machineIdByName("Design Station")).value("vm_price_history_string").toString();
     // Cut the text exactly as the billing popup does.
     const QStringList pieces = history.split("|| ", Qt::SkipEmptyParts);
     QCOMPARE(pieces.size(), 3);
@@ -169,8 +194,11 @@ void ServiceLifecycleTest::priceHistoryFollowsTheBillingPopupForm()
         const QStringList running = parts.at(0).split(" = ");
         QCOMPARE(running.size(), 2);
         const QString date = running.at(0).mid(13);
-        QVERIFY2(QRegularExpression(R"(^\(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\) - \(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\)$)").match(date).hasMatch(),
-                 qPrintable(date));
+        QVERIFY2(
+            QRegularExpression(R"(^\(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\) - \(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\)$)")
+                .match(date)
+                .hasMatch(),
+            qPrintable(date));
         const QString afterCost = running.at(1).mid(running.at(1).indexOf('(') + 1);
         const QStringList minutesRate = afterCost.split(" minutes @ ");
         bool ok = false;
@@ -188,7 +216,8 @@ void ServiceLifecycleTest::priceHistoryFollowsTheBillingPopupForm()
 void ServiceLifecycleTest::paymentCompletesAndInvoiceIsSentLater()
 {
     const double creditsBefore = kit.credits();
-    const QString link = kit.demo("POST", "initiate_payment", "&amount=10").object().value("paypal_payment_link").toString();
+    const QString link =
+        kit.demo("POST", "initiate_payment", "&amount=10").object().value("paypal_payment_link").toString();
     QVERIFY(link.startsWith(kit.base() + "/pay/"));
     QJsonObject newest = kit.demo("POST", "list_user_payments").array().first().toObject();
     QCOMPARE(newest.value("payment_status").toString(), QString("Pending"));
@@ -203,9 +232,13 @@ void ServiceLifecycleTest::paymentCompletesAndInvoiceIsSentLater()
     QCOMPARE(newest.value("invoice_status").toString(), QString("NOT REQUESTED"));
     const QByteArray id = QByteArray::number(newest.value("payment_id").toInt());
     QCOMPARE(kit.api("POST", "request-invoice&email=demo%40vantorix.example&payment_id=" + id).status, 200);
-    QCOMPARE(kit.demo("POST", "list_user_payments").array().first().toObject().value("invoice_status").toString(), QString("REQUESTED"));
+    QCOMPARE(
+        kit.demo("POST", "list_user_payments").array().first().toObject().value("invoice_status").toString(),
+        QString("REQUESTED"));
     advance(3);
-    QCOMPARE(kit.demo("POST", "list_user_payments").array().first().toObject().value("invoice_status").toString(), QString("SENT"));
+    QCOMPARE(
+        kit.demo("POST", "list_user_payments").array().first().toObject().value("invoice_status").toString(),
+        QString("SENT"));
 }
 
 void ServiceLifecycleTest::timeScaleSpeedsUpLifecycle()

@@ -30,8 +30,8 @@ private:
 void ServicePagesTest::infoPages_data()
 {
     QTest::addColumn<QByteArray>("path");
-    for (const char *path : {"/", "/faq", "/download", "/pricing", "/about-us", "/contact", "/terms-of-service/",
-                             "/acceptable-use-policy/", "/privacy-policy/"})
+    for (const char *path : {"/", "/faq", "/download", "/pricing", "/about-us", "/contact",
+                             "/terms-of-service/", "/acceptable-use-policy/", "/privacy-policy/"})
         QTest::newRow(path) << QByteArray(path);
 }
 
@@ -46,7 +46,8 @@ void ServicePagesTest::infoPages()
 
 void ServicePagesTest::logos()
 {
-    for (const QByteArray &name : {QByteArray("Vantorix-APP-Logo.svg"), QByteArray("Vantorix-APP-Logo-Dark.svg")}) {
+    for (const QByteArray &name :
+         {QByteArray("Vantorix-APP-Logo.svg"), QByteArray("Vantorix-APP-Logo-Dark.svg")}) {
         const auto reply = kit.send("GET", "/wp-content/uploads/logo/" + name);
         QCOMPARE(reply.status, 200);
         QVERIFY(reply.body.contains("viewBox=\"0 0 900 225\""));
@@ -82,14 +83,16 @@ void ServicePagesTest::banners()
 
 void ServicePagesTest::expectAppMessage(const QByteArray &html, const QByteArray &message)
 {
-    QVERIFY2(html.contains("new WebSocket('ws://localhost:" + QByteArray::number(kit.commandPort()) + "')"), html.constData());
+    QVERIFY2(html.contains("new WebSocket('ws://localhost:" + QByteArray::number(kit.commandPort()) + "')"),
+             html.constData());
     QVERIFY2(html.contains(message), message.constData());
     QVERIFY(html.contains("socket.send(JSON.stringify(message))"));
 }
 
 void ServicePagesTest::paymentPageCompletesThePayment()
 {
-    const QString link = kit.demo("POST", "initiate_payment", "&amount=25").object().value("paypal_payment_link").toString();
+    const QString link =
+        kit.demo("POST", "initiate_payment", "&amount=25").object().value("paypal_payment_link").toString();
     const QByteArray path = QUrl(link).path().toLatin1();
     const QByteArray html = kit.send("GET", path).body;
     expectAppMessage(html, "{\"payment_status\":\"Payment completed.\"}");
@@ -103,26 +106,32 @@ void ServicePagesTest::paymentPageCompletesThePayment()
 
 void ServicePagesTest::activationPageActivatesAndTriggersLogin()
 {
-    const auto signup = kit.api("POST", "register_user&usr=newbie&pwd=Abc-12345&email=new%2Bbie%40x.example"
-                                        "&first_name=New&last_name=Bie&eu_resident=false&valid_vat=false&country=Germany");
+    const auto signup =
+        kit.api("POST", "register_user&usr=newbie&pwd=Abc-12345&email=new%2Bbie%40x.example"
+                        "&first_name=New&last_name=Bie&eu_resident=false&valid_vat=false&country=Germany");
     QCOMPARE(signup.object().value("user_email").toString(), QString("new+bie@x.example"));
     QVERIFY(kit.api("POST", "login_user&usr=newbie&pwd=Abc-12345").object().contains("error_message"));
     const QJsonObject mail = kit.send("GET", "/__test__/outbox").array().last().toObject();
     QCOMPARE(mail.value("to").toString(), QString("new+bie@x.example"));
-    const QString link = QRegularExpression("(http://\\S+/activate/\\w+)").match(mail.value("body").toString()).captured(1);
+    const QString link =
+        QRegularExpression("(http://\\S+/activate/\\w+)").match(mail.value("body").toString()).captured(1);
     QVERIFY(!link.isEmpty());
     const auto page = kit.send("GET", QUrl(link).path().toLatin1());
     QCOMPARE(page.status, 200);
     expectAppMessage(page.body, "{\"triggerLogin\":true}");
     QVERIFY(page.body.contains("sendToApp(appMessage);"));
-    QCOMPARE(kit.api("POST", "login_user&usr=new%2Bbie%40x.example&pwd=Abc-12345").object().value("login").toString(),
+    QCOMPARE(kit.api("POST", "login_user&usr=new%2Bbie%40x.example&pwd=Abc-12345")
+                 .object()
+                 .value("login")
+                 .toString(),
              QString("success"));
 }
 
 void ServicePagesTest::resetPageHandsTheCodeToTheApp()
 {
     kit.api("POST", "get_reset_pass_token&user_email=demo%40vantorix.example");
-    const QString body = kit.send("GET", "/__test__/outbox").array().last().toObject().value("body").toString();
+    const QString body =
+        kit.send("GET", "/__test__/outbox").array().last().toObject().value("body").toString();
     const QString link = QRegularExpression("(http://\\S+/reset-password/(\\w+))").match(body).captured(1);
     const QString code = link.section('/', -1);
     QVERIFY(!code.isEmpty());
@@ -152,8 +161,8 @@ void ServicePagesTest::invalidLinks()
 void ServicePagesTest::commandLinePrintsTheBaseUrlFirst()
 {
     QProcess process;
-    process.start(QStringLiteral(DEMO_SERVICE_EXECUTABLE),
-                  {"--port", "0", "--seed", "3", "--machines", "5", "--time-scale", "10", "--command-port", "50123"});
+    process.start(QStringLiteral(DEMO_SERVICE_EXECUTABLE), {"--port", "0", "--seed", "3", "--machines", "5",
+                                                            "--time-scale", "10", "--command-port", "50123"});
     QVERIFY(process.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(process.canReadLine(), 10000);
     const QString first = QString::fromUtf8(process.readLine()).trimmed();
