@@ -66,7 +66,8 @@ void LocalCommandServer::onTcpConnection()
         socket->setProperty("vantorixPendingUpgrade", true);
         auto *timeout = new QTimer(socket);
         timeout->setSingleShot(true);
-        connect(timeout, &QTimer::timeout, socket, [this, socket] { refuse(socket, "no upgrade request in time"); });
+        connect(timeout, &QTimer::timeout, socket,
+                [this, socket] { refuse(socket, "no upgrade request in time"); });
         timeout->start(kUpgradeTimeoutMs);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { inspectUpgradeRequest(socket); });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {

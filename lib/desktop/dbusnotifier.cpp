@@ -17,9 +17,9 @@ const QString kDefaultAction = QStringLiteral("default");
 
 QDBusMessage busDaemonCall(const QString &method, const QVariantList &arguments = {})
 {
-    QDBusMessage message =
-        QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
-                                       QStringLiteral("org.freedesktop.DBus"), method);
+    QDBusMessage message = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+                                                          QStringLiteral("/org/freedesktop/DBus"),
+                                                          QStringLiteral("org.freedesktop.DBus"), method);
     message.setArguments(arguments);
     return message;
 }
@@ -58,8 +58,8 @@ DBusNotifier::~DBusNotifier()
 
 DBusNotifier::SetupError DBusNotifier::probeService() const
 {
-    const QDBusMessage owner = m_bus.call(busDaemonCall(QStringLiteral("NameHasOwner"), {kService}),
-                                          QDBus::Block, kSetupTimeoutMs);
+    const QDBusMessage owner =
+        m_bus.call(busDaemonCall(QStringLiteral("NameHasOwner"), {kService}), QDBus::Block, kSetupTimeoutMs);
     if (owner.type() != QDBusMessage::ReplyMessage || owner.arguments().isEmpty())
         return OwnerQueryFailed;
     if (owner.arguments().constFirst().toBool())
@@ -97,14 +97,14 @@ qint64 DBusNotifier::show(const QString &message)
         return -1;
 
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    call.setArguments({QStringLiteral("vantorix"),                              // app_name
-                       uint(0),                                                 // replaces_id
-                       QString(),                                               // app_icon
-                       QStringLiteral("vantorix"),                              // summary
-                       escapeBody(message),                                     // body
-                       QStringList{kDefaultAction, QStringLiteral("Open")},     // actions
-                       QVariantMap(),                                           // hints
-                       int(-1)});                                               // expire_timeout
+    call.setArguments({QStringLiteral("vantorix"),                          // app_name
+                       uint(0),                                             // replaces_id
+                       QString(),                                           // app_icon
+                       QStringLiteral("vantorix"),                          // summary
+                       escapeBody(message),                                 // body
+                       QStringList{kDefaultAction, QStringLiteral("Open")}, // actions
+                       QVariantMap(),                                       // hints
+                       int(-1)});                                           // expire_timeout
     const qint64 localId = m_nextLocalId++;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kNotifyTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

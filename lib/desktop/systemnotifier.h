@@ -27,4 +27,5 @@ Q_SIGNALS:
 
 // The backend for this platform: org.freedesktop.Notifications over the session D-Bus on Linux,
 // the tray icon's message on Windows (tray may be null there: the notifier is then unavailable).
-[[nodiscard]] std::unique_ptr<SystemNotifier> createSystemNotifier(QSystemTrayIcon *tray, QObject *parent = nullptr);
+[[nodiscard]] std::unique_ptr<SystemNotifier> createSystemNotifier(QSystemTrayIcon *tray,
+                                                                   QObject *parent = nullptr);

@@ -40,7 +40,8 @@ public Q_SLOTS:
         m_record.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
 
         if (body.contains(QLatin1String("fail-me"))) {
-            sendErrorReply(QStringLiteral("org.freedesktop.Notifications.Error.Test"), QStringLiteral("refused"));
+            sendErrorReply(QStringLiteral("org.freedesktop.Notifications.Error.Test"),
+                           QStringLiteral("refused"));
             return 0;
         }
         const uint id = m_nextId++;
@@ -63,8 +64,9 @@ public Q_SLOTS:
 private:
     void emitSignal(const QString &name, const QVariantList &arguments)
     {
-        QDBusMessage signal = QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
-                                                         QStringLiteral("org.freedesktop.Notifications"), name);
+        QDBusMessage signal =
+            QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                       QStringLiteral("org.freedesktop.Notifications"), name);
         signal.setArguments(arguments);
         QDBusConnection::sessionBus().send(signal);
     }

@@ -112,7 +112,8 @@ private Q_SLOTS:
         QTest::newRow("bad port") << "Host: localhost:99999" << false;
         QTest::newRow("no host header") << "" << false;
         QTest::newRow("two host headers") << "Host: localhost\r\nHost: evil.example" << false;
-        QTest::newRow("two origins") << "Host: localhost\r\nOrigin: " + kAllowedOrigin + "\r\nOrigin: null" << false;
+        QTest::newRow("two origins") << "Host: localhost\r\nOrigin: " + kAllowedOrigin + "\r\nOrigin: null"
+                                     << false;
     }
     void hostCheck()
     {
@@ -123,7 +124,9 @@ private Q_SLOTS:
         QVERIFY(socket.waitForConnected(kWaitMs));
         QByteArray request = "GET / HTTP/1.1\r\n";
         if (!headers.isEmpty())
-            request += QString(headers).replace(QLatin1String("%1"), QString::number(m_server->port())).toLatin1() + "\r\n";
+            request +=
+                QString(headers).replace(QLatin1String("%1"), QString::number(m_server->port())).toLatin1() +
+                "\r\n";
         request += "Upgrade: websocket\r\nConnection: Upgrade\r\n"
                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
         const QByteArray frame = maskedTextFrame("{\"triggerLogin\":true}");
@@ -165,16 +168,20 @@ private Q_SLOTS:
         QTest::newRow("login false") << "{\"triggerLogin\":false}" << raiseOnly;
         QTest::newRow("login text true") << "{\"triggerLogin\":\"true\"}" << raiseOnly;
         QTest::newRow("login number 1") << "{\"triggerLogin\":1}" << raiseOnly;
-        QTest::newRow("token") << "{\"setPasswordResetToken\":\"a1b2\"}" << QStringList{"raise", "token:a1b2"};
+        QTest::newRow("token") << "{\"setPasswordResetToken\":\"a1b2\"}"
+                               << QStringList{"raise", "token:a1b2"};
         QTest::newRow("empty token") << "{\"setPasswordResetToken\":\"\"}" << QStringList{"raise", "token:"};
         QTest::newRow("integer token") << "{\"setPasswordResetToken\":9007199254740993}"
                                        << QStringList{"raise", "token:9007199254740993"};
-        QTest::newRow("fraction token") << "{\"setPasswordResetToken\":1.50}" << QStringList{"raise", "token:1.5"};
-        QTest::newRow("null token") << "{\"setPasswordResetToken\":null}" << QStringList{"raise", "token:null"};
-        QTest::newRow("object status") << "{\"payment_status\":{\"ok\":true}}"
-                                       << QStringList{"raise", "payment:{\"ok\":true}"};
-        QTest::newRow("token then payment") << "{\"payment_status\":\"Payment received\",\"setPasswordResetToken\":\"t\"}"
-                                            << QStringList{"raise", "token:t", "payment:Payment received"};
+        QTest::newRow("fraction token")
+            << "{\"setPasswordResetToken\":1.50}" << QStringList{"raise", "token:1.5"};
+        QTest::newRow("null token") << "{\"setPasswordResetToken\":null}"
+                                    << QStringList{"raise", "token:null"};
+        QTest::newRow("object status")
+            << "{\"payment_status\":{\"ok\":true}}" << QStringList{"raise", "payment:{\"ok\":true}"};
+        QTest::newRow("token then payment")
+            << "{\"payment_status\":\"Payment received\",\"setPasswordResetToken\":\"t\"}"
+            << QStringList{"raise", "token:t", "payment:Payment received"};
         QTest::newRow("all keys, fixed order")
             << "{\"payment_status\":\"paid\",\"setPasswordResetToken\":\"t\",\"triggerLogin\":true,\"x\":1}"
             << QStringList{"raise", "login", "token:t", "payment:paid"};

@@ -82,11 +82,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("body");
-        QTest::newRow("plain") << "Computer started" << "Computer started";
-        QTest::newRow("markup") << "<b>5 credits</b> & more" << "&lt;b&gt;5 credits&lt;/b&gt; &amp; more";
-        QTest::newRow("entity stays text") << "&amp;" << "&amp;amp;";
-        QTest::newRow("quotes untouched") << "\"it's\"" << "\"it's\"";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("plain") << "Computer started"
+                               << "Computer started";
+        QTest::newRow("markup") << "<b>5 credits</b> & more"
+                                << "&lt;b&gt;5 credits&lt;/b&gt; &amp; more";
+        QTest::newRow("entity stays text") << "&amp;"
+                                           << "&amp;amp;";
+        QTest::newRow("quotes untouched") << "\"it's\""
+                                          << "\"it's\"";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void escapesMarkupCharacters()
     {
@@ -148,7 +153,8 @@ private Q_SLOTS:
             return;
         DBusNotifier notifier(QDBusConnection::sessionBus());
         QSignalSpy activated(&notifier, &SystemNotifier::activated);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Could not show a desktop notification")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^Could not show a desktop notification")));
         QVERIFY(notifier.show(QStringLiteral("fail-me")) > 0);
         QTRY_COMPARE_WITH_TIMEOUT(recordedCalls().size(), 1, 20000);
         // The reply is processed by the event loop; wait for the warning through a follow-up round trip.
