@@ -82,7 +82,9 @@ void Context::raiseWindow() const
         m_view->setVisibility(QWindow::Maximized);
         return;
     }
-    if (m_view->position() == QPoint(0, 0)) {
+    // A window still at the origin was never placed. Where the window manager adds a frame, a window at the
+    // origin has its frame there and its client area just inside it.
+    if (m_view->position() == QPoint(0, 0) || m_view->framePosition() == QPoint(0, 0)) {
         m_view->setPosition((available.width() - m_view->width()) / 2,
                             (available.height() - m_view->height()) / 2);
     }

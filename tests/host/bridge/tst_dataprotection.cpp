@@ -81,7 +81,8 @@ void TestDataProtection::roundTrip()
     QVERIFY2(lowerHex.match(sealed).hasMatch(), qPrintable(sealed));
     QCOMPARE(sealed.size() % 2, 0);
     QCOMPARE(sealed.size(), 2 * (kOverhead + secret.toUtf8().size()));
-    QVERIFY(!sealed.contains(QString::fromLatin1(secret.toUtf8().toHex())));
+    if (secret.toUtf8().size() >= 8) // a shorter text may turn up in random bytes by chance
+        QVERIFY(!sealed.contains(QString::fromLatin1(secret.toUtf8().toHex())));
 
     QCOMPARE(platform.unprotect(sealed), secret);
     // A later run (a new object reading the stored key) opens it too.
