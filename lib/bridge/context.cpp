@@ -28,8 +28,8 @@ const QString kMaterialThemeKey = QStringLiteral("materialTheme");
 
 } // namespace
 
-Context::Context(QQuickView *view, const QProcessEnvironment &startupEnvironment, QSharedMemory *instanceGuard,
-                 std::unique_ptr<Platform> platform, SystemNotifier *notifier)
+Context::Context(QQuickView *view, const QProcessEnvironment &startupEnvironment,
+                 QSharedMemory *instanceGuard, std::unique_ptr<Platform> platform, SystemNotifier *notifier)
     : m_view(view), m_startupEnvironment(startupEnvironment), m_instanceGuard(instanceGuard),
       m_platform(std::move(platform)), m_notifier(notifier)
 {
@@ -177,7 +177,8 @@ void Context::restartApplication()
     if (!process.startDetached()) {
         qCWarning(lcHost) << "Could not start a new instance; staying open:" << process.errorString();
         if (m_instanceGuard && guardSize > 0 && !m_instanceGuard->create(guardSize))
-            qCWarning(lcHost) << "Could not take the single-instance guard back:" << m_instanceGuard->errorString();
+            qCWarning(lcHost) << "Could not take the single-instance guard back:"
+                              << m_instanceGuard->errorString();
         return;
     }
     QCoreApplication::quit();

@@ -50,7 +50,8 @@ QString DataProtection::protect(const QString &secret) const
         return {};
 
     const QByteArray plain = secret.toUtf8();
-    QByteArray sealed(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES + plain.size(), Qt::Uninitialized);
+    QByteArray sealed(crypto_secretbox_NONCEBYTES + crypto_secretbox_MACBYTES + plain.size(),
+                      Qt::Uninitialized);
     auto *nonce = reinterpret_cast<unsigned char *>(sealed.data());
     randombytes_buf(nonce, crypto_secretbox_NONCEBYTES);
     if (crypto_secretbox_easy(nonce + crypto_secretbox_NONCEBYTES,

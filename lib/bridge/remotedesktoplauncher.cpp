@@ -14,7 +14,9 @@ constexpr int kStartTimeoutMs = 30000;
 
 } // namespace
 
-RemoteDesktopLauncher::RemoteDesktopLauncher(Unprotect unprotect) : m_unprotect(std::move(unprotect)) {}
+RemoteDesktopLauncher::RemoteDesktopLauncher(Unprotect unprotect) : m_unprotect(std::move(unprotect))
+{
+}
 
 RemoteDesktopLauncher::Split RemoteDesktopLauncher::splitPassword(const QString &rdpFileContents)
 {

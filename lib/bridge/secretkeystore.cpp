@@ -50,7 +50,9 @@ bool runJob(QKeychain::Job *job)
 
 } // namespace
 
-SecretKeyStore::SecretKeyStore(Backend backend) : m_backend(backend) {}
+SecretKeyStore::SecretKeyStore(Backend backend) : m_backend(backend)
+{
+}
 
 SecretKeyStore::~SecretKeyStore()
 {
@@ -67,7 +69,8 @@ SecretKeyStore::Backend SecretKeyStore::backendFromEnvironment()
 
 QString SecretKeyStore::keyFilePath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') + kKeyFileName;
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
+           kKeyFileName;
 }
 
 QByteArray SecretKeyStore::key()
@@ -185,7 +188,8 @@ QByteArray SecretKeyStore::loadOrCreateKeyFile()
     QFile file(path);
     // Owner-only from the moment the file exists; NewOnly (O_EXCL) neither reuses nor follows a file that
     // appeared in the meantime.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                   QFileDevice::ReadOwner | QFileDevice::WriteOwner)) {
         const QByteArray other = readKeyFile();
         if (!other.isEmpty())
             return other;

@@ -35,7 +35,8 @@ std::string protectForCurrentUser(const std::wstring &secret)
     input.pbData = plain.empty() ? nullptr : plain.data();
     DATA_BLOB output{};
 
-    const BOOL ok = CryptProtectData(&input, L"psw", nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &output);
+    const BOOL ok =
+        CryptProtectData(&input, L"psw", nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &output);
     wipe(plain.data(), plain.size());
     if (!ok)
         return {};

@@ -14,7 +14,8 @@ namespace vantorix::win {
 // False when the registry refused.
 bool setRunValue(bool enabled);
 
-// The value data for an executable path: a double quote, the path, a double quote, a blank, --start-minimized.
+// The value data for an executable path: a double quote, the path, a double quote, a blank,
+// --start-minimized.
 [[nodiscard]] std::wstring runValueData(const std::wstring &executablePath);
 
 } // namespace vantorix::win

@@ -17,7 +17,8 @@ public:
         const QString root = m_dir.path();
         const QString runtime = root + QStringLiteral("/runtime");
         QDir().mkpath(runtime);
-        QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(runtime,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("HOME", root.toUtf8());
         qputenv("XDG_CONFIG_HOME", (root + QStringLiteral("/config")).toUtf8());
         qputenv("XDG_DATA_HOME", (root + QStringLiteral("/data")).toUtf8());
@@ -36,12 +37,12 @@ private:
 };
 
 // QTEST_MAIN with the user folders isolated before the application exists.
-#define VANTORIX_ISOLATED_TEST_MAIN(TestClass)                                                                 \
-    int main(int argc, char *argv[])                                                                           \
-    {                                                                                                          \
-        IsolatedUserDirs isolatedUserDirs;                                                                     \
-        QApplication app(argc, argv);                                                                          \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                             \
-        TestClass test;                                                                                        \
-        return QTest::qExec(&test, argc, argv);                                                                \
+#define VANTORIX_ISOLATED_TEST_MAIN(TestClass)                                                               \
+    int main(int argc, char *argv[])                                                                         \
+    {                                                                                                        \
+        IsolatedUserDirs isolatedUserDirs;                                                                   \
+        QApplication app(argc, argv);                                                                        \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        TestClass test;                                                                                      \
+        return QTest::qExec(&test, argc, argv);                                                              \
     }

@@ -41,7 +41,8 @@ void TestAutoStart::enableDetectDisable()
     QVERIFY(lines.contains(QStringLiteral("Name=vantorix")));
     const QString exe = QCoreApplication::applicationFilePath();
     QVERIFY(QFileInfo(exe).isAbsolute());
-    QVERIFY2(lines.contains(QStringLiteral("Exec=\"%1\" --start-minimized").arg(exe)), qPrintable(lines.join('|')));
+    QVERIFY2(lines.contains(QStringLiteral("Exec=\"%1\" --start-minimized").arg(exe)),
+             qPrintable(lines.join('|')));
 
     platform.setAutoStartEnabled(false);
     QVERIFY(!platform.isAutoStartEnabled());
@@ -80,13 +81,16 @@ void TestAutoStart::execValue_data()
                            << QStringLiteral("\"/usr/bin/vantorix\" --start-minimized");
     QTest::newRow("blank") << QStringLiteral("/opt/my app/vantorix")
                            << QStringLiteral("\"/opt/my app/vantorix\" --start-minimized");
-    QTest::newRow("dollar") << QStringLiteral("/opt/a$b/v") << QStringLiteral("\"/opt/a\\\\$b/v\" --start-minimized");
+    QTest::newRow("dollar") << QStringLiteral("/opt/a$b/v")
+                            << QStringLiteral("\"/opt/a\\\\$b/v\" --start-minimized");
     QTest::newRow("backslash") << QStringLiteral("/opt/a\\b/v")
                                << QStringLiteral("\"/opt/a\\\\\\\\b/v\" --start-minimized");
     QTest::newRow("double quote") << QStringLiteral("/opt/\"q\"/v")
                                   << QStringLiteral("\"/opt/\\\\\"q\\\\\"/v\" --start-minimized");
-    QTest::newRow("percent") << QStringLiteral("/opt/100%/v") << QStringLiteral("\"/opt/100%%/v\" --start-minimized");
-    QTest::newRow("line feed") << QStringLiteral("/opt/a\nb/v") << QStringLiteral("\"/opt/a\\nb/v\" --start-minimized");
+    QTest::newRow("percent") << QStringLiteral("/opt/100%/v")
+                             << QStringLiteral("\"/opt/100%%/v\" --start-minimized");
+    QTest::newRow("line feed") << QStringLiteral("/opt/a\nb/v")
+                               << QStringLiteral("\"/opt/a\\nb/v\" --start-minimized");
     QTest::newRow("non-ascii") << QStringLiteral("/home/jörg/vantorix")
                                << QStringLiteral("\"/home/jörg/vantorix\" --start-minimized");
 }

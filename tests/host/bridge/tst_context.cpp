@@ -17,8 +17,8 @@
 #include <QSettings>
 #include <QtTest>
 
-#include <sys/resource.h>
 #include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -126,12 +126,24 @@ Context *TestContext::makeContext(SystemNotifier *notifier)
 
 void TestContext::operationsInInterfaceOrder()
 {
-    const QStringList expected{
-        "openUrl",          "openRdp",          "raiseWindow",        "clearAccessCacheAndCookies",
-        "quit",             "copyToClipboard",  "isAutoStartupEnabled", "setIsAutoStartupEnabled",
-        "getCurrentScalingFactor", "setScalingFactor", "getMaterialVariant", "setMaterialVariant",
-        "getMaterialTheme", "setMaterialTheme", "restartApplication", "saveToFile",
-        "encrypt",          "systemNotification"};
+    const QStringList expected{"openUrl",
+                               "openRdp",
+                               "raiseWindow",
+                               "clearAccessCacheAndCookies",
+                               "quit",
+                               "copyToClipboard",
+                               "isAutoStartupEnabled",
+                               "setIsAutoStartupEnabled",
+                               "getCurrentScalingFactor",
+                               "setScalingFactor",
+                               "getMaterialVariant",
+                               "setMaterialVariant",
+                               "getMaterialTheme",
+                               "setMaterialTheme",
+                               "restartApplication",
+                               "saveToFile",
+                               "encrypt",
+                               "systemNotification"};
     const QMetaObject &meta = Context::staticMetaObject;
     QStringList names;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)

@@ -148,7 +148,8 @@ void TestDataProtection::otherKeyGivesEmpty()
         sealed = platform.protect(QStringLiteral("secret"));
         QVERIFY(!sealed.isEmpty());
     }
-    writeKeyFile(QByteArray(SecretKeyStore::kKeySize, '\x5a'), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    writeKeyFile(QByteArray(SecretKeyStore::kKeySize, '\x5a'),
+                 QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     LinuxPlatform other;
     QCOMPARE(other.unprotect(sealed), QString());
     // The other key still works for what it protects itself.
@@ -208,7 +209,8 @@ void TestDataProtection::damagedTextGivesEmpty()
 void TestDataProtection::unusableKeyFileReplaced()
 {
     writeKeyFile(QByteArrayLiteral("short"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Unusable data protection key file")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("Unusable data protection key file")));
     SecretKeyStore store(SecretKeyStore::Backend::FileOnly);
     QCOMPARE(store.key().size(), SecretKeyStore::kKeySize);
     QCOMPARE(fileMode(SecretKeyStore::keyFilePath()), 0600);

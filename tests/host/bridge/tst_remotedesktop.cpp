@@ -110,8 +110,10 @@ void TestRemoteDesktop::splitPassword_data()
     QTest::addColumn<QString>("password");
 
     QTest::newRow("crlf, password in the middle")
-        << QStringLiteral("full address:s:h\r\nusername:s:u\r\npassword 51:b:0a1b\r\nremoteapplicationmode:i:0")
-        << QStringLiteral("full address:s:h\r\nusername:s:u\r\nremoteapplicationmode:i:0") << QStringLiteral("0a1b");
+        << QStringLiteral(
+               "full address:s:h\r\nusername:s:u\r\npassword 51:b:0a1b\r\nremoteapplicationmode:i:0")
+        << QStringLiteral("full address:s:h\r\nusername:s:u\r\nremoteapplicationmode:i:0")
+        << QStringLiteral("0a1b");
     QTest::newRow("no password") << QStringLiteral("full address:s:h\r\nusername:s:u")
                                  << QStringLiteral("full address:s:h\r\nusername:s:u") << QString();
     QTest::newRow("password last") << QStringLiteral("full address:s:h\r\npassword 51:b:ff")
@@ -151,8 +153,9 @@ void TestRemoteDesktop::passwordOnlyOnStandardInput()
     LinuxPlatform platform;
     const QString sealed = platform.protect(password);
     QVERIFY(!sealed.isEmpty());
-    const QStringList lines{QStringLiteral("full address:s:10.0.0.5"), QStringLiteral("username:s:Administrator"),
-                            QStringLiteral("password 51:b:") + sealed, QStringLiteral("remoteapplicationmode:i:0")};
+    const QStringList lines{
+        QStringLiteral("full address:s:10.0.0.5"), QStringLiteral("username:s:Administrator"),
+        QStringLiteral("password 51:b:") + sealed, QStringLiteral("remoteapplicationmode:i:0")};
 
     unsigned int result = 0;
     Recording run;

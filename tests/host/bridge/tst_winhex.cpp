@@ -33,7 +33,8 @@ void TestWinHex::toLowerHex()
 
     std::vector<unsigned char> back;
     QVERIFY(vantorix::win::fromHex(text, back));
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(back.data()), static_cast<qsizetype>(back.size())), bytes);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(back.data()), static_cast<qsizetype>(back.size())),
+             bytes);
 }
 
 void TestWinHex::fromHexRejects_data()
