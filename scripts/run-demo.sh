@@ -9,7 +9,8 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$BUILD_DIR" --target vantorix vantorix-demo-service -j "$(nproc)"
 
 service_log="$(mktemp -t vantorix-demo-service.XXXXXX)"
-"$BUILD_DIR/demo-service/vantorix-demo-service" --port 0 >"$service_log" 2>&1 &
+# Standard output starts with the base URL; diagnostics go to a separate file.
+"$BUILD_DIR/demo-service/vantorix-demo-service" --port 0 >"$service_log" 2>"$service_log.err" &
 service_pid=$!
 trap 'kill "$service_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 1 100); do
@@ -17,7 +18,7 @@ for _ in $(seq 1 100); do
   case "$base_url" in http://*) break ;; esac
   sleep 0.1
 done
-case "$base_url" in http://*) ;; *) echo "The demo service did not start; its output:" >&2; cat "$service_log" >&2; exit 1 ;; esac
+case "$base_url" in http://*) ;; *) echo "The demo service did not start; its output:" >&2; cat "$service_log" "$service_log.err" >&2; exit 1 ;; esac
 echo "Demo service at $base_url (its output, including the e-mails it sends: $service_log)"
 
 export VANTORIX_SERVICE_URL="$base_url"
