@@ -1,0 +1,18 @@
+# The signed-in session: the computer records' operations, the session object with its preferences,
+# lists, grid models, polling and event notices, and the factory the window creates sessions with.
+list(APPEND VANTORIX_CORE_SOURCES
+    computer/computerdata.cpp computer/computerdata.h
+    computer/computeroperations.cpp
+    session/computerordering.cpp session/computerordering.h
+    session/machinelistmodel.cpp session/machinelistmodel.h
+    session/maincontext.cpp session/maincontext.h
+    session/maincontextaccount.cpp
+    session/maincontextactions.cpp
+    session/maincontextlist.cpp
+    session/sessionevent.cpp session/sessionevent.h
+    session/sessionfactory.cpp session/sessionfactory.h
+    session/sessionpreferences.cpp session/sessionpreferences.h
+)
+
+# The generated QML type registration includes each header by its bare file name.
+include_directories(${CMAKE_CURRENT_SOURCE_DIR}/session)

@@ -1,0 +1,194 @@
+// Operations the views ask the session for: bulk power operations, creating a computer, the template
+// list, the Remote Desktop hand-off and the stored Remote Desktop passwords.
+#include "session/maincontext.h"
+
+#include "api/apirequests.h"
+#include "hostservices.h"
+#include "logging.h"
+#include "session/sessionevent.h"
+#include "utils/jsonread.h"
+#include "utils/utils.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace {
+
+using Operation = void (Computer::*)(MainContext *);
+
+Operation operationNamed(const QString &name)
+{
+    if (name == QLatin1String("startUserVMInstance"))
+        return &Computer::startUserVMInstance;
+    if (name == QLatin1String("stopUserVMInstance"))
+        return &Computer::stopUserVMInstance;
+    if (name == QLatin1String("resetUserVMInstance"))
+        return &Computer::resetUserVMInstance;
+    if (name == QLatin1String("deleteUserVMInstance"))
+        return &Computer::deleteUserVMInstance;
+    return nullptr;
+}
+
+} // namespace
+
+void MainContext::startInstances(const QVariantList &computers)
+{
+    startInstances(computersFrom(computers));
+}
+
+void MainContext::stopInstances(const QVariantList &computers)
+{
+    stopInstances(computersFrom(computers));
+}
+
+void MainContext::resetInstances(const QVariantList &computers)
+{
+    resetInstances(computersFrom(computers));
+}
+
+void MainContext::deleteInstances(const QVariantList &computers)
+{
+    deleteInstances(computersFrom(computers));
+}
+
+void MainContext::performInstancesAction(const QVariantList &computers, const QString &verb,
+                                         const QString &operationName, bool forceConfirmationPopup)
+{
+    performInstancesAction(computersFrom(computers), verb, operationName, forceConfirmationPopup);
+}
+
+void MainContext::startInstances(const QList<Computer *> &computers)
+{
+    performInstancesAction(computers, QStringLiteral("start"), QStringLiteral("startUserVMInstance"));
+}
+
+void MainContext::stopInstances(const QList<Computer *> &computers)
+{
+    performInstancesAction(computers, QStringLiteral("stop"), QStringLiteral("stopUserVMInstance"));
+}
+
+void MainContext::resetInstances(const QList<Computer *> &computers)
+{
+    performInstancesAction(computers, QStringLiteral("reboot"), QStringLiteral("resetUserVMInstance"));
+}
+
+void MainContext::deleteInstances(const QList<Computer *> &computers)
+{
+    // The deletion dialog has already had the account password re-entered.
+    for (Computer *c : computers) {
+        if (c)
+            c->deleteUserVMInstance(this);
+    }
+}
+
+void MainContext::performInstancesAction(const QList<Computer *> &computers, const QString &verb,
+                                         const QString &operationName, bool forceConfirmationPopup)
+{
+    if (computers.isEmpty())
+        return;
+    const Operation operation = operationNamed(operationName);
+    if (!operation) {
+        qCWarning(lcCore) << "Unknown computer operation" << operationName;
+        return;
+    }
+    QList<QPointer<Computer>> targets;
+    for (Computer *c : computers)
+        targets.append(c);
+    auto run = [this, targets, operation] {
+        for (const QPointer<Computer> &c : targets) {
+            if (c)
+                (c.data()->*operation)(this);
+        }
+    };
+    if (!(m_confirmationPopupsEnabled || forceConfirmationPopup)) {
+        run();
+        return;
+    }
+    const QString capitalised = verb.isEmpty() ? verb : verb.at(0).toUpper() + verb.mid(1);
+    const QString subject = computers.size() > 1
+                                ? QString::number(computers.size()) + QStringLiteral(" computers?")
+                                : computers.first()->userInstanceName() + QLatin1Char('?');
+    confirm(capitalised + QLatin1Char(' ') + subject,
+            QStringLiteral("Are you sure you want to ") + verb + QLatin1Char(' ') + subject, capitalised,
+            QStringLiteral("Cancel"), run, {});
+}
+
+void MainContext::insertVMInstance(const QString &computerName, int templateIdentifier,
+                                   const QString &computerUsername, const QString &computerPassword)
+{
+    const ValidationResult check = Utils::validateComputerName(computerName);
+    if (!check.valid) {
+        notify(check.message, Shell::Level::Error);
+        return;
+    }
+    if (!m_api)
+        return;
+    notify(QStringLiteral("Starting Machine"), Shell::Level::Info);
+    ApiHandlers handlers = handlersFor(this);
+    handlers.success = [this, computerName, computerPassword](const ApiReply &reply) {
+        const int id = JsonRead::integer(reply.value, -1);
+        const QString encrypted = m_host ? m_host->encrypt(computerPassword) : QString();
+        if (id < 0)
+            qCWarning(lcCore) << "Created computer has no usable vm_id; its password is not stored";
+        else if (encrypted.isEmpty())
+            qCWarning(lcCore) << "The new computer's password could not be protected; it is not stored";
+        else
+            storeEncryptedPassword(id, encrypted);
+        raiseEvent(SessionEvent::MachineCreated, EventRules::createdMachineText(computerName));
+    };
+    m_api->send(ApiRequests::insertVmInstance(userEmail(), computerName, templateIdentifier, computerUsername,
+                                              computerPassword),
+                handlers);
+}
+
+void MainContext::getAvailableVmTemplateList()
+{
+    if (!m_api)
+        return;
+    ApiHandlers handlers = handlersFor(this);
+    handlers.success = [this](const ApiReply &reply) {
+        QJsonArray entries;
+        if (reply.value.isArray()) {
+            entries = reply.value.toArray();
+        } else {
+            const QJsonObject object = reply.value.toObject();
+            for (auto it = object.constBegin(); it != object.constEnd(); ++it)
+                entries.append(it.value());
+        }
+        setComputerTemplates(ComputerTemplate::listFromJson(entries, this));
+    };
+    m_api->send(ApiRequests::listAvailableVmTemplates(userEmail()), handlers);
+}
+
+ComputerTemplate *MainContext::getComputerTemplateByIdentifier(int identifier) const
+{
+    for (ComputerTemplate *t : m_computerTemplates) {
+        if (t->identifier() == identifier)
+            return t;
+    }
+    return nullptr;
+}
+
+void MainContext::openRdp(const QString &rdpFileContents)
+{
+    notify(QStringLiteral("Opening external RDP session."), Shell::Level::Info);
+    if (!m_host) {
+        qCWarning(lcCore) << "No host services: Remote Desktop cannot be started";
+        return;
+    }
+    const unsigned int exitCode = m_host->openRdp(rdpFileContents);
+    qCInfo(lcCore) << "MSTSC exit code:" << exitCode;
+}
+
+void MainContext::storeEncryptedPassword(int identifier, const QString &encryptedPassword)
+{
+    QVariantMap passwords = computerEncryptedPasswords();
+    passwords.insert(QString::number(identifier), encryptedPassword);
+    setComputerEncryptedPasswords(passwords);
+}
+
+QString MainContext::encryptedPasswordFor(int identifier) const
+{
+    const QVariant stored = computerEncryptedPasswords().value(QString::number(identifier));
+    return stored.typeId() == QMetaType::QString ? stored.toString() : QString();
+}
