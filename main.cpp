@@ -111,7 +111,7 @@ int main(int argc, char *argv[])
         auto notifier = createSystemNotifier(tray->systemTrayIcon());
 
         // The window's shell and the service client outlive the view whose documents use them.
-        UiShell shell;
+        UiShell shell(nullptr);
         UiShell::setInstance(&shell);
         UiServices::setShell(&shell);
         std::unique_ptr<ApiClient> apiClient;

@@ -46,6 +46,7 @@ Popup {
     anchors.centerIn: parent
     width: parent ? Math.min(parent.width - 50, 700) : 700
     modal: true
+    focus: true
     dim: true
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
 

@@ -26,6 +26,8 @@ Pane {
     property int alignment: Notification.Align.Left
     property int lifespan: 10000
     readonly property int disapearDuration: 200
+    // How long it waits before it starts to disappear (0: until closed).
+    readonly property int removalDelay: NotificationPolicy.waitBeforeRemoval(lifespan)
     readonly property bool removing: disappear.running || __removed
     property bool __removed: false
 
@@ -60,7 +62,6 @@ Pane {
             font.pointSize: 12
             font.bold: true
             wrapMode: Text.Wrap
-            elide: Text.ElideRight
             textFormat: Text.AutoText
             onLinkActivated: link => {
                 if (NotificationPolicy.isOpenableLink(link))
@@ -83,6 +84,8 @@ Pane {
             onClicked: notification.remove()
         }
     }
+
+    readonly property alias waiting: lifespanTimer.running
 
     Timer {
         id: lifespanTimer
@@ -113,9 +116,8 @@ Pane {
     }
 
     Component.onCompleted: {
-        const wait = NotificationPolicy.waitBeforeRemoval(lifespan)
-        if (wait > 0) {
-            lifespanTimer.interval = wait
+        if (removalDelay > 0) {
+            lifespanTimer.interval = removalDelay
             lifespanTimer.start()
         }
     }

@@ -23,7 +23,8 @@ class UiShell : public QObject, public Shell {
     QML_SINGLETON
 
 public:
-    explicit UiShell(QObject *parent = nullptr);
+    // No default constructor on purpose: QML must take the registered instance through create().
+    explicit UiShell(QObject *parent);
 
     // The process-wide instance that main.cpp (or a test runner) registered; QML gets the same object.
     static void setInstance(UiShell *shell);

@@ -1,0 +1,189 @@
+// The window shell: notifications leave as signals, only the latest confirmation can be answered, and
+// deferred calls run once.
+
+#include "ui/notificationpolicy.h"
+#include "ui/uishell.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+class TestUiShell : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void notificationsLeaveAsSignals()
+    {
+        UiShell shell(nullptr);
+        QSignalSpy spy(&shell, &UiShell::notificationRequested);
+        shell.notify(QStringLiteral("Hello"), Shell::Level::Warning, 0);
+        shell.notify(QString(), Shell::Level::Error);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("Hello"));
+        QCOMPARE(spy.at(0).at(1).toInt(), 1);
+        QCOMPARE(spy.at(0).at(2).toInt(), 0);
+    }
+
+    void confirmationAnswers_data()
+    {
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("ok") << true;
+        QTest::newRow("cancel") << false;
+    }
+
+    void confirmationAnswers()
+    {
+        QFETCH(bool, accepted);
+        UiShell shell(nullptr);
+        QSignalSpy spy(&shell, &UiShell::confirmationRequested);
+        QStringList calls;
+        shell.confirm(QStringLiteral("T"), QStringLiteral("M"), QStringLiteral("Ok"), QString(),
+                      [&] { calls << QStringLiteral("ok"); }, [&] { calls << QStringLiteral("cancel"); });
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(3).toString(), QString());
+        const int ticket = spy.at(0).at(4).toInt();
+        QVERIFY(shell.hasPendingConfirmation());
+        shell.answerConfirmation(ticket, accepted);
+        QCOMPARE(calls, QStringList{accepted ? QStringLiteral("ok") : QStringLiteral("cancel")});
+        // Answered once only.
+        shell.answerConfirmation(ticket, accepted);
+        QCOMPARE(calls.size(), 1);
+        QVERIFY(!shell.hasPendingConfirmation());
+    }
+
+    void aNewerRequestReplacesAnEarlierOne()
+    {
+        UiShell shell(nullptr);
+        QSignalSpy spy(&shell, &UiShell::confirmationRequested);
+        QStringList calls;
+        shell.confirm({}, {}, QStringLiteral("Ok"), {}, [&] { calls << QStringLiteral("first"); }, {});
+        shell.confirm({}, {}, QStringLiteral("Ok"), {}, [&] { calls << QStringLiteral("second"); }, {});
+        const int first = spy.at(0).at(4).toInt();
+        const int second = spy.at(1).at(4).toInt();
+        QVERIFY(first != second);
+        shell.answerConfirmation(first, true);
+        QVERIFY(calls.isEmpty());
+        shell.answerConfirmation(second, true);
+        QCOMPARE(calls, QStringList{QStringLiteral("second")});
+    }
+
+    void aViewTakingThePopupDropsThePendingRequest()
+    {
+        UiShell shell(nullptr);
+        QSignalSpy spy(&shell, &UiShell::confirmationRequested);
+        bool called = false;
+        shell.confirm({}, {}, QStringLiteral("Ok"), QStringLiteral("Cancel"), [&] { called = true; },
+                      [&] { called = true; });
+        shell.dropPendingConfirmation();
+        shell.answerConfirmation(spy.at(0).at(4).toInt(), true);
+        QVERIFY(!called);
+    }
+
+    void aCallbackMayAskAgain()
+    {
+        UiShell shell(nullptr);
+        QSignalSpy spy(&shell, &UiShell::confirmationRequested);
+        int answered = 0;
+        std::function<void()> again = [&] {
+            ++answered;
+            if (answered < 2)
+                shell.confirm({}, {}, QStringLiteral("Ok"), {}, again, {});
+        };
+        shell.confirm({}, {}, QStringLiteral("Ok"), {}, again, {});
+        shell.answerConfirmation(spy.at(0).at(4).toInt(), true);
+        QCOMPARE(spy.count(), 2);
+        QVERIFY(shell.hasPendingConfirmation());
+        shell.answerConfirmation(spy.at(1).at(4).toInt(), true);
+        QCOMPARE(answered, 2);
+    }
+
+    void setTimeoutRunsOnce()
+    {
+        UiShell shell(nullptr);
+        int runs = 0;
+        shell.setTimeout([&] { ++runs; }, 20);
+        shell.setTimeout({}, 0); // nothing to run: ignored
+        QTRY_COMPARE_WITH_TIMEOUT(runs, 1, 5000);
+        QTest::qWait(60);
+        QCOMPARE(runs, 1);
+    }
+
+    void openableLinks_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<bool>("openable");
+        QTest::newRow("https") << "https://vantorix.example/pricing" << true;
+        QTest::newRow("http") << "http://127.0.0.1:8080/x" << true;
+        QTest::newRow("upper-case scheme") << "HTTPS://vantorix.example/" << true;
+        QTest::newRow("file") << "file:///etc/passwd" << false;
+        QTest::newRow("javascript") << "javascript:alert(1)" << false;
+        QTest::newRow("custom scheme") << "ms-settings:privacy" << false;
+        QTest::newRow("no host") << "https:///nothing" << false;
+        QTest::newRow("relative") << "/faq" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void openableLinks()
+    {
+        QFETCH(QString, link);
+        QFETCH(bool, openable);
+        QCOMPARE(NotificationPolicy::isOpenableLink(link), openable);
+    }
+
+    void imagesAreRemovedFromTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << "Credits: 5 < 10" << "Credits: 5 < 10";
+        QTest::newRow("remote image") << "a<img src=\"http://x/y.png\">b" << "ab";
+        QTest::newRow("upper case, spaces") << "a< IMG SRC='//x/y.png' width=2 />b" << "ab";
+        QTest::newRow("unterminated") << "a<img src=http://x/y.png" << "a";
+        QTest::newRow("links stay") << "<a href=\"https://x\">x</a>" << "<a href=\"https://x\">x</a>";
+    }
+
+    void imagesAreRemovedFromTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(NotificationPolicy::displayText(text), shown);
+    }
+
+    void waitBeforeRemoval_data()
+    {
+        QTest::addColumn<int>("lifespan");
+        QTest::addColumn<int>("wait");
+        QTest::newRow("default") << 10000 << 10000;
+        QTest::newRow("below the animation") << 1 << 200;
+        QTest::newRow("zero stays") << 0 << 0;
+        QTest::newRow("negative stays") << -1 << 0;
+    }
+
+    void waitBeforeRemoval()
+    {
+        QFETCH(int, lifespan);
+        QFETCH(int, wait);
+        QCOMPARE(NotificationPolicy::waitBeforeRemoval(lifespan), wait);
+    }
+
+    void levelColours_data()
+    {
+        QTest::addColumn<QVariant>("level");
+        QTest::addColumn<QVariant>("colour");
+        const QColor accent(QStringLiteral("#0060b2"));
+        QTest::newRow("info") << QVariant(0) << QVariant(accent);
+        QTest::newRow("warning") << QVariant(1) << QVariant(QColor(QStringLiteral("#ef6c00")));
+        QTest::newRow("error") << QVariant(2) << QVariant(QColor(QStringLiteral("#f44336")));
+        QTest::newRow("other number") << QVariant(3) << QVariant();
+        QTest::newRow("text") << QVariant(QStringLiteral("2")) << QVariant();
+        QTest::newRow("nothing") << QVariant() << QVariant();
+    }
+
+    void levelColours()
+    {
+        QFETCH(QVariant, level);
+        QFETCH(QVariant, colour);
+        QCOMPARE(NotificationPolicy::levelColor(level, QColor(QStringLiteral("#0060b2"))), colour);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUiShell)
+#include "tst_uishell.moc"

@@ -1,0 +1,116 @@
+// Every view file must compile against the QML modules installed on this machine (a missing runtime
+// module is only noticed when a file that imports it loads), and every icon a view or the core names
+// must be compiled into the program.
+
+#include "computer/computer.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+#include <QtQml/qqmlextensionplugin.h>
+
+Q_IMPORT_QML_PLUGIN(Vantorix_CorePlugin)
+Q_IMPORT_QML_PLUGIN(VantorixPlugin)
+
+class TestViewResources : public QObject {
+    Q_OBJECT
+
+private:
+    static QStringList viewFiles()
+    {
+        QStringList files;
+        QDirIterator it(QStringLiteral(":/Vantorix"), {QStringLiteral("*.qml")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(it.next());
+        files.sort();
+        return files;
+    }
+
+    static QString read(const QString &path)
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll());
+    }
+
+private Q_SLOTS:
+    void theModuleHasItsFiles()
+    {
+        const QStringList files = viewFiles();
+        QVERIFY2(files.contains(QStringLiteral(":/Vantorix/main.qml")), qPrintable(files.join(u' ')));
+        QVERIFY(files.contains(QStringLiteral(":/Vantorix/AuthView.qml")));
+        QVERIFY(files.contains(QStringLiteral(":/Vantorix/Notification.qml")));
+    }
+
+    void everyViewCompiles_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const QString &file : viewFiles())
+            QTest::newRow(qPrintable(file)) << file;
+    }
+
+    void everyViewCompiles()
+    {
+        QFETCH(QString, path);
+        QQmlEngine engine;
+        engine.addImportPath(QStringLiteral("qrc:/"));
+        QQmlComponent component(&engine, QUrl(QStringLiteral("qrc") + path));
+        QTRY_VERIFY_WITH_TIMEOUT(!component.isLoading(), 10000);
+        QVERIFY2(component.isReady(), qPrintable(component.errorString()));
+    }
+
+    void everyNamedIconIsCompiledIn_data()
+    {
+        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("namedIn");
+        static const QRegularExpression iconPath(QStringLiteral("qrc:/{0,3}(assets/icons/[A-Za-z0-9_.\\-]+)"));
+        QSet<QString> seen;
+        for (const QString &file : viewFiles()) {
+            auto matches = iconPath.globalMatch(read(file));
+            while (matches.hasNext()) {
+                const QString icon = matches.next().captured(1);
+                if (!seen.contains(icon + file)) {
+                    seen.insert(icon + file);
+                    QTest::newRow(qPrintable(file + QLatin1Char(' ') + icon)) << icon << file;
+                }
+            }
+        }
+        for (int platform = 0; platform <= 3; ++platform) {
+            const QString icon = Computer::platformIcon(platform);
+            if (!icon.isEmpty())
+                QTest::newRow(qPrintable(QStringLiteral("platform %1").arg(platform)))
+                    << icon.mid(icon.indexOf(QLatin1String("assets/icons/"))) << QStringLiteral("Computer");
+        }
+    }
+
+    void everyNamedIconIsCompiledIn()
+    {
+        QFETCH(QString, icon);
+        QFETCH(QString, namedIn);
+        QVERIFY2(QFile::exists(QStringLiteral(":/") + icon), qPrintable(icon + QStringLiteral(" named in ") + namedIn));
+        QFile file(QStringLiteral(":/") + icon);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.size() > 0);
+    }
+
+    void everyIconFileIsAnSvgDocument()
+    {
+        QDirIterator it(QStringLiteral(":/assets/icons"), {QStringLiteral("*.svg")}, QDir::Files);
+        int count = 0;
+        while (it.hasNext()) {
+            const QString content = read(it.next());
+            QVERIFY2(content.contains(QLatin1String("<svg")), qPrintable(it.filePath()));
+            ++count;
+        }
+        QVERIFY(count >= 30);
+    }
+};
+
+QTEST_MAIN(TestViewResources)
+#include "tst_viewresources.moc"

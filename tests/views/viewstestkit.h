@@ -1,0 +1,98 @@
+#pragma once
+
+#include "ui/secretprotector.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+
+class ApiClient;
+class LocalCommandServer;
+class UiShell;
+namespace demo {
+class DemoServer;
+}
+
+// A reversible stand-in for the bridge's data protection: clearly not the clear text, and text that it
+// did not make cannot be unprotected.
+class FakeProtector : public SecretProtector {
+public:
+    [[nodiscard]] QString protect(const QString &secret) const override;
+    [[nodiscard]] QString unprotect(const QString &protectedText) const override;
+};
+
+// Stands in for the bridge ("context") and records what the views asked of it.
+class FakeContext : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QStringList openedUrls MEMBER openedUrls NOTIFY changed)
+    Q_PROPERTY(QStringList systemNotifications MEMBER systemNotifications NOTIFY changed)
+    Q_PROPERTY(int raised MEMBER raised NOTIFY changed)
+
+public:
+    using QObject::QObject;
+    Q_INVOKABLE void openUrl(const QUrl &url);
+    Q_INVOKABLE void systemNotification(const QString &message);
+    Q_INVOKABLE void raiseWindow();
+    Q_INVOKABLE void quit() {}
+    Q_INVOKABLE void reset();
+
+    QStringList openedUrls;
+    QStringList systemNotifications;
+    int raised = 0;
+
+Q_SIGNALS:
+    void changed();
+};
+
+// What the view tests need beyond the views: the demo service (in this process), the local command
+// server, the settings store and the fakes. Published to the tests as "testKit".
+class ViewsTestKit : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString serviceUrl READ serviceUrl CONSTANT)
+
+public:
+    explicit ViewsTestKit(QObject *parent = nullptr);
+    ~ViewsTestKit() override;
+
+    bool startService();
+    void attach(ApiClient *client, UiShell *shell, LocalCommandServer *commandServer);
+    [[nodiscard]] QString serviceUrl() const;
+    [[nodiscard]] FakeContext *context() { return &m_context; }
+    [[nodiscard]] const FakeProtector *protector() const { return &m_protector; }
+
+    // A text message as if it had arrived at the local command server.
+    Q_INVOKABLE void sendCommand(const QString &message);
+    // A test control of the demo service (fault, fault/clear, reset...), e.g. ("fault", "action=x&kind=drop").
+    Q_INVOKABLE QVariant control(const QString &what, const QString &query = QString());
+    // The activation link the service mailed to this address, opened as a browser would (activates).
+    Q_INVOKABLE bool activate(const QString &email);
+    // The password reset code in the last reset mail to this address; "" when there is none.
+    Q_INVOKABLE QString resetCode(const QString &email) const;
+    // Whether the account can sign in with this password (asked over the real API).
+    Q_INVOKABLE int requestCount(const QString &action) const;
+    Q_INVOKABLE QString lastRequest(const QString &action) const;
+
+    Q_INVOKABLE QVariant settingsValue(const QString &key) const;
+    Q_INVOKABLE void setSettingsValue(const QString &key, const QVariant &value);
+    Q_INVOKABLE void clearSettings();
+    Q_INVOKABLE QString unprotect(const QString &protectedText) const;
+
+    // Points the service client at a closed port (true) or back at the demo service.
+    Q_INVOKABLE void setServiceUnreachable(bool unreachable);
+    Q_INVOKABLE int pendingRequests() const;
+    // C++ requests through the shell, as the core makes them.
+    Q_INVOKABLE void coreNotify(const QString &message, int level, int lifespan);
+    Q_INVOKABLE void coreConfirm(const QString &title, const QString &okText, const QString &cancelText);
+    Q_INVOKABLE QStringList coreAnswers() const { return m_coreAnswers; }
+
+private:
+    std::unique_ptr<demo::DemoServer> m_server;
+    FakeContext m_context;
+    FakeProtector m_protector;
+    ApiClient *m_client = nullptr;
+    UiShell *m_shell = nullptr;
+    LocalCommandServer *m_commandServer = nullptr;
+    QStringList m_coreAnswers;
+};
