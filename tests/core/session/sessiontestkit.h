@@ -1,0 +1,148 @@
+#pragma once
+
+#include "api/apiclient.h"
+#include "demoserver.h"
+#include "hostservices.h"
+#include "records/user.h"
+#include "session/maincontext.h"
+#include "shell.h"
+
+#include <QJsonArray>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QSettings>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <memory>
+
+// A Shell that records what the session shows and asks. Deferred calls are kept until the test runs
+// them (or, in real-time mode, run on a timer like the window's).
+class RecordingShell : public Shell {
+public:
+    struct Note {
+        QString message;
+        Level level;
+    };
+    struct Confirmation {
+        QString title, message, okText, cancelText;
+        std::function<void()> accepted, cancelled;
+    };
+    struct Timeout {
+        std::function<void()> fn;
+        int delayMs;
+    };
+
+    void notify(const QString &message, Level level, int = 10000) override { notes.append({message, level}); }
+    void confirm(const QString &title, const QString &message, const QString &okText, const QString &cancelText,
+                 std::function<void()> accepted, std::function<void()> cancelled) override
+    {
+        confirmations.append({title, message, okText, cancelText, std::move(accepted), std::move(cancelled)});
+    }
+    void setTimeout(std::function<void()> fn, int delayMs) override
+    {
+        if (realTime)
+            QTimer::singleShot(delayMs, std::move(fn));
+        else
+            timeouts.append({std::move(fn), delayMs});
+    }
+
+    // Runs the deferred calls recorded so far (calls they defer again are kept for the next round).
+    int runTimeouts()
+    {
+        const QList<Timeout> due = std::exchange(timeouts, {});
+        for (const Timeout &t : due)
+            t.fn();
+        return int(due.size());
+    }
+    [[nodiscard]] QList<int> timeoutDelays() const
+    {
+        QList<int> delays;
+        for (const Timeout &t : timeouts)
+            delays.append(t.delayMs);
+        return delays;
+    }
+    [[nodiscard]] QStringList messages() const
+    {
+        QStringList list;
+        for (const Note &n : notes)
+            list.append(n.message);
+        return list;
+    }
+    [[nodiscard]] int count(const QString &message) const { return int(messages().count(message)); }
+
+    bool realTime = false;
+    QList<Note> notes;
+    QList<Confirmation> confirmations;
+    QList<Timeout> timeouts;
+};
+
+// The bridge's side, recorded. Protection is a reversible marker, never the clear text.
+class FakeHost : public HostServices {
+public:
+    void openUrl(const QUrl &url) const override { urls.append(url); }
+    unsigned int openRdp(const QString &contents) const override
+    {
+        rdpFiles.append(contents);
+        return 42;
+    }
+    [[nodiscard]] QString encrypt(const QString &data) const override
+    {
+        return failEncrypt ? QString() : QStringLiteral("enc:") + QString::fromLatin1(data.toUtf8().toHex());
+    }
+    void systemNotification(const QString &message) const override { systemNotes.append(message); }
+    void clearAccessCacheAndCookies() const override { ++cacheClears; }
+    void raiseWindow() const override {}
+
+    bool failEncrypt = false;
+    mutable QList<QUrl> urls;
+    mutable QStringList rdpFiles;
+    mutable QStringList systemNotes;
+    mutable int cacheClears = 0;
+};
+
+// The demo service in-process with its test controls, a real ApiClient on it, a recording shell and
+// host, an isolated settings file and the demo user: everything a session needs.
+class SessionTestKit {
+public:
+    static constexpr const char *kDemoEmail = "demo@vantorix.example";
+    static constexpr const char *kClosedEmail = "closed@vantorix.example";
+    // A polling interval long enough never to tick during a test (10 to the power 5.7 ms, about 8 min).
+    static constexpr double kQuietRefreshRate = 5.7;
+
+    explicit SessionTestKit(int extraMachines = 0);
+    ~SessionTestKit();
+
+    [[nodiscard]] demo::DemoServer &server() { return *m_server; }
+    [[nodiscard]] ApiClient &api() { return *m_api; }
+    [[nodiscard]] QSettings &settings() { return *m_settings; }
+    [[nodiscard]] User &user() { return *m_user; }
+
+    // A session for the user; the polling timer is kept quiet unless `quiet` is false.
+    std::unique_ptr<MainContext> newSession(bool quiet = true);
+    void useEmail(const QString &email) { m_user->setEmail(email); }
+
+    // The paths ("/API/?action=...") the service received since the last clear, optionally only those
+    // of one action.
+    [[nodiscard]] QStringList requests(const QString &action = QString()) const;
+    void clearRequests();
+    // Plans a fault for the next `count` requests of an action (-1: until cleared).
+    void fault(const QString &action, const QString &kind, int count = -1, int status = 500, int delayMs = 0,
+               const QString &message = QString());
+    void clearFaults();
+
+    // Waits until the client has no request in flight.
+    [[nodiscard]] bool settle(int timeoutMs = 10000);
+
+    RecordingShell shell;
+    FakeHost host;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<demo::DemoServer> m_server;
+    QNetworkAccessManager m_network;
+    std::unique_ptr<ApiClient> m_api;
+    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<User> m_user;
+};

@@ -1,0 +1,354 @@
+// Rules that need no service: event rules, reading list entries, capabilities, the Remote Desktop text,
+// the ordering and the grid model's row operations.
+#include "computer/computer.h"
+#include "computer/computerdata.h"
+#include "modelrecorder.h"
+#include "session/computerordering.h"
+#include "session/machinelistmodel.h"
+#include "session/sessionevent.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <memory>
+#include <vector>
+
+using CN = EventRules::CreditNotice;
+Q_DECLARE_METATYPE(EventRules::CreditNotice)
+
+namespace {
+
+QJsonObject entry(int id, const char *status = "running")
+{
+    return QJsonObject{{"vm_id", QString::number(id)}, {"status", status}};
+}
+
+std::unique_ptr<Computer> computer(int id, int status = Computer::Running, qint64 started = 0,
+                                   const QString &name = QString())
+{
+    ComputerData d;
+    d.identifier = id;
+    d.status = status;
+    d.lastStartedTime = started;
+    d.userInstanceName = name.isEmpty() ? QStringLiteral("PC %1").arg(id) : name;
+    return std::make_unique<Computer>(d, nullptr);
+}
+
+} // namespace
+
+class TestSessionRules : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void creditNotice_data()
+    {
+        QTest::addColumn<double>("balance");
+        QTest::addColumn<double>("threshold");
+        QTest::addColumn<bool>("owned");
+        QTest::addColumn<bool>("lowShown");
+        QTest::addColumn<bool>("depletedShown");
+        QTest::addColumn<CN>("expected");
+        QTest::newRow("above threshold") << 6.0 << 5.0 << true << false << false << CN::None;
+        QTest::newRow("at threshold is low") << 5.0 << 5.0 << true << false << false << CN::Low;
+        QTest::newRow("low") << 4.0 << 5.0 << true << false << false << CN::Low;
+        QTest::newRow("low already shown") << 2.0 << 5.0 << true << true << false << CN::None;
+        QTest::newRow("zero is depleted") << 0.0 << 5.0 << true << true << false << CN::Depleted;
+        QTest::newRow("negative is depleted") << -1.0 << 5.0 << true << false << false << CN::Depleted;
+        QTest::newRow("depleted already shown") << 0.0 << 5.0 << true << true << true << CN::None;
+        QTest::newRow("never bought: no low") << 4.0 << 5.0 << false << false << false << CN::None;
+        QTest::newRow("never bought: no depleted") << 0.0 << 5.0 << false << false << false << CN::None;
+        QTest::newRow("threshold 0, balance 0") << 0.0 << 0.0 << true << false << false << CN::Depleted;
+    }
+    void creditNotice()
+    {
+        QFETCH(double, balance);
+        QFETCH(double, threshold);
+        QFETCH(bool, owned);
+        QFETCH(bool, lowShown);
+        QFETCH(bool, depletedShown);
+        QFETCH(CN, expected);
+        QCOMPARE(EventRules::creditNotice(balance, threshold, owned, lowShown, depletedShown), expected);
+    }
+
+    void runningTimeCrossing_data()
+    {
+        QTest::addColumn<double>("before");
+        QTest::addColumn<double>("after");
+        QTest::addColumn<int>("hours");
+        QTest::addColumn<bool>("fires");
+        QTest::newRow("110 to 125 min, 2 h") << 110.0 << 125.0 << 2 << true;
+        QTest::newRow("125 to 140 min, 2 h") << 125.0 << 140.0 << 2 << false;
+        QTest::newRow("exactly at the threshold") << 119.0 << 120.0 << 2 << true;
+        QTest::newRow("below both") << 10.0 << 100.0 << 2 << false;
+        QTest::newRow("new period crosses again") << 0.0 << 130.0 << 2 << true;
+        QTest::newRow("no threshold") << 0.0 << 5000.0 << -1 << false;
+        QTest::newRow("going down") << 130.0 << 10.0 << 2 << false;
+    }
+    void runningTimeCrossing()
+    {
+        QFETCH(double, before);
+        QFETCH(double, after);
+        QFETCH(int, hours);
+        QFETCH(bool, fires);
+        QCOMPARE(EventRules::runningTimeCrossed(before, after, hours), fires);
+    }
+
+    void creditsMonitor_data()
+    {
+        QTest::addColumn<double>("oldCredits");
+        QTest::addColumn<double>("newCredits");
+        QTest::addColumn<bool>("fires");
+        QTest::newRow("first change after sign-in") << 0.0 << 2.0 << false;
+        QTest::newRow("10 to 2") << 10.0 << 2.0 << true;
+        QTest::newRow("to exactly 3") << 3.5 << 3.0 << true;
+        QTest::newRow("from exactly 3") << 3.0 << 1.0 << false;
+        QTest::newRow("stays above") << 10.0 << 4.0 << false;
+    }
+    void creditsMonitor()
+    {
+        QFETCH(double, oldCredits);
+        QFETCH(double, newCredits);
+        QFETCH(bool, fires);
+        QCOMPARE(EventRules::creditsFellBelowMonitorLimit(oldCredits, newCredits), fires);
+    }
+
+    void eventTexts()
+    {
+        QCOMPARE(EventRules::createdMachineText(QStringLiteral("Office")), QStringLiteral("Created Machine \"Office\""));
+        // A name that looks like a placeholder stays as it is.
+        QCOMPARE(EventRules::runningForHoursText(QStringLiteral("Lab %2"), 3),
+                 QStringLiteral("Machine \"Lab %2\" has been running for 3 hours."));
+    }
+
+    void readsDefaults()
+    {
+        ComputerData::Problem problem;
+        const ComputerData d = ComputerData::fromJson(QJsonObject{{"vm_id", 7}}, &problem);
+        QCOMPARE(problem, ComputerData::Problem::None);
+        QCOMPARE(d.identifier, 7);
+        QCOMPARE(d.userInstanceName, QStringLiteral("Unnamed"));
+        QCOMPARE(d.userInstanceTitle, QStringLiteral("Un-Titled"));
+        QCOMPARE(d.username, QStringLiteral("Unkown User"));
+        QCOMPARE(d.status, int(Computer::Terminated)); // no status counts as terminated
+        QCOMPARE(d.platform, int(Computer::Linux));
+        QCOMPARE(d.isFavourite, false);
+        QCOMPARE(d.rdpPublicAddress, QString());
+        QCOMPARE(d.priceHistoryStr, QString());
+        QCOMPARE(d.computerPowerOnRate, 0.0);
+    }
+
+    void readsLooseTypes()
+    {
+        const QJsonObject o{{"vm_id", "42"},
+                            {"status", "RUNNING"},
+                            {"platform", "windows"},
+                            {"favourite", "true"},
+                            {"vm_rate", "1.25"},
+                            {"vm_idle_rate", "junk"},
+                            {"vm_poweron_time", "75"},
+                            {"gce_start_time", "1700000000"},
+                            {"vm_price_history_string", QJsonValue::Null},
+                            {"vm_current_session_run_time", 12.5}};
+        ComputerData::Problem problem;
+        const ComputerData d = ComputerData::fromJson(o, &problem);
+        QCOMPARE(problem, ComputerData::Problem::None);
+        QCOMPARE(d.identifier, 42);
+        QCOMPARE(d.status, int(Computer::Running));
+        QCOMPARE(d.platform, int(Computer::Windows));
+        QVERIFY(d.isFavourite);
+        QCOMPARE(d.computerPowerOnRate, 1.25);
+        QCOMPARE(d.computerIdleRate, 0.0);
+        QCOMPARE(d.computerPowerOnTime, 75);
+        QCOMPARE(d.lastStartedTime, Q_INT64_C(1700000000));
+        QCOMPARE(d.priceHistoryStr, QString());
+        QCOMPARE(d.sessionRunTime, 12.5);
+    }
+
+    void unusableEntries_data()
+    {
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<ComputerData::Problem>("problem");
+        QTest::newRow("empty status") << QJsonValue(entry(1, "")) << ComputerData::Problem::EmptyStatus;
+        QTest::newRow("unknown status") << QJsonValue(entry(1, "exploded")) << ComputerData::Problem::UnknownStatus;
+        QTest::newRow("no id") << QJsonValue(QJsonObject{{"status", "running"}}) << ComputerData::Problem::NoIdentifier;
+        QTest::newRow("id not a number") << QJsonValue(QJsonObject{{"vm_id", "x"}, {"status", "running"}})
+                                         << ComputerData::Problem::NoIdentifier;
+        QTest::newRow("not an object") << QJsonValue(QStringLiteral("vm")) << ComputerData::Problem::NotAnObject;
+        QTest::newRow("status not a text") << QJsonValue(QJsonObject{{"vm_id", 3}, {"status", 5}})
+                                           << ComputerData::Problem::None;
+    }
+    void unusableEntries()
+    {
+        QFETCH(QJsonValue, value);
+        QFETCH(ComputerData::Problem, problem);
+        ComputerData::Problem found;
+        (void)ComputerData::fromJson(value, &found);
+        QCOMPARE(found, problem);
+    }
+
+    void capabilities_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("busy");
+        QTest::addColumn<bool>("canStart");
+        QTest::addColumn<bool>("canStop");
+        QTest::addColumn<bool>("canDelete");
+        const int running[] = {Computer::PendingProvisioning, Computer::Provisioning, Computer::Staging,
+                               Computer::Running};
+        for (int s : running)
+            QTest::addRow("%s", qPrintable(Computer::statusLabel(s))) << s << false << false << true << true;
+        const int stopped[] = {Computer::Stopping, Computer::Suspending, Computer::Suspended, Computer::Repairing,
+                               Computer::Terminated, 42};
+        for (int s : stopped)
+            QTest::addRow("%s %d", qPrintable(Computer::statusLabel(s)), s) << s << false << true << false << true;
+        QTest::newRow("Deleted") << int(Computer::Deleted) << false << false << false << false;
+        QTest::newRow("Running, busy") << int(Computer::Running) << true << false << false << false;
+        QTest::newRow("Terminated, busy") << int(Computer::Terminated) << true << false << false << false;
+    }
+    void capabilities()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, busy);
+        auto c = computer(1, status);
+        c->setStatusChanging(busy);
+        QTEST(c->canStart(), "canStart");
+        QTEST(c->canStop(), "canStop");
+        QTEST(c->canDelete(), "canDelete");
+    }
+
+    void burnRate()
+    {
+        auto c = computer(1, Computer::Running);
+        c->setComputerPowerOnRate(1.5);
+        c->setComputerIdleRate(0.1);
+        QCOMPARE(c->currentBurnRate(), 1.5);
+        QVERIFY(c->isPoweredOn());
+        c->setStatus(Computer::Terminated);
+        QCOMPARE(c->currentBurnRate(), 0.1);
+        c->setStatus(Computer::Deleted);
+        QCOMPARE(c->currentBurnRate(), 0.0);
+    }
+
+    void rdpText()
+    {
+        auto c = computer(1);
+        c->setRdpPublicAddress(QStringLiteral("10.0.0.5"));
+        c->setUsername(QStringLiteral("alice"));
+        QCOMPARE(c->rdpFileContents(QString()), QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice"));
+        QCOMPARE(c->rdpFileContents(QStringLiteral("01ab")),
+                 QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice\r\npassword 51:b:01ab\r\n"
+                                "remoteapplicationmode:i:0"));
+    }
+
+    void ordering_data()
+    {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QList<int>>("expectedIds");
+        // Ties go to the higher identifier; pending provisioning ranks after deleted.
+        QTest::newRow("activity") << int(Computer::LastStartedTime) << QList<int>{2, 5, 1, 4, 3};
+        QTest::newRow("name") << int(Computer::UserInstanceName) << QList<int>{3, 4, 1, 2, 5};
+        QTest::newRow("status") << int(Computer::StatusProperty) << QList<int>{2, 1, 5, 4, 3};
+    }
+    void ordering()
+    {
+        QFETCH(int, order);
+        QFETCH(QList<int>, expectedIds);
+        std::vector<std::unique_ptr<Computer>> owned;
+        owned.push_back(computer(1, Computer::Running, 1000, QStringLiteral("beta")));
+        owned.push_back(computer(2, Computer::Running, 2000, QStringLiteral("delta")));
+        owned.push_back(computer(3, Computer::PendingProvisioning, 0, QStringLiteral("Alpha")));
+        owned.push_back(computer(4, Computer::Deleted, 0, QStringLiteral("beta")));
+        owned.push_back(computer(5, Computer::Deleted, 1000, QStringLiteral("echo")));
+        QList<Computer *> list;
+        for (auto &c : owned)
+            list.append(c.get());
+        std::sort(list.begin(), list.end(), ComputerOrdering::lessThan(order));
+        QList<int> ids;
+        for (Computer *c : list)
+            ids.append(c->identifier());
+        QCOMPARE(ids, expectedIds);
+    }
+
+    // The model follows any change of content and order with removals, appends and moves only: never a
+    // reset, at most one move per row, and the rows equal the target afterwards.
+    void modelFollowsRandomChanges()
+    {
+        std::vector<std::unique_ptr<Computer>> pool;
+        for (int id = 0; id < 60; ++id)
+            pool.push_back(computer(id));
+        MachineListModel model;
+        ModelRecorder recorder(&model);
+        QRandomGenerator rng(5);
+        for (int round = 0; round < 200; ++round) {
+            QList<Computer *> target;
+            for (auto &c : pool) {
+                if (rng.bounded(4) != 0)
+                    target.append(c.get());
+            }
+            for (int i = int(target.size()) - 1; i > 0; --i)
+                target.swapItemsAt(i, int(rng.bounded(i + 1)));
+            recorder.clear();
+            const int before = model.rowCount();
+            model.sync(target);
+            QCOMPARE(model.machines(), target);
+            QCOMPARE(recorder.resets, 0);
+            QCOMPARE(recorder.layoutChanges, 0);
+            QVERIFY(recorder.maxMovesOfOneRow() <= 1);
+            QCOMPARE(before - recorder.removed + recorder.inserted, int(target.size()));
+        }
+    }
+
+    void modelMinimalOperations()
+    {
+        std::vector<std::unique_ptr<Computer>> pool;
+        QList<Computer *> rows;
+        for (int id = 0; id < 8; ++id) {
+            pool.push_back(computer(id));
+            rows.append(pool.back().get());
+        }
+        MachineListModel model;
+        model.sync(rows);
+        ModelRecorder recorder(&model);
+
+        // One row that goes to the end is one move, not one per row it passes.
+        QList<Computer *> target = rows;
+        target.move(0, 7);
+        model.sync(target);
+        QCOMPARE(recorder.moves, 1);
+        QCOMPARE(model.machines(), target);
+
+        // A new computer is appended, then moved to its place; a vanished one is removed.
+        pool.push_back(computer(100));
+        recorder.clear();
+        target.removeAt(3);
+        target.insert(2, pool.back().get());
+        model.sync(target);
+        QCOMPARE(recorder.removed, 1);
+        QCOMPARE(recorder.inserted, 1);
+        QCOMPARE(recorder.moves, 1);
+        QCOMPARE(model.machines(), target);
+
+        // Nothing changed: nothing happens.
+        recorder.clear();
+        model.sync(target);
+        QCOMPARE(recorder.operations(), 0);
+    }
+
+    void modelKeepsRecordOfSameIdentifier()
+    {
+        auto first = computer(1);
+        auto twin = computer(1);
+        MachineListModel model;
+        model.sync({first.get()});
+        model.sync({twin.get()});
+        QCOMPARE(model.get(0), first.get());
+        QCOMPARE(model.data(model.index(0), MachineListModel::MachineRole).value<QObject *>(), first.get());
+        QCOMPARE(model.roleNames().value(MachineListModel::MachineRole), QByteArray("machine"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSessionRules)
+#include "tst_session_rules.moc"
