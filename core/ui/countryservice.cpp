@@ -6,6 +6,7 @@
 #include "uiservices.h"
 
 #include <QJSEngine>
+#include <QJSValue>
 #include <QJsonArray>
 #include <QJsonObject>
 
@@ -149,8 +150,12 @@ int CountryService::keptSelection(const QStringList &names, const QString &previ
     return index >= 0 ? index : 0;
 }
 
-QVariantMap CountryService::interpretVatInfo(const QVariant &answer)
+QVariantMap CountryService::interpretVatInfo(const QVariant &given)
 {
+    // From QML a JavaScript object arrives wrapped as a QJSValue.
+    const QVariant answer = given.metaType() == QMetaType::fromType<QJSValue>()
+                                ? given.value<QJSValue>().toVariant()
+                                : given;
     QVariantMap result{{QStringLiteral("validated"), false},
                        {QStringLiteral("message"), QString()},
                        {QStringLiteral("companyName"), QString()},

@@ -1,0 +1,293 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Controls.Material
+import QtTest
+import Vantorix
+import Vantorix.Core
+
+TestCase {
+    id: testCase
+    name: "SignUpAndReset"
+    when: windowShown
+    visible: true
+    width: 1200
+    height: 720
+
+    property var root: null
+    property var view: null
+    property var form: null
+    property var company: null
+
+    function notes(area) {
+        const list = []
+        for (let i = 0; i < area.children.length; ++i) {
+            if (area.children[i].objectName !== "clearAllPane")
+                list.push(area.children[i])
+        }
+        return list
+    }
+    function texts(area) {
+        return notes(area).map(n => n.text)
+    }
+    function topArea() {
+        return view.notificationArea
+    }
+    function bottomArea() {
+        return root.notificationsContainer
+    }
+    function waitIdle() {
+        tryVerify(() => testKit.pendingRequests() === 0, 10000)
+    }
+    function fillValid(username, email) {
+        findChild(form, "firstNameField").text = "Ada"
+        findChild(form, "lastNameField").text = "Lovelace"
+        form.usernameField.text = username
+        findChild(form, "emailField").text = email
+        form.passwordField.text = "Engine-1843!"
+        form.termsCheck.checked = true
+    }
+    function acceptPopup() {
+        tryVerify(() => root.confirmPopup.opened)
+        mouseClick(findChild(root.confirmPopup.contentItem, "confirmOk"))
+        // Until its exit transition ends the modal popup still takes the clicks.
+        tryVerify(() => !root.confirmPopup.visible)
+    }
+
+    function init() {
+        testKit.control("reset")
+        testKit.clearSettings()
+        testKit.setServiceUnreachable(false)
+        context.reset()
+        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
+        root = createTemporaryObject(component, testCase)
+        verify(root)
+        view = root.authView
+        form = view.registerForm
+        company = form.company
+        mouseClick(findChild(view.loginForm, "toRegisterButton"))
+        compare(view.viewState, AuthView.ViewState.Register)
+        // The country list has arrived.
+        tryVerify(() => root.countries.length > 2, 10000)
+        waitIdle()
+    }
+
+    function test_buttonNeedsEveryFieldAndTheTerms() {
+        verify(!form.signUpButton.enabled)
+        fillValid("ada", "ada@example.org")
+        verify(form.signUpButton.enabled)
+        form.termsCheck.checked = false
+        verify(!form.signUpButton.enabled)
+        form.termsCheck.checked = true
+        form.passwordField.text = "engine18430" // eight characters, but no special character
+        verify(!form.signUpButton.enabled)
+    }
+
+    function test_refusedBeforeSending_data() {
+        return [
+            { tag: "username of 26", username: "a".repeat(26), eu: false,
+              text: "Username cannot be more than 25 characters in length." },
+            { tag: "EU without validated VAT", username: "ada", eu: true,
+              text: "Vat number must be validated if \"EU company\" is checked" },
+        ]
+    }
+    function test_refusedBeforeSending(data) {
+        fillValid(data.username, "ada@example.org")
+        company.euCheck.checked = data.eu
+        mouseClick(form.signUpButton)
+        compare(texts(topArea()), [data.text])
+        compare(notes(topArea())[0].alignment, Notification.Align.Center)
+        compare(testKit.requestCount("register_user"), 0)
+    }
+
+    function test_success() {
+        fillValid("ada", "ada+x@example.org")
+        mouseClick(form.signUpButton)
+        tryCompare(view, "viewState", AuthView.ViewState.Login, 10000)
+        compare(texts(topArea()), ["Activation email sent to 'ada+x@example.org'"])
+        const note = notes(topArea())[0]
+        compare(note.lifespan, 0)
+        verify(Qt.colorEqual(note.backgroundColor, root.Material.accent))
+        compare(view.loginForm.userIdField.text, "ada")
+        compare(view.loginForm.passwordField.text, "Engine-1843!")
+        compare(form.passwordField.text, "")
+        compare(view.registerPassword, "Engine-1843!")
+        compare(testKit.settingsValue("loginUserId"), "ada")
+        compare(testKit.unprotect(testKit.settingsValue("loginPassword")), "Engine-1843!")
+        // The plus sign reached the service as part of the address.
+        verify(testKit.lastRequest("register_user").indexOf("email=ada%2Bx%40example.org") >= 0,
+               testKit.lastRequest("register_user"))
+    }
+
+    function test_serviceRefusal() {
+        fillValid("demo", "other@example.org") // the user name is taken
+        mouseClick(form.signUpButton)
+        waitIdle()
+        tryVerify(() => notes(topArea()).length === 1)
+        verify(Qt.colorEqual(notes(topArea())[0].backgroundColor, "#f44336"))
+        compare(view.viewState, AuthView.ViewState.Register)
+        verify(form.enabled)
+    }
+
+    function test_countryBoxFollowsTheEuFlag() {
+        company.showExtraOptions = true
+        const box = company.countryBox
+        const uk = box.find("UK")
+        verify(uk >= 0)
+        box.currentIndex = uk
+        box.activated(uk)
+        compare(company.previousValue, "UK")
+        company.euCheck.checked = true
+        compare(box.find("UK"), -1)
+        compare(box.currentIndex, 0)
+        compare(box.currentText, "Austria")
+        compare(company.previousValue, "Austria")
+        const germany = box.find("Germany")
+        box.currentIndex = germany
+        box.activated(germany)
+        // Unchecking keeps the chosen country.
+        company.euCheck.checked = false
+        compare(box.currentText, "Germany")
+        compare(notes(topArea()).length, 0) // no VAT number, no message
+    }
+
+    function test_countryChangeResetsTheVatNumber() {
+        company.showExtraOptions = true
+        company.vatField.text = "DE123456789"
+        company.vatValidated = true
+        const box = company.countryBox
+        box.currentIndex = 3
+        box.activated(3)
+        compare(company.vatField.text, "")
+        verify(!company.vatValidated)
+        compare(texts(topArea()), ["VAT number reset due to country change."])
+    }
+
+    function test_vatValidation() {
+        company.showExtraOptions = true
+        verify(!company.validateButton.visible)
+        company.euCheck.checked = true
+        verify(company.validateButton.visible)
+        compare(company.validateButton.text, "Validate")
+        company.vatField.text = "  de123456789 "
+        compare(company.sanitizedValue, "DE123456789")
+        company.validateButton.clicked() // may lie below the scrolled part of the form
+        acceptPopup()
+        tryVerify(() => company.vatValidated, 10000)
+        verify(!root.gettingVATInfo)
+        compare(company.validateButton.text, "Valid ✓")
+        verify(!company.validateButton.enabled)
+        compare(company.companyName, "Muster Software GmbH")
+        compare(company.companyAddress, "Hauptstrasse 1, 10115 Berlin")
+        compare(company.countryBox.currentText, "Germany")
+        // Typing in the number asks for a new check.
+        company.vatField.forceActiveFocus()
+        keyClick(Qt.Key_End)
+        keyClick(Qt.Key_0)
+        verify(!company.vatValidated)
+        // A validated EU company signs up.
+        company.vatField.text = "DE123456789"
+        company.vatValidated = true
+        fillValid("firma", "firma@example.org")
+        mouseClick(form.signUpButton)
+        tryVerify(() => view.viewState === AuthView.ViewState.Login, 10000,
+                  JSON.stringify(texts(topArea())) + JSON.stringify(texts(bottomArea())) + form.signUpButton.enabled
+                  + testKit.lastRequest("register_user"))
+        const sent = testKit.lastRequest("register_user")
+        verify(sent.indexOf("eu_resident=true&vat_number=DE123456789&valid_vat=true&country=Germany") >= 0, sent)
+    }
+
+    function test_vatValidationCancelled() {
+        company.showExtraOptions = true
+        company.euCheck.checked = true
+        company.vatField.text = "DE123456789"
+        company.validateButton.clicked() // may lie below the scrolled part of the form
+        tryVerify(() => root.confirmPopup.opened)
+        mouseClick(findChild(root.confirmPopup.contentItem, "confirmCancel"))
+        wait(50)
+        compare(testKit.requestCount("get_vat_info"), 0)
+    }
+
+    function test_vatAnswerThatIsNotJson() {
+        testKit.control("fault", "action=get_vat_info&count=1&kind=not_json")
+        company.showExtraOptions = true
+        company.euCheck.checked = true
+        company.vatField.text = "DE123456789"
+        company.validateButton.clicked() // may lie below the scrolled part of the form
+        acceptPopup()
+        tryVerify(() => notes(bottomArea()).length === 1, 10000)
+        compare(texts(bottomArea()), ["Invalid EU VAT number"])
+        verify(!company.vatValidated)
+    }
+
+    function test_companySectionOpens() {
+        const drawer = findChild(company, "companyDrawer")
+        compare(drawer.height, 0)
+        mouseClick(findChild(company, "companyToggle"))
+        verify(company.showExtraOptions)
+        tryVerify(() => drawer.height > 100)
+        verify(form.scrollView.ScrollBar.vertical.visible)
+    }
+
+    function test_resetCodeAndReset() {
+        view.viewState = AuthView.ViewState.Login
+        mouseClick(findChild(view.loginForm, "forgotPasswordButton"))
+        compare(view.viewState, AuthView.ViewState.ForgotPassword)
+        compare(view.previousViewState, AuthView.ViewState.Login)
+        const forgot = view.forgotPasswordForm
+        verify(!forgot.inputTokenMode)
+        verify(!forgot.mainButton.enabled)
+        forgot.userIdField.text = "demo"
+        compare(forgot.mainButton.text, "Request Password Reset String Code")
+        mouseClick(forgot.mainButton)
+        tryVerify(() => forgot.inputTokenMode, 10000)
+        compare(notes(topArea()).length, 1)
+        compare(notes(topArea())[0].lifespan, 0)
+        compare(forgot.mainButton.text, "Reset Password")
+        verify(!forgot.mainButton.enabled)
+        // The code arrives through the local command server, as the reset page sends it.
+        const code = testKit.resetCode("demo@vantorix.example")
+        verify(code !== "")
+        testKit.sendCommand(JSON.stringify({ "setPasswordResetToken": code }))
+        compare(forgot.tokenField.text, code)
+        // A new password the rules refuse is not sent.
+        forgot.newPasswordField.text = "abcdefgh"
+        mouseClick(forgot.mainButton)
+        compare(texts(topArea())[1], "Password must contain at least one special character.")
+        forgot.newPasswordField.text = "Brand-New-1!"
+        mouseClick(forgot.mainButton)
+        tryCompare(view, "viewState", AuthView.ViewState.Login, 10000)
+        compare(view.previousViewState, AuthView.ViewState.ForgotPassword)
+        verify(texts(topArea()).indexOf("Password reset successful. Login using your new password. ") >= 0)
+        // The new password signs in.
+        view.loginForm.userIdField.text = "demo"
+        view.loginForm.passwordField.text = "Brand-New-1!"
+        mouseClick(view.loginForm.loginButton)
+        tryVerify(() => root.user !== null, 10000)
+    }
+
+    function test_forgotFormReturnsToRequestMode() {
+        view.viewState = AuthView.ViewState.ForgotPassword
+        const forgot = view.forgotPasswordForm
+        forgot.enterTokenMode()
+        view.viewState = AuthView.ViewState.Login
+        verify(!forgot.inputTokenMode)
+        view.viewState = AuthView.ViewState.ForgotPassword
+        mouseClick(findChild(forgot, "backButton"))
+        compare(view.viewState, view.previousViewState)
+    }
+
+    function test_resetPasswordSignalOpensTheForm() {
+        root.resetPassword()
+        compare(root.user, null)
+        compare(view.viewState, AuthView.ViewState.ForgotPassword)
+    }
+
+    function test_narrowWindowCard() {
+        const card = findChild(view, "authCard")
+        compare(card.width, 400)
+        compare(card.height, 700)
+        root.width = 600
+        compare(card.width, 600)
+        compare(card.height, root.height)
+    }
+}
