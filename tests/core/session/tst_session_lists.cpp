@@ -1,0 +1,525 @@
+// The session's lists: merging poll replies, the derived lists and their recomputation, the grid models,
+// filters, selection, bulk confirmations, preferences, event notices and banners.
+#include "modelrecorder.h"
+#include "sessiontestkit.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+QJsonObject vm(int id, const QString &name, const QString &status = QStringLiteral("running"), qint64 started = 0,
+               bool favourite = false, const QString &platform = QStringLiteral("windows"), double runMinutes = 0)
+{
+    return QJsonObject{{"vm_id", QString::number(id)},
+                       {"vm_user_instance_name", name},
+                       {"status", status},
+                       {"gce_start_time", QString::number(started)},
+                       {"favourite", favourite ? "true" : "false"},
+                       {"platform", platform},
+                       {"vm_current_session_run_time", runMinutes},
+                       {"vm_rate", "1.0"},
+                       {"vm_idle_rate", "0.1"}};
+}
+
+QList<int> ids(const QList<Computer *> &list)
+{
+    QList<int> result;
+    for (Computer *c : list)
+        result.append(c->identifier());
+    return result;
+}
+
+QList<int> ids(const MachineListModel *model)
+{
+    return ids(model->machines());
+}
+
+const char *const kEmptyStatusWarning =
+    "API has returned a Computer with no status.\nIf you are unable to see or interact with any of your "
+    "machines please contact support.";
+
+} // namespace
+
+class TestSessionLists : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<SessionTestKit> kit;
+    std::unique_ptr<MainContext> session;
+
+private Q_SLOTS:
+    void init()
+    {
+        kit = std::make_unique<SessionTestKit>();
+        session = kit->newSession();
+        QVERIFY(kit->settle());
+        kit->shell.notes.clear();
+    }
+    void cleanup()
+    {
+        session.reset();
+        kit.reset();
+    }
+
+    void mergeNewChangedVanished()
+    {
+        session->updateNewVmInstances(QJsonArray{vm(1, "A"), vm(2, "B"), vm(3, "C")});
+        QCOMPARE(ids(session->computers()), (QList<int>{1, 2, 3}));
+        Computer *b = session->computerById(2);
+        QVERIFY(b);
+
+        session->updateNewVmInstances(QJsonArray{vm(4, "D"), vm(3, "C"), vm(2, "B renamed")});
+        // Survivors keep their order and their objects; new ones follow in reply order.
+        QCOMPARE(ids(session->computers()), (QList<int>{2, 3, 4}));
+        QCOMPARE(session->computerById(2), b);
+        QCOMPARE(b->userInstanceName(), QStringLiteral("B renamed"));
+        QVERIFY(!session->computerById(1));
+        QVERIFY(!ids(session->visibleStandardMachinesModel()).contains(1));
+        QVERIFY(ids(session->visibleStandardMachinesModel()).contains(4));
+
+        // The service's object form (keyed by identifier) reads the same.
+        QJsonObject keyed{{"3", vm(3, "C")}, {"4", vm(4, "D")}};
+        session->updateNewVmInstances(keyed);
+        QCOMPARE(ids(session->computers()), (QList<int>{3, 4}));
+    }
+
+    void mergeSkipsEmptyAndUnknownStatus()
+    {
+        session->updateNewVmInstances(QJsonArray{vm(1, "A"), vm(2, "B"), vm(3, "C")});
+        session->updateNewVmInstances(QJsonArray{vm(1, "A"), vm(2, "B", ""), vm(3, "C", "melted")});
+        // Both leave the list; only the empty status is reported to the user, at every poll.
+        QCOMPARE(ids(session->computers()), QList<int>{1});
+        QCOMPARE(kit->shell.count(QString::fromUtf8(kEmptyStatusWarning)), 1);
+        QCOMPARE(kit->shell.notes.size(), 1);
+        QCOMPARE(kit->shell.notes.first().level, Shell::Level::Warning);
+        session->updateNewVmInstances(QJsonArray{vm(1, "A"), vm(2, "B", "")});
+        QCOMPARE(kit->shell.count(QString::fromUtf8(kEmptyStatusWarning)), 2);
+        // A status in capitals is still known.
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "TERMINATED")});
+        QCOMPARE(session->computerById(1)->status(), int(Computer::Terminated));
+    }
+
+    void onePollRecomputesOnce()
+    {
+        QJsonArray reply;
+        for (int id = 1; id <= 200; ++id)
+            reply.append(vm(id, QStringLiteral("PC %1").arg(id), QStringLiteral("running"), id));
+        session->updateNewVmInstances(reply);
+        QCoreApplication::processEvents();
+        const int before = session->derivedListsRecomputations();
+        for (int i = 0; i < reply.size(); i += 3) {
+            QJsonObject o = reply[i].toObject();
+            o["status"] = "stopping";
+            o["vm_user_instance_name"] = QStringLiteral("Changed %1").arg(i);
+            reply[i] = o;
+        }
+        session->updateNewVmInstances(reply);
+        QCoreApplication::processEvents();
+        QCOMPARE(session->derivedListsRecomputations(), before + 1);
+    }
+
+    void singleChangeOutsidePollRecomputes()
+    {
+        session->updateNewVmInstances(QJsonArray{vm(1, "A"), vm(2, "B")});
+        Computer *a = session->computerById(1);
+        const int before = session->derivedListsRecomputations();
+        a->setStatus(Computer::Deleted); // deleted computers are hidden by default
+        a->setUserInstanceName(QStringLiteral("A2"));
+        QTRY_COMPARE(ids(session->visibleComputers()), QList<int>{2});
+        QCOMPARE(ids(session->visibleStandardMachinesModel()), QList<int>{2});
+        QCoreApplication::processEvents();
+        QCOMPARE(session->derivedListsRecomputations(), before + 1);
+    }
+
+    void orderingByEachProperty_data()
+    {
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("activity") << int(Computer::LastStartedTime) << QList<int>{2, 5, 1, 4, 3};
+        QTest::newRow("name") << int(Computer::UserInstanceName) << QList<int>{3, 4, 1, 2, 5};
+        QTest::newRow("status") << int(Computer::StatusProperty) << QList<int>{2, 1, 5, 4, 3};
+    }
+    void orderingByEachProperty()
+    {
+        QFETCH(int, order);
+        QFETCH(QList<int>, expected);
+        session->setFilterStatusDeleted(false);
+        session->updateNewVmInstances(QJsonArray{vm(1, "beta", "running", 1000), vm(2, "delta", "running", 2000),
+                                                 vm(3, "Alpha", "pending_provisioning"), vm(4, "beta", "deleted"),
+                                                 vm(5, "echo", "deleted", 1000)});
+        ModelRecorder recorder(session->visibleStandardMachinesModel());
+        session->setComputerOrder(order);
+        QTRY_COMPARE(ids(session->visibleComputers()), expected);
+        QCOMPARE(ids(session->visibleStandardMachinesModel()), expected);
+        QCOMPARE(recorder.resets, 0);
+        QCOMPARE(recorder.inserted + recorder.removed, 0);
+        QVERIFY(recorder.maxMovesOfOneRow() <= 1);
+    }
+
+    void modelSeesOnlyInsertsRemovesAndMoves()
+    {
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "running", 100), vm(2, "B", "running", 200),
+                                                 vm(3, "C", "running", 300), vm(4, "D", "running", 400)});
+        MachineListModel *model = session->visibleStandardMachinesModel();
+        QCOMPARE(ids(model), (QList<int>{4, 3, 2, 1}));
+        ModelRecorder recorder(model);
+        // 2 vanishes, 5 is new and lands in the middle, 1 was just started and goes first.
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "running", 900), vm(3, "C", "running", 300),
+                                                 vm(4, "D", "running", 400), vm(5, "E", "running", 350)});
+        QCOMPARE(ids(model), (QList<int>{1, 4, 5, 3}));
+        QCOMPARE(recorder.removed, 1);
+        QCOMPARE(recorder.inserted, 1);
+        QCOMPARE(recorder.moves, 2);
+        QCOMPARE(recorder.resets, 0);
+        QCOMPARE(recorder.layoutChanges, 0);
+        QVERIFY(recorder.maxMovesOfOneRow() <= 1);
+
+        // Favourites go to their own model; a deleted favourite is hidden, and shown as standard.
+        recorder.clear();
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "running", 900, true), vm(3, "C", "deleted", 300, true),
+                                                 vm(4, "D", "running", 400), vm(5, "E", "running", 350)});
+        QCOMPARE(ids(session->visibleFavouriteMachinesModel()), QList<int>{1});
+        QCOMPARE(ids(model), (QList<int>{4, 5}));
+        session->setFilterStatusDeleted(false);
+        QTRY_COMPARE(ids(model), (QList<int>{4, 5, 3}));
+        QCOMPARE(recorder.resets, 0);
+    }
+
+    void filters_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QList<int>>("visible");
+        QTest::newRow("defaults hide deleted") << QString() << QVariant() << QList<int>{1, 2, 3, 4};
+        QTest::newRow("show deleted") << "filterStatusDeleted" << QVariant(false) << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("hide running") << "filterStatusRunning" << QVariant(true) << QList<int>{4};
+        QTest::newRow("hide windows") << "filterPlatformWindows" << QVariant(true) << QList<int>{3};
+        QTest::newRow("hide linux") << "filterPlatformLinux" << QVariant(true) << QList<int>{1, 2, 4};
+        QTest::newRow("name Lab is case-sensitive") << "filterUserInstanceName" << QVariant("Lab") << QList<int>{1, 3};
+        QTest::newRow("empty name keeps all") << "filterUserInstanceName" << QVariant("") << QList<int>{1, 2, 3, 4};
+    }
+    void filters()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QVariant, value);
+        QFETCH(QList<int>, visible);
+        session->setComputerOrder(Computer::StatusProperty);
+        session->updateNewVmInstances(QJsonArray{vm(1, "Lab 1", "running", 0, false, "windows"),
+                                                 vm(2, "lab 2", "running", 0, false, "windows"),
+                                                 vm(3, "MyLab", "running", 0, false, "linux"),
+                                                 vm(4, "Other", "stopping", 0, false, "windows"),
+                                                 vm(5, "Gone", "deleted", 0, true, "windows")});
+        if (!setting.isEmpty())
+            QVERIFY(session->setProperty(setting.toLatin1(), value));
+        const auto sortedVisible = [this] {
+            QList<int> list = ids(session->visibleComputers());
+            std::sort(list.begin(), list.end());
+            return list;
+        };
+        QTRY_COMPARE(sortedVisible(), visible);
+    }
+
+    void filteredEnumerations()
+    {
+        session->setFilterStatusRunning(true);
+        session->setFilterPlatformMac(true);
+        QTRY_COMPARE(session->filteredStatuses(), (QList<int>{Computer::Running, Computer::Deleted}));
+        QCOMPARE(session->filteredPlatforms(), QList<int>{Computer::Mac});
+    }
+
+    void selectionAndBurnRates()
+    {
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "running"), vm(2, "B", "terminated"),
+                                                 vm(3, "C", "deleted"), vm(4, "D", "running")});
+        session->setSelectedComputers({1, 2, 3});
+        QTRY_COMPARE(ids(session->startableComputers()), QList<int>{2});
+        QCOMPARE(ids(session->stoppableComputers()), QList<int>{1});
+        // The hidden (deleted) selected computer is in none of the lists.
+        QCOMPARE(ids(session->deletableComputers()), (QList<int>{2, 1})); // visible order
+        QCOMPARE(session->currentBurnRate(), 1.0 + 0.1 + 0 + 1.0);
+        QCOMPARE(session->selectedBurnRate(), 1.0 + 0.1);
+        // A computer that becomes busy leaves the lists.
+        session->computerById(2)->setStatusChanging(true);
+        QTRY_VERIFY(session->startableComputers().isEmpty());
+    }
+
+    void bulkConfirmation_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("okText");
+        QTest::newRow("stop one") << "stop" << 1 << "Stop Office?" << "Are you sure you want to stop Office?" << "Stop";
+        QTest::newRow("stop three") << "stop" << 3 << "Stop 3 computers?" << "Are you sure you want to stop 3 computers?"
+                                    << "Stop";
+        QTest::newRow("start one") << "start" << 1 << "Start Office?" << "Are you sure you want to start Office?"
+                                   << "Start";
+        QTest::newRow("reboot three") << "reboot" << 3 << "Reboot 3 computers?"
+                                      << "Are you sure you want to reboot 3 computers?" << "Reboot";
+    }
+    void bulkConfirmation()
+    {
+        QFETCH(QString, verb);
+        QFETCH(int, count);
+        session->updateNewVmInstances(QJsonArray{vm(1, "Office"), vm(2, "B"), vm(3, "C")});
+        QList<Computer *> targets;
+        for (int id = 1; id <= count; ++id)
+            targets.append(session->computerById(id));
+        if (verb == QLatin1String("stop"))
+            session->stopInstances(targets);
+        else if (verb == QLatin1String("start"))
+            session->startInstances(targets);
+        else
+            session->resetInstances(targets);
+        QCOMPARE(kit->shell.confirmations.size(), 1);
+        const auto &asked = kit->shell.confirmations.first();
+        QTEST(asked.title, "title");
+        QTEST(asked.message, "message");
+        QTEST(asked.okText, "okText");
+        QCOMPARE(asked.cancelText, QStringLiteral("Cancel"));
+        for (Computer *c : targets)
+            QVERIFY(!c->statusChanging());
+        asked.accepted();
+        for (Computer *c : targets)
+            QVERIFY(c->statusChanging());
+        QVERIFY(!session->computerById(3)->statusChanging() || count == 3);
+    }
+
+    void bulkWithoutConfirmation()
+    {
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "terminated"), vm(2, "B", "running")});
+        session->setConfirmationPopupsEnabled(false);
+        session->setSelectedComputers({1, 2});
+        QTRY_COMPARE(ids(session->startableComputers()), QList<int>{1});
+        session->startInstances(session->startableComputers());
+        QVERIFY(kit->shell.confirmations.isEmpty());
+        QVERIFY(session->computerById(1)->statusChanging());
+        QVERIFY(!session->computerById(2)->statusChanging());
+        // Forced confirmation asks anyway; an empty list asks nothing.
+        session->performInstancesAction(QList<Computer *>{session->computerById(2)}, QStringLiteral("stop"),
+                                        QStringLiteral("stopUserVMInstance"), true);
+        QCOMPARE(kit->shell.confirmations.size(), 1);
+        session->stopInstances(QList<Computer *>{});
+        QCOMPARE(kit->shell.confirmations.size(), 1);
+    }
+
+    void bulkStartOfMixedSelectionAsksAboutTheOne()
+    {
+        session->updateNewVmInstances(QJsonArray{vm(1, "Runner", "running"), vm(2, "Sleeper", "terminated")});
+        session->setSelectedComputers({1, 2});
+        QTRY_COMPARE(ids(session->startableComputers()), QList<int>{2});
+        session->startInstances(session->startableComputers());
+        QCOMPARE(kit->shell.confirmations.size(), 1);
+        QCOMPARE(kit->shell.confirmations.first().title, QStringLiteral("Start Sleeper?"));
+    }
+
+    void preferencesPersistAtOnce()
+    {
+        QCOMPARE(session->refreshRate(), SessionTestKit::kQuietRefreshRate);
+        QCOMPARE(session->filterStatusDeleted(), true);
+        QCOMPARE(session->gridCardColumnWidth(), 340.0);
+        QCOMPARE(session->showVMConnectionWarningNotification(), true);
+        QCOMPARE(session->startedMachineNotificationSystem(), true);
+        session->setFilterStatusRunning(true);
+        session->setFilterUserInstanceName(QStringLiteral("Lab"));
+        session->setComputerOrder(Computer::StatusProperty);
+        session->storeEncryptedPassword(7, QStringLiteral("enc:aa"));
+        session->storeEncryptedPassword(8, QStringLiteral("enc:bb"));
+        {
+            // Another reader of the same file sees the values at once.
+            QSettings reader(kit->settings().fileName(), QSettings::IniFormat);
+            QCOMPARE(reader.value("filterStatusRunning").toBool(), true);
+            QCOMPARE(reader.value("filterUserInstanceName").toString(), QStringLiteral("Lab"));
+            QCOMPARE(reader.value("computerOrder").toInt(), int(Computer::StatusProperty));
+            QCOMPARE(reader.value("computerEncryptedPasswords").toMap().size(), 2);
+        }
+        session.reset();
+        session = kit->newSession();
+        QCOMPARE(session->filterStatusRunning(), true);
+        QCOMPARE(session->filterUserInstanceName(), QStringLiteral("Lab"));
+        QCOMPARE(session->computerOrder(), int(Computer::StatusProperty));
+        QCOMPARE(session->encryptedPasswordFor(8), QStringLiteral("enc:bb"));
+        QCOMPARE(session->encryptedPasswordFor(9), QString());
+    }
+
+    void refreshInterval_data()
+    {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<int>("ms");
+        QTest::newRow("default") << std::log10(7000.0) << 7000;
+        QTest::newRow("slider low end") << std::log10(3000.0) << 3000;
+        QTest::newRow("slider high end") << std::log10(30000.0) << 30000;
+        QTest::newRow("damaged value") << -50.0 << 1000;
+    }
+    void refreshInterval()
+    {
+        QFETCH(double, rate);
+        session->setRefreshRate(rate);
+        QTEST(session->refreshInstancesTimer()->interval(), "ms");
+        QTEST(session->refreshIntervalMs(), "ms");
+    }
+
+    void defaultRefreshRateWithoutStoredValue()
+    {
+        kit->settings().remove("refreshRate");
+        MainContext fresh(&kit->api(), &kit->shell, &kit->host, &kit->user(), &kit->settings());
+        QCOMPARE(fresh.refreshInstancesTimer()->interval(), 7000);
+        QVERIFY(fresh.refreshInstancesTimer()->isActive());
+        QCOMPARE(fresh.bannerRefreshTimer()->interval(), 300000);
+        QCOMPARE(fresh.nowTimer()->interval(), 1000);
+        QVERIFY(fresh.loadingComputers());
+        QVERIFY(fresh.loadingComputersInternal());
+        QVERIFY(kit->settle());
+    }
+
+    // Every combination of an event's two switches and the master switch.
+    void eventSwitches_data()
+    {
+        QTest::addColumn<bool>("app");
+        QTest::addColumn<bool>("system");
+        QTest::addColumn<bool>("master");
+        QTest::addColumn<int>("inApp");
+        QTest::addColumn<int>("toasts");
+        for (int bits = 0; bits < 8; ++bits) {
+            const bool app = bits & 1, system = bits & 2, master = bits & 4;
+            QTest::addRow("app=%d system=%d disableAll=%d", app, system, master)
+                << app << system << master << int(app && !master) << int(system);
+        }
+    }
+    void eventSwitches()
+    {
+        QFETCH(bool, app);
+        QFETCH(bool, system);
+        QFETCH(bool, master);
+        session->setStartedMachineNotificationApp(app);
+        session->setStartedMachineNotificationSystem(system);
+        session->setDisableAllNotifications(master);
+        session->raiseEvent(SessionEvent::MachineStarted, QStringLiteral("Started."));
+        session->raiseEvent(SessionEvent::MachineStopped, QStringLiteral("Stopped.")); // other switches: on
+        QTEST(int(kit->shell.count(QStringLiteral("Started."))), "inApp");
+        QTEST(int(kit->host.systemNotes.count(QStringLiteral("Started."))), "toasts");
+        QCOMPARE(kit->shell.count(QStringLiteral("Stopped.")), master ? 0 : 1);
+        QCOMPARE(kit->host.systemNotes.count(QStringLiteral("Stopped.")), 1);
+    }
+
+    void creditNoticesOncePerSignIn()
+    {
+        User &user = kit->user();
+        user.setLowCreditsThreshold(5);
+        user.setHasOwnedCredits(1);
+        const QString low = QStringLiteral("Your credits are running low.");
+        const QString depleted = QStringLiteral("Your credits are depleted.");
+        for (double credits : {4.0, 4.0, 3.0, 2.0})
+            session->applyUserData(QJsonObject{{"user_credit", QString::number(credits)}});
+        QCOMPARE(kit->shell.count(low), 1);
+        QCOMPARE(kit->host.systemNotes.count(low), 1);
+        QCOMPARE(kit->shell.count(depleted), 0);
+        session->applyUserData(QJsonObject{{"user_credit", "0"}});
+        session->applyUserData(QJsonObject{{"user_credit", "0"}});
+        QCOMPARE(kit->shell.count(depleted), 1);
+        QCOMPARE(kit->shell.notes.last().level, Shell::Level::Error);
+        QVERIFY(session->lowCreditsNotificationShown());
+        QVERIFY(session->creditsDepletedNotificationShown());
+
+        // A new sign-in gives each notice once more; with both switches off it still counts as given.
+        session = kit->newSession();
+        session->setLowCreditsNotificationApp(false);
+        session->setLowCreditsNotificationSystem(false);
+        session->applyUserData(QJsonObject{{"user_credit", "4"}});
+        QVERIFY(session->lowCreditsNotificationShown());
+        QCOMPARE(kit->shell.count(low), 1);
+    }
+
+    void creditNoticesNeedBoughtCredits()
+    {
+        kit->user().setHasOwnedCredits(0);
+        for (const char *credits : {"4", "0"})
+            session->applyUserData(QJsonObject{{"user_credit", credits}});
+        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 0);
+        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are depleted.")), 0);
+    }
+
+    void creditNoticesUseThresholdBeforeReply()
+    {
+        kit->user().setLowCreditsThreshold(1);
+        // The reply's own threshold applies from the next refresh on.
+        session->applyUserData(QJsonObject{{"user_credit", "4"}, {"low_credits_threshold", "10"}});
+        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 0);
+        QCOMPARE(kit->user().lowCreditsThreshold(), 10.0);
+        session->applyUserData(QJsonObject{{"user_credit", "4"}});
+        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 1);
+    }
+
+    void creditsMonitorAndLowTogether()
+    {
+        const QString monitor = QStringLiteral("Looks like you are running low on credits.\nConsider purchasing more "
+                                               "otherwise running machines will be stopped soon.");
+        kit->user().setLowCreditsThreshold(5);
+        session->applyUserData(QJsonObject{{"user_credit", "10"}}); // first change: no warning
+        QCOMPARE(kit->shell.count(monitor), 0);
+        session->applyUserData(QJsonObject{{"user_credit", "2"}});
+        QCOMPARE(kit->shell.count(monitor), 1);
+        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 1);
+        QCOMPARE(kit->host.systemNotes.count(monitor), 0); // in-app only
+        QCOMPARE(session->oldCredits(), 2.0);
+    }
+
+    void userDataFieldRules()
+    {
+        User &user = kit->user();
+        user.setMachineRunningForXHours(4);
+        user.setNotificationLowCredits(true);
+        session->applyUserData(QJsonObject{{"user_credit", ""}, {"low_credits_threshold", ""}});
+        QCOMPARE(user.credits(), 0.0);
+        QCOMPARE(user.lowCreditsThreshold(), 5.0);
+        QCOMPARE(user.machineRunningForXHours(), -1);
+        QCOMPARE(user.notificationLowCredits(), false);
+    }
+
+    void runningTimeNotice()
+    {
+        kit->user().setMachineRunningForXHours(2);
+        const QString text = QStringLiteral("Machine \"Lab\" has been running for 2 hours.");
+        session->updateNewVmInstances(QJsonArray{vm(1, "Old", "running", 0, false, "linux", 130)}); // first sight
+        session->updateNewVmInstances(QJsonArray{vm(1, "Old", "running", 0, false, "linux", 10)});
+        session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 110)});
+        QCOMPARE(kit->shell.count(text), 0);
+        session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 125)});
+        QCOMPARE(kit->shell.count(text), 1);
+        QCOMPARE(kit->host.systemNotes.count(text), 1);
+        session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 140)});
+        QCOMPARE(kit->shell.count(text), 1);
+        kit->user().setMachineRunningForXHours(-1);
+        session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 0)});
+        session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 9000)});
+        QCOMPARE(kit->shell.count(text), 1);
+    }
+
+    void bannerSlots()
+    {
+        const QString serviceLeftDark = session->leftBannerDark()->source();
+        const auto banner = [](const char *position, const char *link, const char *image) {
+            return QJsonObject{{"position", position}, {"link", link}, {"image", image}};
+        };
+        session->applyBanners(QJsonArray{banner("top_dark", "/a", "top-dark.gif"), banner("left", "", "left.png"),
+                                         banner("TOP", "/c", "caps.png"), banner("top", "/b", "first.png"),
+                                         banner("top_light", "/d", "second.png"), QJsonValue(3)});
+        QCOMPARE(session->topBannerDark()->source(), QStringLiteral("top-dark.gif"));
+        QCOMPARE(session->topBannerDark()->link(), QStringLiteral("/a"));
+        // Case-sensitive: "TOP" is a left light banner, and it came after "left".
+        QCOMPARE(session->leftBannerLight()->source(), QStringLiteral("caps.png"));
+        // A later element for the same slot wins; a slot nobody names keeps its value.
+        QCOMPARE(session->topBannerLight()->source(), QStringLiteral("second.png"));
+        QCOMPARE(session->leftBannerDark()->source(), serviceLeftDark);
+        session->applyBanners(QJsonValue());
+        QCOMPARE(session->topBannerLight()->source(), QStringLiteral("second.png"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSessionLists)
+#include "tst_session_lists.moc"
