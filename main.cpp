@@ -13,6 +13,7 @@
 #include "systemnotifier.h"
 #include "trayicon.h"
 #include "api/apiclient.h"
+#include "session/sessionfactory.h"
 #include "ui/secretprotector.h"
 #include "ui/uiservices.h"
 #include "ui/uishell.h"
@@ -78,16 +79,16 @@ int main(int argc, char *argv[])
     // The version option would otherwise print an empty version.
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
 
-    qCDebug(lcHost) << "TLS supported:" << QSslSocket::supportsSsl()
-                    << "built against:" << QSslSocket::sslLibraryBuildVersionString()
-                    << "loaded:" << QSslSocket::sslLibraryVersionString();
-
     auto settings = std::make_unique<QSettings>();
     const Appearance::Stored stored = Appearance::readStored(*settings);
     const QProcessEnvironment startupEnvironment = QProcessEnvironment::systemEnvironment();
     Appearance::apply(Appearance::compute(stored, startupEnvironment));
 
     auto app = std::make_unique<QApplication>(argc, argv);
+    // Logged once the application exists: Qt's TLS back-end loader expects an application object.
+    qCDebug(lcHost) << "TLS supported:" << QSslSocket::supportsSsl()
+                    << "built against:" << QSslSocket::sslLibraryBuildVersionString()
+                    << "loaded:" << QSslSocket::sslLibraryVersionString();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icons/Vantorix-ICON.png")));
     // Closing the window hides it; the tray and the command server keep the process alive.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -128,6 +129,7 @@ int main(int argc, char *argv[])
         UiServices::setApiClient(apiClient.get());
         protector = std::make_unique<BridgeSecretProtector>(context);
         UiServices::setSecretProtector(protector.get());
+        SessionFactory::setServices(apiClient.get(), &shell, context, settings.get());
 
         LocalCommandServer commandServer(ServiceConfig::origin(ServiceConfig::serviceUrl()));
         QObject::connect(&commandServer, &LocalCommandServer::raiseRequested, context, &Context::raiseWindow);
@@ -156,6 +158,7 @@ int main(int argc, char *argv[])
         // The view (and with it the bridge) goes first; the notifier and tray after it.
         UiServices::setSecretProtector(nullptr);
         view.reset();
+        SessionFactory::setServices(nullptr, nullptr, nullptr, nullptr);
         UiServices::setApiClient(nullptr);
         apiClient.reset();
         UiServices::setShell(nullptr);
