@@ -1,6 +1,9 @@
 #include "computer/computer.h"
 
+#include <QDateTime>
 #include <QStringList>
+
+#include <algorithm>
 
 Computer::Computer(QObject *parent) : QObject(parent)
 {
@@ -73,6 +76,30 @@ bool Computer::canStop() const
 bool Computer::canDelete() const
 {
     return !m_statusChanging && m_data.status != Deleted;
+}
+
+QString Computer::lastStartedText(int status, qint64 lastStartedSeconds, qint64 nowSeconds)
+{
+    const bool up = status == PendingProvisioning || status == Provisioning || status == Staging ||
+                    status == Running;
+    const QString prefix = up ? QStringLiteral("Started ") : QStringLiteral("Last started ");
+    const double seconds = double(std::max<qint64>(nowSeconds - lastStartedSeconds, 0));
+    // The thresholds compare the exact values; only the shown number is rounded.
+    const double minutes = seconds / 60.0;
+    const double hours = minutes / 60.0;
+    const double days = hours / 24.0;
+    if (seconds < 60)
+        return prefix + QStringLiteral("a few seconds ago");
+    if (minutes < 60)
+        return prefix + QString::number(qRound64(minutes)) + QStringLiteral(" minuites ago");
+    if (hours < 24)
+        return prefix + QString::number(qRound64(hours)) + QStringLiteral(" hours ago");
+    return prefix + QString::number(qRound64(days)) + QStringLiteral(" days ago");
+}
+
+QString Computer::lastStartedDescription() const
+{
+    return lastStartedText(m_data.status, m_data.lastStartedTime, QDateTime::currentSecsSinceEpoch());
 }
 
 QString Computer::rdpFileContents(const QString &encryptedPassword) const

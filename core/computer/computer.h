@@ -166,6 +166,13 @@ public:
     Q_INVOKABLE [[nodiscard]] QString getPlatformLabel() const { return platformLabel(m_data.platform); }
     Q_INVOKABLE [[nodiscard]] QString getPlatformIcon() const { return platformIcon(m_data.platform); }
 
+    // The card's "Started ..." / "Last started ..." text for a start at `lastStartedSeconds` seen at
+    // `nowSeconds` (both seconds since the epoch). A start in the future counts as just now, since the
+    // service's clock and ours may differ.
+    [[nodiscard]] static QString lastStartedText(int status, qint64 lastStartedSeconds, qint64 nowSeconds);
+    // The same for this computer, seen now.
+    Q_INVOKABLE [[nodiscard]] QString lastStartedDescription() const;
+
     // Operations (computeroperations.cpp). Each takes the session it runs in; none returns a result:
     // outcomes show as property changes, notifications and callbacks. Views reach the power operations
     // through the session's bulk operations, which ask for confirmation.

@@ -154,6 +154,8 @@ public:
     [[nodiscard]] Computer *computerById(int identifier) const { return m_byId.value(identifier); }
     // Recomputes the derived lists and models now if something they read has changed.
     void flushDerivedLists();
+    // How often the derived lists have been recomputed (one poll is meant to cost one).
+    [[nodiscard]] int derivedListsRecomputations() const { return m_recomputations; }
 
     // --- Operations for views (maincontextactions.cpp) ---
     Q_INVOKABLE void startInstances(const QVariantList &computers);
@@ -178,6 +180,23 @@ public:
     Q_INVOKABLE void storeEncryptedPassword(int identifier, const QString &encryptedPassword);
     [[nodiscard]] QString encryptedPasswordFor(int identifier) const;
 
+    // --- Selection and the password dialogs (maincontextactions.cpp) ---
+    // A card's selection click: with Shift the computer is added or removed; without it a selected
+    // computer clears the whole selection and an unselected one becomes the only selected computer.
+    Q_INVOKABLE void selectComputer(int identifier, bool shiftModifier);
+    // The deletion dialog's Ok: deletes the computers only when `accountPassword` is exactly the
+    // signed-in account's password, otherwise shows the refusal. True when the deletions were sent.
+    Q_INVOKABLE bool deleteWithAccountPassword(const QVariantList &computers, const QString &accountPassword);
+    // The update-stored-password dialog's Ok: protects the password through the host and stores it for
+    // the computer (the whole map is replaced). Nothing is sent to the service. False when it could not
+    // be protected (then nothing is stored).
+    Q_INVOKABLE bool updateStoredPassword(Computer *computer, const QString &password);
+    // The reset-password dialog's Ok: refuses a password that contains the computer's user name (any
+    // letter case), otherwise asks the service to reset it; on success the new password is stored as
+    // by updateStoredPassword and `successCb` is called. True when the request was made.
+    Q_INVOKABLE bool resetComputerPasswordTo(Computer *computer, const QString &newPassword,
+                                             const QJSValue &successCb = QJSValue());
+
     // --- Sign-out ---
     Q_INVOKABLE void signOut();
     Q_INVOKABLE void resetPassword();
@@ -186,6 +205,9 @@ public:
     // --- User data and banners (maincontextaccount.cpp) ---
     Q_INVOKABLE void updateUserData();
     Q_INVOKABLE void getBannerInfo();
+    // What the two refreshes do with a reply: the "user_data" object and the "banners" list.
+    void applyUserData(const QJsonObject &userData);
+    void applyBanners(const QJsonValue &banners);
 
     // --- Properties ---
     [[nodiscard]] User *user() const { return m_user; }
@@ -272,8 +294,6 @@ private:
     void scheduleDerivedLists();
     void recomputeDerivedLists();
     void onUserCreditsChanged();
-    void applyUserData(const QJsonObject &userData);
-    void applyBanners(const QJsonValue &banners);
     [[nodiscard]] static QList<Computer *> computersFrom(const QVariantList &list);
 
     ApiClient *m_api = nullptr;
@@ -298,6 +318,7 @@ private:
     bool m_merging = false;
     bool m_derivedDirty = false;
     bool m_derivedScheduled = false;
+    int m_recomputations = 0;
     QList<int> m_filteredStatuses;
     QList<int> m_filteredPlatforms;
     QList<Computer *> m_visibleComputers;

@@ -192,3 +192,69 @@ QString MainContext::encryptedPasswordFor(int identifier) const
     const QVariant stored = computerEncryptedPasswords().value(QString::number(identifier));
     return stored.typeId() == QMetaType::QString ? stored.toString() : QString();
 }
+
+void MainContext::selectComputer(int identifier, bool shiftModifier)
+{
+    QList<int> selection = m_selectedComputers;
+    const bool selected = selection.contains(identifier);
+    if (shiftModifier) {
+        if (selected)
+            selection.removeAll(identifier);
+        else
+            selection.append(identifier);
+    } else {
+        selection = selected ? QList<int>() : QList<int>{identifier};
+    }
+    setSelectedComputers(selection);
+}
+
+bool MainContext::deleteWithAccountPassword(const QVariantList &computers, const QString &accountPassword)
+{
+    if (!m_user || accountPassword != m_user->password()) {
+        notify(QStringLiteral("Invalid password. Cancelling deletion request."), Shell::Level::Error);
+        return false;
+    }
+    deleteInstances(computers);
+    return true;
+}
+
+bool MainContext::updateStoredPassword(Computer *computer, const QString &password)
+{
+    if (!computer)
+        return false;
+    const QString encrypted = m_host ? m_host->encrypt(password) : QString();
+    if (encrypted.isEmpty()) {
+        // An empty entry would read as "no stored password" anyway; say so instead of pretending.
+        qCWarning(lcCore) << "The computer's password could not be protected; it is not stored";
+        notify(QStringLiteral("The password could not be stored securely."), Shell::Level::Error);
+        return false;
+    }
+    storeEncryptedPassword(computer->identifier(), encrypted);
+    return true;
+}
+
+bool MainContext::resetComputerPasswordTo(Computer *computer, const QString &newPassword,
+                                          const QJSValue &successCb)
+{
+    if (!computer)
+        return false;
+    const QString username = computer->username().toLower();
+    // A computer without a user name has nothing the password could contain.
+    if (!username.isEmpty() && newPassword.toLower().contains(username)) {
+        notify(QStringLiteral("Machine password can not contain the machines username."), Shell::Level::Error);
+        return false;
+    }
+    QPointer<MainContext> session(this);
+    QPointer<Computer> target(computer);
+    QJSValue callback = successCb;
+    computer->resetWindowsPassword(newPassword, this, [session, target, newPassword, callback]() mutable {
+        if (session && target)
+            session->updateStoredPassword(target, newPassword);
+        if (callback.isCallable()) {
+            const QJSValue result = callback.call();
+            if (result.isError())
+                qCWarning(lcCore) << "Callback failed:" << result.toString();
+        }
+    });
+    return true;
+}

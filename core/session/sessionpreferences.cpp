@@ -97,6 +97,35 @@ template <typename T> void SessionPreferences::load(T &member, const char *key)
     }
 }
 
+void SessionPreferences::setStatusFilters(bool running, bool terminated, bool deleted)
+{
+    setFilterStatusPendingProvisioning(false);
+    setFilterStatusProvisioning(false);
+    setFilterStatusStaging(false);
+    setFilterStatusRunning(running);
+    setFilterStatusStopping(false);
+    setFilterStatusSuspending(false);
+    setFilterStatusSuspended(false);
+    setFilterStatusRepairing(false);
+    setFilterStatusTerminated(terminated);
+    setFilterStatusDeleted(deleted);
+}
+
+void SessionPreferences::showAllStatuses()
+{
+    setStatusFilters(false, false, false);
+}
+
+void SessionPreferences::hideMenuStatuses()
+{
+    setStatusFilters(true, true, true);
+}
+
+void SessionPreferences::defaultStatusFilters()
+{
+    setStatusFilters(false, false, true);
+}
+
 int SessionPreferences::refreshIntervalMs() const
 {
     const double ms = std::pow(10.0, m_refreshRate);

@@ -108,6 +108,15 @@ public:
     // that a damaged stored value cannot flood the service or stop the polling.
     [[nodiscard]] int refreshIntervalMs() const;
 
+    // The status filter menu's three buttons. Each sets all ten status flags (true hides the status);
+    // the platform flags are left alone.
+    // "Check All": every status shown.
+    Q_INVOKABLE void showAllStatuses();
+    // "Uncheck All": running, stopped and deleted computers hidden, every other status shown.
+    Q_INVOKABLE void hideMenuStatuses();
+    // "Default": only deleted computers hidden.
+    Q_INVOKABLE void defaultStatusFilters();
+
     [[nodiscard]] bool disableAllNotifications() const { return m_disableAllNotifications; }
     [[nodiscard]] double refreshRate() const { return m_refreshRate; }
     [[nodiscard]] double gridCardColumnWidth() const { return m_gridCardColumnWidth; }
@@ -245,6 +254,7 @@ protected:
     [[nodiscard]] QSettings *settings() const { return m_settings; }
 
 private:
+    void setStatusFilters(bool running, bool terminated, bool deleted);
     template <typename T>
     void store(T &member, const T &value, const char *key, void (SessionPreferences::*changed)());
     template <typename T> void load(T &member, const char *key);
