@@ -80,8 +80,8 @@ bool Computer::canDelete() const
 
 QString Computer::lastStartedText(int status, qint64 lastStartedSeconds, qint64 nowSeconds)
 {
-    const bool up = status == PendingProvisioning || status == Provisioning || status == Staging ||
-                    status == Running;
+    const bool up =
+        status == PendingProvisioning || status == Provisioning || status == Staging || status == Running;
     const QString prefix = up ? QStringLiteral("Started ") : QStringLiteral("Last started ");
     const double seconds = double(std::max<qint64>(nowSeconds - lastStartedSeconds, 0));
     // The thresholds compare the exact values; only the shown number is rounded.

@@ -241,7 +241,8 @@ bool MainContext::resetComputerPasswordTo(Computer *computer, const QString &new
     const QString username = computer->username().toLower();
     // A computer without a user name has nothing the password could contain.
     if (!username.isEmpty() && newPassword.toLower().contains(username)) {
-        notify(QStringLiteral("Machine password can not contain the machines username."), Shell::Level::Error);
+        notify(QStringLiteral("Machine password can not contain the machines username."),
+               Shell::Level::Error);
         return false;
     }
     QPointer<MainContext> session(this);

@@ -148,6 +148,7 @@ void MainContext::flushDerivedLists()
 void MainContext::recomputeDerivedLists()
 {
     m_derivedDirty = false;
+    ++m_recomputations;
 
     QList<int> statuses;
     const bool statusHidden[] = {filterStatusPendingProvisioning(),

@@ -17,7 +17,8 @@ SessionTestKit::SessionTestKit(int extraMachines)
         qFatal("demo service did not start");
     m_api = std::make_unique<ApiClient>(&m_network, &shell);
     m_api->setBaseUrl(m_server->baseUrl());
-    m_settings = std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    m_settings =
+        std::make_unique<QSettings>(m_dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
     m_user = std::make_unique<User>();
     m_user->setEmail(QString::fromLatin1(kDemoEmail));
     m_user->setHasOwnedCredits(1);
@@ -38,7 +39,8 @@ QStringList SessionTestKit::requests(const QString &action) const
     QStringList paths;
     for (const QJsonValue &value : m_server->testControls()->requests()) {
         const QString path = value.toObject().value(QStringLiteral("path")).toString();
-        if (action.isEmpty() || path.startsWith(QStringLiteral("/API/?action=") + action + QLatin1Char('&')) ||
+        if (action.isEmpty() ||
+            path.startsWith(QStringLiteral("/API/?action=") + action + QLatin1Char('&')) ||
             path == QStringLiteral("/API/?action=") + action)
             paths.append(path);
     }
@@ -47,7 +49,8 @@ QStringList SessionTestKit::requests(const QString &action) const
 
 void SessionTestKit::clearRequests()
 {
-    m_server->testControls()->handle(QStringLiteral("POST"), QStringLiteral("/__test__/requests/clear"), QByteArray());
+    m_server->testControls()->handle(QStringLiteral("POST"), QStringLiteral("/__test__/requests/clear"),
+                                     QByteArray());
 }
 
 void SessionTestKit::fault(const QString &action, const QString &kind, int count, int status, int delayMs,

@@ -2,6 +2,7 @@
 
 #include "api/apiclient.h"
 #include "demoserver.h"
+#include "demostate.h"
 #include "hostservices.h"
 #include "records/user.h"
 #include "session/maincontext.h"
@@ -35,8 +36,9 @@ public:
     };
 
     void notify(const QString &message, Level level, int = 10000) override { notes.append({message, level}); }
-    void confirm(const QString &title, const QString &message, const QString &okText, const QString &cancelText,
-                 std::function<void()> accepted, std::function<void()> cancelled) override
+    void confirm(const QString &title, const QString &message, const QString &okText,
+                 const QString &cancelText, std::function<void()> accepted,
+                 std::function<void()> cancelled) override
     {
         confirmations.append({title, message, okText, cancelText, std::move(accepted), std::move(cancelled)});
     }

@@ -12,8 +12,9 @@
 
 namespace {
 
-QJsonObject vm(int id, const QString &name, const QString &status = QStringLiteral("running"), qint64 started = 0,
-               bool favourite = false, const QString &platform = QStringLiteral("windows"), double runMinutes = 0)
+QJsonObject vm(int id, const QString &name, const QString &status = QStringLiteral("running"),
+               qint64 started = 0, bool favourite = false,
+               const QString &platform = QStringLiteral("windows"), double runMinutes = 0)
 {
     return QJsonObject{{"vm_id", QString::number(id)},
                        {"vm_user_instance_name", name},
@@ -148,9 +149,10 @@ private Q_SLOTS:
         QFETCH(int, order);
         QFETCH(QList<int>, expected);
         session->setFilterStatusDeleted(false);
-        session->updateNewVmInstances(QJsonArray{vm(1, "beta", "running", 1000), vm(2, "delta", "running", 2000),
-                                                 vm(3, "Alpha", "pending_provisioning"), vm(4, "beta", "deleted"),
-                                                 vm(5, "echo", "deleted", 1000)});
+        session->updateNewVmInstances(QJsonArray{vm(1, "beta", "running", 1000),
+                                                 vm(2, "delta", "running", 2000),
+                                                 vm(3, "Alpha", "pending_provisioning"),
+                                                 vm(4, "beta", "deleted"), vm(5, "echo", "deleted", 1000)});
         ModelRecorder recorder(session->visibleStandardMachinesModel());
         session->setComputerOrder(order);
         QTRY_COMPARE(ids(session->visibleComputers()), expected);
@@ -180,8 +182,9 @@ private Q_SLOTS:
 
         // Favourites go to their own model; a deleted favourite is hidden, and shown as standard.
         recorder.clear();
-        session->updateNewVmInstances(QJsonArray{vm(1, "A", "running", 900, true), vm(3, "C", "deleted", 300, true),
-                                                 vm(4, "D", "running", 400), vm(5, "E", "running", 350)});
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "running", 900, true),
+                                                 vm(3, "C", "deleted", 300, true), vm(4, "D", "running", 400),
+                                                 vm(5, "E", "running", 350)});
         QCOMPARE(ids(session->visibleFavouriteMachinesModel()), QList<int>{1});
         QCOMPARE(ids(model), (QList<int>{4, 5}));
         session->setFilterStatusDeleted(false);
@@ -195,12 +198,15 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QList<int>>("visible");
         QTest::newRow("defaults hide deleted") << QString() << QVariant() << QList<int>{1, 2, 3, 4};
-        QTest::newRow("show deleted") << "filterStatusDeleted" << QVariant(false) << QList<int>{1, 2, 3, 4, 5};
+        QTest::newRow("show deleted")
+            << "filterStatusDeleted" << QVariant(false) << QList<int>{1, 2, 3, 4, 5};
         QTest::newRow("hide running") << "filterStatusRunning" << QVariant(true) << QList<int>{4};
         QTest::newRow("hide windows") << "filterPlatformWindows" << QVariant(true) << QList<int>{3};
         QTest::newRow("hide linux") << "filterPlatformLinux" << QVariant(true) << QList<int>{1, 2, 4};
-        QTest::newRow("name Lab is case-sensitive") << "filterUserInstanceName" << QVariant("Lab") << QList<int>{1, 3};
-        QTest::newRow("empty name keeps all") << "filterUserInstanceName" << QVariant("") << QList<int>{1, 2, 3, 4};
+        QTest::newRow("name Lab is case-sensitive")
+            << "filterUserInstanceName" << QVariant("Lab") << QList<int>{1, 3};
+        QTest::newRow("empty name keeps all")
+            << "filterUserInstanceName" << QVariant("") << QList<int>{1, 2, 3, 4};
     }
     void filters()
     {
@@ -208,11 +214,10 @@ private Q_SLOTS:
         QFETCH(QVariant, value);
         QFETCH(QList<int>, visible);
         session->setComputerOrder(Computer::StatusProperty);
-        session->updateNewVmInstances(QJsonArray{vm(1, "Lab 1", "running", 0, false, "windows"),
-                                                 vm(2, "lab 2", "running", 0, false, "windows"),
-                                                 vm(3, "MyLab", "running", 0, false, "linux"),
-                                                 vm(4, "Other", "stopping", 0, false, "windows"),
-                                                 vm(5, "Gone", "deleted", 0, true, "windows")});
+        session->updateNewVmInstances(QJsonArray{
+            vm(1, "Lab 1", "running", 0, false, "windows"), vm(2, "lab 2", "running", 0, false, "windows"),
+            vm(3, "MyLab", "running", 0, false, "linux"), vm(4, "Other", "stopping", 0, false, "windows"),
+            vm(5, "Gone", "deleted", 0, true, "windows")});
         if (!setting.isEmpty())
             QVERIFY(session->setProperty(setting.toLatin1(), value));
         const auto sortedVisible = [this] {
@@ -254,13 +259,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("okText");
-        QTest::newRow("stop one") << "stop" << 1 << "Stop Office?" << "Are you sure you want to stop Office?" << "Stop";
-        QTest::newRow("stop three") << "stop" << 3 << "Stop 3 computers?" << "Are you sure you want to stop 3 computers?"
+        QTest::newRow("stop one") << "stop" << 1 << "Stop Office?"
+                                  << "Are you sure you want to stop Office?"
+                                  << "Stop";
+        QTest::newRow("stop three") << "stop" << 3 << "Stop 3 computers?"
+                                    << "Are you sure you want to stop 3 computers?"
                                     << "Stop";
-        QTest::newRow("start one") << "start" << 1 << "Start Office?" << "Are you sure you want to start Office?"
+        QTest::newRow("start one") << "start" << 1 << "Start Office?"
+                                   << "Are you sure you want to start Office?"
                                    << "Start";
         QTest::newRow("reboot three") << "reboot" << 3 << "Reboot 3 computers?"
-                                      << "Are you sure you want to reboot 3 computers?" << "Reboot";
+                                      << "Are you sure you want to reboot 3 computers?"
+                                      << "Reboot";
     }
     void bulkConfirmation()
     {
@@ -457,8 +467,9 @@ private Q_SLOTS:
 
     void creditsMonitorAndLowTogether()
     {
-        const QString monitor = QStringLiteral("Looks like you are running low on credits.\nConsider purchasing more "
-                                               "otherwise running machines will be stopped soon.");
+        const QString monitor =
+            QStringLiteral("Looks like you are running low on credits.\nConsider purchasing more "
+                           "otherwise running machines will be stopped soon.");
         kit->user().setLowCreditsThreshold(5);
         session->applyUserData(QJsonObject{{"user_credit", "10"}}); // first change: no warning
         QCOMPARE(kit->shell.count(monitor), 0);
@@ -485,7 +496,8 @@ private Q_SLOTS:
     {
         kit->user().setMachineRunningForXHours(2);
         const QString text = QStringLiteral("Machine \"Lab\" has been running for 2 hours.");
-        session->updateNewVmInstances(QJsonArray{vm(1, "Old", "running", 0, false, "linux", 130)}); // first sight
+        session->updateNewVmInstances(
+            QJsonArray{vm(1, "Old", "running", 0, false, "linux", 130)}); // first sight
         session->updateNewVmInstances(QJsonArray{vm(1, "Old", "running", 0, false, "linux", 10)});
         session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 110)});
         QCOMPARE(kit->shell.count(text), 0);
@@ -506,8 +518,9 @@ private Q_SLOTS:
         const auto banner = [](const char *position, const char *link, const char *image) {
             return QJsonObject{{"position", position}, {"link", link}, {"image", image}};
         };
-        session->applyBanners(QJsonArray{banner("top_dark", "/a", "top-dark.gif"), banner("left", "", "left.png"),
-                                         banner("TOP", "/c", "caps.png"), banner("top", "/b", "first.png"),
+        session->applyBanners(QJsonArray{banner("top_dark", "/a", "top-dark.gif"),
+                                         banner("left", "", "left.png"), banner("TOP", "/c", "caps.png"),
+                                         banner("top", "/b", "first.png"),
                                          banner("top_light", "/d", "second.png"), QJsonValue(3)});
         QCOMPARE(session->topBannerDark()->source(), QStringLiteral("top-dark.gif"));
         QCOMPARE(session->topBannerDark()->link(), QStringLiteral("/a"));

@@ -117,7 +117,8 @@ private Q_SLOTS:
 
     void eventTexts()
     {
-        QCOMPARE(EventRules::createdMachineText(QStringLiteral("Office")), QStringLiteral("Created Machine \"Office\""));
+        QCOMPARE(EventRules::createdMachineText(QStringLiteral("Office")),
+                 QStringLiteral("Created Machine \"Office\""));
         // A name that looks like a placeholder stays as it is.
         QCOMPARE(EventRules::runningForHoursText(QStringLiteral("Lab %2"), 3),
                  QStringLiteral("Machine \"Lab %2\" has been running for 3 hours."));
@@ -172,13 +173,16 @@ private Q_SLOTS:
         QTest::addColumn<QJsonValue>("value");
         QTest::addColumn<ComputerData::Problem>("problem");
         QTest::newRow("empty status") << QJsonValue(entry(1, "")) << ComputerData::Problem::EmptyStatus;
-        QTest::newRow("unknown status") << QJsonValue(entry(1, "exploded")) << ComputerData::Problem::UnknownStatus;
-        QTest::newRow("no id") << QJsonValue(QJsonObject{{"status", "running"}}) << ComputerData::Problem::NoIdentifier;
+        QTest::newRow("unknown status")
+            << QJsonValue(entry(1, "exploded")) << ComputerData::Problem::UnknownStatus;
+        QTest::newRow("no id") << QJsonValue(QJsonObject{{"status", "running"}})
+                               << ComputerData::Problem::NoIdentifier;
         QTest::newRow("id not a number") << QJsonValue(QJsonObject{{"vm_id", "x"}, {"status", "running"}})
                                          << ComputerData::Problem::NoIdentifier;
-        QTest::newRow("not an object") << QJsonValue(QStringLiteral("vm")) << ComputerData::Problem::NotAnObject;
-        QTest::newRow("status not a text") << QJsonValue(QJsonObject{{"vm_id", 3}, {"status", 5}})
-                                           << ComputerData::Problem::None;
+        QTest::newRow("not an object")
+            << QJsonValue(QStringLiteral("vm")) << ComputerData::Problem::NotAnObject;
+        QTest::newRow("status not a text")
+            << QJsonValue(QJsonObject{{"vm_id", 3}, {"status", 5}}) << ComputerData::Problem::None;
     }
     void unusableEntries()
     {
@@ -200,10 +204,11 @@ private Q_SLOTS:
                                Computer::Running};
         for (int s : running)
             QTest::addRow("%s", qPrintable(Computer::statusLabel(s))) << s << false << false << true << true;
-        const int stopped[] = {Computer::Stopping, Computer::Suspending, Computer::Suspended, Computer::Repairing,
-                               Computer::Terminated, 42};
+        const int stopped[] = {Computer::Stopping,  Computer::Suspending, Computer::Suspended,
+                               Computer::Repairing, Computer::Terminated, 42};
         for (int s : stopped)
-            QTest::addRow("%s %d", qPrintable(Computer::statusLabel(s)), s) << s << false << true << false << true;
+            QTest::addRow("%s %d", qPrintable(Computer::statusLabel(s)), s)
+                << s << false << true << false << true;
         QTest::newRow("Deleted") << int(Computer::Deleted) << false << false << false << false;
         QTest::newRow("Running, busy") << int(Computer::Running) << true << false << false << false;
         QTest::newRow("Terminated, busy") << int(Computer::Terminated) << true << false << false << false;
@@ -237,7 +242,8 @@ private Q_SLOTS:
         auto c = computer(1);
         c->setRdpPublicAddress(QStringLiteral("10.0.0.5"));
         c->setUsername(QStringLiteral("alice"));
-        QCOMPARE(c->rdpFileContents(QString()), QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice"));
+        QCOMPARE(c->rdpFileContents(QString()),
+                 QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice"));
         QCOMPARE(c->rdpFileContents(QStringLiteral("01ab")),
                  QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice\r\npassword 51:b:01ab\r\n"
                                 "remoteapplicationmode:i:0"));

@@ -1,0 +1,440 @@
+// The computer operations and the session's requests against the demo service: waiting for a list load,
+// busy flags and the polling timer on every path, sign-out, Remote Desktop, creation, templates, user
+// data and banners.
+#include "sessiontestkit.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+const char *const kStart = "start_user_vm_instance";
+const char *const kStop = "stop_user_vm_instance";
+} // namespace
+
+class TestSessionService : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<SessionTestKit> kit;
+    std::unique_ptr<MainContext> session;
+
+    // A session with the demo account's computers loaded and nothing pending.
+    void loaded()
+    {
+        session = kit->newSession();
+        session->listUserVMInstances();
+        QTRY_VERIFY_WITH_TIMEOUT(!session->loadingComputersInternal(), 10000);
+        QVERIFY(kit->settle());
+        QVERIFY(!session->computers().isEmpty());
+        kit->shell.notes.clear();
+        kit->host.systemNotes.clear();
+        kit->clearRequests();
+    }
+    Computer *named(const QString &name)
+    {
+        for (Computer *c : session->computers()) {
+            if (c->userInstanceName() == name)
+                return c;
+        }
+        qWarning() << "no computer named" << name;
+        return nullptr;
+    }
+
+private Q_SLOTS:
+    void init() { kit = std::make_unique<SessionTestKit>(); }
+    void cleanup()
+    {
+        session.reset();
+        kit.reset();
+    }
+
+    void powerOperationWaitsForListLoad()
+    {
+        loaded();
+        Computer *c = named(QStringLiteral("Design Station"));
+        QVERIFY(c && c->canStart());
+        kit->fault(QStringLiteral("list_user_vm_instances"), QStringLiteral("delay"), 1, 200, 1500);
+        session->listUserVMInstances();
+        c->startUserVMInstance(session.get());
+        // Busy at once, the polling stopped, nothing sent: a retry in 2000 ms.
+        QVERIFY(c->statusChanging());
+        QVERIFY(!c->canStart() && !c->canStop() && !c->canDelete());
+        QVERIFY(!session->refreshInstancesTimer()->isActive());
+        QCOMPARE(kit->shell.timeoutDelays(), QList<int>{2000});
+        QVERIFY(kit->requests(kStart).isEmpty());
+        // Still loading at the retry: another 2000 ms step.
+        QCOMPARE(kit->shell.runTimeouts(), 1);
+        QCOMPARE(kit->shell.timeoutDelays(), QList<int>{2000});
+        QVERIFY(kit->requests(kStart).isEmpty());
+        QVERIFY(c->statusChanging());
+        // Once the load is over, the next step sends.
+        QTRY_VERIFY_WITH_TIMEOUT(!session->loadingComputersInternal(), 10000);
+        QVERIFY(c->statusChanging());
+        QCOMPARE(kit->shell.runTimeouts(), 1);
+        QTRY_COMPARE(kit->requests(kStart).size(), 1);
+        QVERIFY(kit->settle());
+        QCOMPARE(c->status(), int(Computer::Provisioning));
+        QVERIFY(!c->statusChanging());
+        QVERIFY(session->refreshInstancesTimer()->isActive());
+        QCOMPARE(kit->shell.notes.size(), 1);
+        QCOMPARE(kit->shell.notes.first().level, Shell::Level::Info);
+        QCOMPARE(kit->host.systemNotes, kit->shell.messages());
+        QVERIFY(kit->shell.timeouts.isEmpty());
+    }
+
+    void startClearsThePreview()
+    {
+        loaded();
+        Computer *c = named(QStringLiteral("Design Station"));
+        c->setB64ScreenshotBuffer1(QStringLiteral("AAAA"));
+        c->setB64ScreenshotBuffer2(QStringLiteral("BBBB"));
+        session->startInstances(QList<Computer *>{c});
+        kit->shell.confirmations.first().accepted();
+        QCOMPARE(c->b64ScreenshotBuffer1(), QString());
+        QCOMPARE(c->b64ScreenshotBuffer2(), QString());
+        QVERIFY(kit->settle());
+    }
+
+    void powerFailurePaths_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("status 500") << "status" << 500 << QString();
+        QTest::newRow("empty body") << "empty" << 200 << "Invalid API response";
+        QTest::newRow("not json") << "not_json" << 200 << "Invalid JSON API response";
+        QTest::newRow("error message") << "error_message" << 200 << "Nope.";
+        QTest::newRow("neither key") << "missing_key" << 200 << "Unexpected API response.";
+        QTest::newRow("connection dropped") << "drop" << 200 << QString();
+    }
+    void powerFailurePaths()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, status);
+        QFETCH(QString, shown);
+        loaded();
+        Computer *c = named(QStringLiteral("Office PC"));
+        QVERIFY(c && c->canStop());
+        kit->fault(QString::fromLatin1(kStop), kind, -1, status, 0, QStringLiteral("Nope."));
+        c->stopUserVMInstance(session.get());
+        QVERIFY(c->statusChanging());
+        QVERIFY(kit->settle(40000));
+        QVERIFY(!c->statusChanging());
+        QVERIFY(session->refreshInstancesTimer()->isActive());
+        QCOMPARE(c->status(), int(Computer::Running)); // unchanged
+        QCOMPARE(kit->shell.messages(), shown.isEmpty() ? QStringList() : QStringList{shown});
+        QVERIFY(kit->host.systemNotes.isEmpty());
+    }
+
+    void favouriteRestartsPollingLater_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("applied");
+        QTest::newRow("success") << QString() << true;
+        QTest::newRow("error message") << "error_message" << false;
+        QTest::newRow("not json") << "not_json" << false;
+    }
+    void favouriteRestartsPollingLater()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, applied);
+        loaded();
+        Computer *c = named(QStringLiteral("Design Station"));
+        QVERIFY(!c->isFavourite());
+        if (!kind.isEmpty())
+            kit->fault(QStringLiteral("set_favourite_vm_instance"), kind, -1, 500, 0, QStringLiteral("No."));
+        c->setFavouriteStatus(true, session.get());
+        QVERIFY(c->favouriteStatusChanging());
+        QVERIFY(kit->settle());
+        QVERIFY(!c->favouriteStatusChanging());
+        QCOMPARE(c->isFavourite(), applied);
+        QCOMPARE(kit->requests(QStringLiteral("set_favourite_vm_instance")).size(), 1);
+        QVERIFY(
+            kit->requests(QStringLiteral("set_favourite_vm_instance")).first().endsWith("&favourite=true"));
+        QVERIFY(!session->refreshInstancesTimer()->isActive());
+        QCOMPARE(kit->shell.timeoutDelays(), QList<int>{1000});
+        kit->shell.runTimeouts();
+        QVERIFY(session->refreshInstancesTimer()->isActive());
+        if (applied)
+            QVERIFY(kit->shell.notes.isEmpty());
+        else
+            QCOMPARE(kit->shell.notes.size(), 1);
+    }
+
+    void renameAndPasswordReset()
+    {
+        loaded();
+        Computer *c = named(QStringLiteral("Design Station"));
+        c->rename(QStringLiteral("Bad-Name"), session.get(), {});
+        QCOMPARE(kit->shell.messages(),
+                 QStringList{QStringLiteral("Machine name cannot contain special characters.")});
+        QVERIFY(kit->requests(QStringLiteral("edit_user_vm_instance")).isEmpty());
+        QVERIFY(!c->vmDataChanging());
+
+        int called = 0;
+        c->rename(QStringLiteral("Studio"), session.get(), [&called] { ++called; });
+        QVERIFY(c->vmDataChanging());
+        QVERIFY(kit->settle());
+        QVERIFY(!c->vmDataChanging());
+        QCOMPARE(c->userInstanceName(), QStringLiteral("Studio"));
+        QCOMPARE(called, 1);
+        QVERIFY(session->refreshInstancesTimer()->isActive());
+
+        // Any reply without "success" is unexpected here, even one with an error message.
+        kit->fault(QStringLiteral("edit_user_vm_instance"), QStringLiteral("error_message"), 1);
+        kit->shell.notes.clear();
+        c->rename(QStringLiteral("Other"), session.get(), [&called] { ++called; });
+        QVERIFY(kit->settle());
+        QCOMPARE(kit->shell.messages(), QStringList{QStringLiteral("Unexpected API response")});
+        QCOMPARE(c->userInstanceName(), QStringLiteral("Studio"));
+        QVERIFY(!c->vmDataChanging());
+
+        kit->shell.notes.clear();
+        c->resetWindowsPassword(QStringLiteral("Str0ng-Passw0rd!"), session.get(), [&called] { ++called; });
+        QVERIFY(c->vmDataChanging());
+        QVERIFY(kit->settle());
+        QVERIFY(!c->vmDataChanging());
+        QCOMPARE(called, 2);
+        QCOMPARE(kit->shell.notes.size(), 1);
+        QCOMPARE(kit->shell.notes.first().level, Shell::Level::Info);
+        // The password never shows in the log line the request leaves behind... and is encoded on the wire.
+        const QString sent = kit->requests(QStringLiteral("reset_win_password_user_vm_instance")).first();
+        QVERIFY(sent.contains(QStringLiteral("win_password=Str0ng-Passw0rd%21")));
+
+        kit->shell.notes.clear();
+        c->resetWindowsPassword(QStringLiteral("short"), session.get(), {});
+        QCOMPARE(kit->shell.notes.size(), 1);
+        QCOMPARE(kit->shell.notes.first().level, Shell::Level::Error);
+        QVERIFY(!c->vmDataChanging());
+    }
+
+    void previewAlternatesBuffers()
+    {
+        loaded();
+        Computer *c = named(QStringLiteral("Office PC"));
+        QVERIFY(c->screenShotUseBuffer1());
+        c->updateScreenshot(session.get());
+        QVERIFY(kit->settle());
+        QVERIFY(!c->screenShotUseBuffer1());
+        QVERIFY(!c->b64ScreenshotBuffer2().isEmpty());
+        QVERIFY(c->b64ScreenshotBuffer1().isEmpty());
+        c->updateScreenshot(session.get());
+        QVERIFY(kit->settle());
+        QVERIFY(c->screenShotUseBuffer1());
+        QVERIFY(!c->b64ScreenshotBuffer1().isEmpty());
+        QVERIFY(kit->shell.notes.isEmpty());
+        // A reply without the image is unexpected.
+        kit->fault(QStringLiteral("get_vm_screenshot"), QStringLiteral("missing_key"), 1);
+        c->updateScreenshot(session.get());
+        QVERIFY(kit->settle());
+        QCOMPARE(kit->shell.messages(), QStringList{QStringLiteral("Unexpected API response")});
+    }
+
+    void remoteDesktop()
+    {
+        loaded();
+        // No address: an error and no popup.
+        named(QStringLiteral("Test Box"))->connectViaRDP(session.get());
+        QCOMPARE(kit->shell.messages(), QStringList{QStringLiteral("Unkown RDP address for machine.")});
+        QVERIFY(kit->shell.confirmations.isEmpty());
+
+        // No stored password: ask; accept connects with address and user name only.
+        Computer *c = named(QStringLiteral("Office PC"));
+        QVERIFY(!c->rdpPublicAddress().isEmpty());
+        c->connectViaRDP(session.get());
+        QCOMPARE(kit->shell.confirmations.size(), 1);
+        auto asked = kit->shell.confirmations.takeFirst();
+        QCOMPARE(asked.title, QStringLiteral("Autologin unavailable - No RDP Password Cached"));
+        QVERIFY(asked.message.startsWith(
+            QStringLiteral("For security purposes, the password for this machine is stored locally")));
+        QVERIFY(asked.message.endsWith(
+            QStringLiteral("manually entering the password in the RDP login prompt.")));
+        QCOMPARE(asked.okText, QStringLiteral("Skip password update"));
+        QCOMPARE(asked.cancelText, QStringLiteral("Update Password"));
+        QVERIFY(kit->host.rdpFiles.isEmpty());
+        asked.accepted();
+        QCOMPARE(kit->host.rdpFiles.size(), 1);
+        QCOMPARE(kit->host.rdpFiles.first().split(QStringLiteral("\r\n")).size(), 2);
+        QVERIFY(kit->shell.messages().contains(QStringLiteral("Opening external RDP session.")));
+        QSignalSpy resetCached(session.get(), &MainContext::resetCachedPassword);
+        c->connectViaRDP(session.get());
+        kit->shell.confirmations.takeFirst().cancelled();
+        QCOMPARE(resetCached.size(), 1);
+        QCOMPARE(resetCached.first().first().value<Computer *>(), c);
+
+        // A stored password: connect at once with it, and show the note until told not to.
+        session->storeEncryptedPassword(c->identifier(), QStringLiteral("enc:0102"));
+        kit->host.rdpFiles.clear();
+        c->connectViaRDP(session.get());
+        QCOMPARE(kit->host.rdpFiles.size(), 1);
+        const QStringList lines = kit->host.rdpFiles.first().split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.at(2), QStringLiteral("password 51:b:enc:0102"));
+        QCOMPARE(lines.at(3), QStringLiteral("remoteapplicationmode:i:0"));
+        asked = kit->shell.confirmations.takeFirst();
+        QCOMPARE(asked.title, QStringLiteral("Opening RDP"));
+        QCOMPARE(asked.okText, QStringLiteral("Don't show again"));
+        QCOMPARE(asked.cancelText, QStringLiteral("Ok"));
+        asked.accepted();
+        QVERIFY(!session->showVMConnectionWarningNotification());
+        c->connectViaRDP(session.get());
+        QVERIFY(kit->shell.confirmations.isEmpty());
+        QCOMPARE(kit->host.rdpFiles.size(), 2);
+    }
+
+    void createComputer()
+    {
+        loaded();
+        session->insertVMInstance(QStringLiteral("Bad-Name"), 1, QStringLiteral("alice"),
+                                  QStringLiteral("Pw-12345678!"));
+        QCOMPARE(kit->shell.messages(),
+                 QStringList{QStringLiteral("Machine name cannot contain special characters.")});
+        QVERIFY(kit->requests(QStringLiteral("insert_vm_instance")).isEmpty());
+        kit->shell.notes.clear();
+
+        session->insertVMInstance(QStringLiteral("Render Box"), 1, QStringLiteral("alice"),
+                                  QStringLiteral("Pw-12345678!"));
+        QCOMPARE(kit->shell.messages(), QStringList{QStringLiteral("Starting Machine")});
+        QVERIFY(kit->settle());
+        QCOMPARE(kit->shell.messages().last(), QStringLiteral("Created Machine \"Render Box\""));
+        QCOMPARE(kit->host.systemNotes, QStringList{QStringLiteral("Created Machine \"Render Box\"")});
+        const QVariantMap stored = session->computerEncryptedPasswords();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().toString(), kit->host.encrypt(QStringLiteral("Pw-12345678!")));
+        // The new computer shows up with the next poll, with its password ready for Remote Desktop.
+        session->listUserVMInstances();
+        QVERIFY(kit->settle());
+        Computer *created = named(QStringLiteral("Render Box"));
+        QVERIFY(created);
+        QCOMPARE(session->encryptedPasswordFor(created->identifier()), stored.first().toString());
+    }
+
+    void createComputerWithoutProtection()
+    {
+        loaded();
+        kit->host.failEncrypt = true;
+        session->insertVMInstance(QStringLiteral("Render Box"), 1, QStringLiteral("alice"),
+                                  QStringLiteral("Pw-12345678!"));
+        QVERIFY(kit->settle());
+        QVERIFY(session->computerEncryptedPasswords().isEmpty()); // never stored in clear
+        QCOMPARE(kit->shell.messages().last(), QStringLiteral("Created Machine \"Render Box\""));
+    }
+
+    void templates()
+    {
+        loaded();
+        session->getAvailableVmTemplateList();
+        QVERIFY(kit->settle());
+        QVERIFY(!session->computerTemplates().isEmpty());
+        ComputerTemplate *first = session->computerTemplates().first();
+        QCOMPARE(session->getComputerTemplateByIdentifier(first->identifier()), first);
+        QCOMPARE(session->getComputerTemplateByIdentifier(-5), nullptr);
+        QPointer<ComputerTemplate> old(first);
+        session->getAvailableVmTemplateList();
+        QVERIFY(kit->settle());
+        QTRY_VERIFY(old.isNull()); // an earlier load's records go
+    }
+
+    void unauthorizedStartsSignOut()
+    {
+        kit->useEmail(QString::fromLatin1(SessionTestKit::kClosedEmail));
+        kit->settings().setValue(QStringLiteral("loginPassword"), QStringLiteral("protected"));
+        session = kit->newSession();
+        QSignalSpy signingOut(session.get(), &MainContext::signingOut);
+        QSignalSpy signedOut(session.get(), &MainContext::signedOutRequested);
+        session->listUserVMInstances();
+        session->updateUserData();
+        QVERIFY(kit->settle());
+        QCOMPARE(signingOut.size(), 1); // the second 401 changes nothing
+        QCOMPARE(kit->settings().value(QStringLiteral("loginPassword")).toString(), QString());
+        QCOMPARE(kit->host.cacheClears, 1);
+        QVERIFY(!session->loadingComputersInternal());
+        QVERIFY(!session->updatingUserData());
+        QCOMPARE(signedOut.size(), 0);
+        QCOMPARE(kit->shell.timeoutDelays(), QList<int>{4000});
+        kit->shell.runTimeouts();
+        QCOMPARE(signedOut.size(), 1);
+    }
+
+    void signOutTiming()
+    {
+        loaded();
+        kit->settings().setValue(QStringLiteral("loginPassword"), QStringLiteral("protected"));
+        QSignalSpy signedOut(session.get(), &MainContext::signedOutRequested);
+        QSignalSpy toReset(session.get(), &MainContext::resetPasswordRequested);
+        session->signOut();
+        QCOMPARE(kit->settings().value(QStringLiteral("loginPassword")).toString(), QString());
+        QVERIFY(!session->refreshInstancesTimer()->isActive());
+        QCOMPARE(signedOut.size(), 0);
+        // An operation finishing meanwhile does not bring the polling back.
+        session->restartRefreshTimer();
+        QVERIFY(!session->refreshInstancesTimer()->isActive());
+        QCOMPARE(kit->shell.timeoutDelays(), QList<int>{4000});
+        kit->shell.runTimeouts();
+        QCOMPARE(signedOut.size(), 1);
+        QCOMPARE(toReset.size(), 0);
+
+        session = kit->newSession();
+        QSignalSpy toReset2(session.get(), &MainContext::resetPasswordRequested);
+        session->resetPassword();
+        kit->shell.runTimeouts();
+        QCOMPARE(toReset2.size(), 1);
+        // A deferred call that comes after the session has gone does nothing.
+        session->signOut();
+        session.reset();
+        kit->shell.runTimeouts();
+    }
+
+    void tickSkipsListWhileLoading()
+    {
+        loaded();
+        kit->fault(QStringLiteral("list_user_vm_instances"), QStringLiteral("delay"), 1, 200, 1500);
+        session->listUserVMInstances();
+        session->refreshInstancesTimer()->start(100);
+        QTest::qWait(1000);
+        QVERIFY(session->loadingComputersInternal());
+        QCOMPARE(kit->requests(QStringLiteral("list_user_vm_instances")).size(), 1);
+        // The user data poll goes out at the ticks, one at a time.
+        QVERIFY(kit->requests(QStringLiteral("get_user_data")).size() >= 1);
+        session->refreshInstancesTimer()->stop();
+        QVERIFY(kit->settle());
+    }
+
+    void userDataFollowsService()
+    {
+        loaded();
+        kit->server().state().accountByEmail(QString::fromLatin1(SessionTestKit::kDemoEmail))->credits = 2.5;
+        session->updateUserData();
+        QVERIFY(session->updatingUserData());
+        QVERIFY(kit->settle());
+        QVERIFY(!session->updatingUserData());
+        QCOMPARE(kit->user().credits(), 2.5);
+        QCOMPARE(kit->user().machineRunningForXHours(), 4);
+        // Failures are silent and clear the flag.
+        kit->fault(QStringLiteral("get_user_data"), QStringLiteral("not_json"), 1);
+        kit->shell.notes.clear();
+        session->updateUserData();
+        QVERIFY(kit->settle());
+        QVERIFY(!session->updatingUserData());
+        QVERIFY(kit->shell.notes.isEmpty());
+    }
+
+    void bannersFromService()
+    {
+        session = kit->newSession();
+        QVERIFY(kit->settle());
+        QVERIFY(session->topBannerLight()->source().endsWith(QStringLiteral("/banners/top-light.gif")));
+        QVERIFY(session->topBannerDark()->source().endsWith(QStringLiteral("/banners/top-dark.gif")));
+        QVERIFY(session->leftBannerDark()->source().endsWith(QStringLiteral("/banners/left-dark.png")));
+        kit->fault(QStringLiteral("get_vantorix_banners"), QStringLiteral("not_json"), 1);
+        session->getBannerInfo();
+        QVERIFY(kit->settle());
+        QVERIFY(
+            kit->shell.messages().contains(QStringLiteral("Invalid JSON API response\nIf you are unable to "
+                                                          "see or interact with any of your machines please "
+                                                          "contact support.")));
+        QVERIFY(session->topBannerLight()->source().endsWith(QStringLiteral("/banners/top-light.gif")));
+    }
+};
+
+QTEST_MAIN(TestSessionService) // the service draws the previews
+#include "tst_session_service.moc"
