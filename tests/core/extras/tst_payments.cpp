@@ -1,0 +1,471 @@
+// Payments: the change rule of the payment list, invoices, the purchase, the VAT amounts and texts, the
+// amount field and the history rows; the requests against the demo service.
+#include "../../service/servicetestkit.h"
+#include "api/apiclient.h"
+#include "payments/paymenthistory.h"
+#include "payments/paymentscontroller.h"
+#include "payments/vatrules.h"
+#include "records/user.h"
+#include "records/userpayment.h"
+#include "servicefixture.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QJsonObject payment(int id, const QString &status, const QString &invoice = QStringLiteral("NOT REQUESTED"))
+{
+    return QJsonObject{{"payment_id", id},          {"payment_name", "Credits purchase"},
+                       {"paypal_payment_key", "K"}, {"payment_status", status},
+                       {"payment_amount", "11.90"}, {"vat_amount", "1.90"},
+                       {"payment_currency", "EUR"}, {"payment_date", "2024-01-01 10:00:00"},
+                       {"invoice_status", invoice}};
+}
+
+QJsonArray fourPayments()
+{
+    return QJsonArray{payment(1, "Completed", "SENT"), payment(2, "Pending", "UNAVAILABLE"),
+                      payment(3, "Pending", "UNAVAILABLE"), payment(4, "Cancelled", "UNAVAILABLE")};
+}
+
+QJsonArray with(QJsonArray list, int index, const QJsonObject &entry)
+{
+    list.replace(index, entry);
+    return list;
+}
+
+VatRules::Buyer buyer(bool eu, bool valid, const QString &country)
+{
+    return {eu, valid, country};
+}
+
+} // namespace
+
+class TestPayments : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void vatAmount_data();
+    void vatAmount();
+    void vatLine_data();
+    void vatLine();
+    void amountField_data();
+    void amountField();
+    void invoiceButton_data();
+    void invoiceButton();
+    void historyRows();
+
+    void changeRule_data();
+    void changeRule();
+    void identicalRepliesKeepTheList();
+    void keyedCollectionAndBadReplies();
+
+    void demoListAndInvoice();
+    void invoiceMarkedFromTheStatusAlone_data();
+    void invoiceMarkedFromTheStatusAlone();
+    void invoiceNeedsConfirmation();
+    void purchaseOpensThePaymentPage();
+    void vatRateFromTheService();
+};
+
+void TestPayments::vatAmount_data()
+{
+    QTest::addColumn<bool>("eu");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("EU company, validated, Germany: no VAT") << true << true << "Germany" << 100.0;
+    QTest::newRow("EU company, validated, Romania: VAT") << true << true << "Romania" << 119.0;
+    QTest::newRow("Romania in capitals") << true << true << "ROMANIA" << 119.0;
+    QTest::newRow("EU resident without a validated number") << true << false << "Germany" << 119.0;
+    QTest::newRow("validated number, EU box unchecked") << false << true << "Germany" << 119.0;
+    QTest::newRow("outside the EU") << false << false << "NA" << 119.0;
+}
+
+void TestPayments::vatAmount()
+{
+    QFETCH(bool, eu);
+    QFETCH(bool, valid);
+    QFETCH(QString, country);
+    QFETCH(double, expected);
+    QCOMPARE(VatRules::modifiedAmount(100, 1.19, buyer(eu, valid, country)), expected);
+}
+
+void TestPayments::vatLine_data()
+{
+    QTest::addColumn<double>("rate");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<bool>("eu");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("rate unknown") << -1.0 << 10.0 << false << false << "NA"
+                                  << "VAT will be applied when making the payment.";
+    QTest::newRow("Romanian company")
+        << 1.19 << 10.0 << true << true << "romania"
+        << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid RO/EU VAT provided || VAT 19.00% will be "
+           "charged because vantorix is a Romanian company, under RO fiscal regulations.";
+    QTest::newRow("EU company elsewhere")
+        << 1.19 << 10.0 << true << true << "Germany"
+        << "Valid EU VAT provided || VAT will not be added to your purchase";
+    QTest::newRow("valid number, box unchecked") << 1.19 << 10.0 << false << true << "Germany"
+                                                 << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid EU "
+                                                    "VAT provided || VAT 19.00% will be charged "
+                                                    "because the EU Resident checkbox is unchecked. Please "
+                                                    "enable the EU Resident checkbox if you don't "
+                                                    "want to be charged VAT.";
+    QTest::newRow("no valid number") << 1.19 << 10.0 << false << false << "NA"
+                                     << "Total (including VAT 19.0%) = €11.90";
+    QTest::newRow("EU resident, no valid number") << 1.19 << 250.0 << true << false << "Germany"
+                                                  << "Total (including VAT 19.0%) = €297.50";
+}
+
+void TestPayments::vatLine()
+{
+    QFETCH(double, rate);
+    QFETCH(double, amount);
+    QFETCH(bool, eu);
+    QFETCH(bool, valid);
+    QFETCH(QString, country);
+    QFETCH(QString, line);
+    QCOMPARE(VatRules::line(rate, amount, buyer(eu, valid, country)), line);
+}
+
+void TestPayments::amountField_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<qint64>("amount");
+    QTest::newRow("empty") << "" << false << qint64(0);
+    QTest::newRow("one digit") << "1" << false << qint64(0);
+    QTest::newRow("ten") << "10" << true << qint64(10);
+    QTest::newRow("two digits, below the minimum") << "05" << true << qint64(5);
+    QTest::newRow("many digits") << "123456" << true << qint64(123456);
+    QTest::newRow("letters") << "1a" << false << qint64(0);
+    QTest::newRow("blank") << " 10" << false << qint64(0);
+    QTest::newRow("sign") << "+10" << false << qint64(0);
+    QTest::newRow("other digits") << "١٢" << false << qint64(0);
+    QTest::newRow("too large to hold") << "99999999999999999999" << true << qint64(-1);
+}
+
+void TestPayments::amountField()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(qint64, amount);
+    QCOMPARE(VatRules::isValidAmountText(text), valid);
+    const auto parsed = VatRules::amountFromText(text);
+    QCOMPARE(parsed.has_value(), valid && amount >= 0);
+    if (parsed)
+        QCOMPARE(*parsed, amount);
+}
+
+void TestPayments::invoiceButton_data()
+{
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("invoice");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("action");
+    using A = PaymentHistory::ButtonAction;
+    QTest::newRow("requested") << "Completed"
+                               << "REQUESTED"
+                               << ""
+                               << "Invoice Requested" << false << int(A::None);
+    QTest::newRow("sent") << "Completed"
+                          << "SENT"
+                          << ""
+                          << "Invoice Sent" << false << int(A::None);
+    QTest::newRow("can request") << "completed"
+                                 << "NOT REQUESTED"
+                                 << ""
+                                 << "Request Invoice" << true << int(A::RequestInvoice);
+    QTest::newRow("refunded") << "Refunded"
+                              << "NOT REQUESTED"
+                              << ""
+                              << "Invoice Unavailable" << false << int(A::None);
+    QTest::newRow("pending with link") << "PENDING"
+                                       << "UNAVAILABLE"
+                                       << "https://pay/x"
+                                       << "Open payment link" << true << int(A::OpenPaymentLink);
+    QTest::newRow("pending without link") << "Pending"
+                                          << "NOT REQUESTED"
+                                          << ""
+                                          << "Invoice Unavailable" << false << int(A::None);
+}
+
+void TestPayments::invoiceButton()
+{
+    QFETCH(QString, status);
+    QFETCH(QString, invoice);
+    QFETCH(QString, link);
+    QFETCH(QString, text);
+    QFETCH(bool, enabled);
+    QFETCH(int, action);
+    const auto b = PaymentHistory::invoiceButton(status, invoice, link);
+    QCOMPARE(b.text, text);
+    QCOMPARE(b.enabled, enabled);
+    QCOMPARE(int(b.action), action);
+}
+
+void TestPayments::historyRows()
+{
+    QJsonObject odd = payment(7, "Completed");
+    odd.insert("payment_amount", "not a number");
+    odd.insert("vat_amount", "2.5");
+    PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+    payments.applyPaymentList(QJsonArray{payment(6, "Completed"), odd});
+    const QVariantList rows = payments.historyRows();
+    QCOMPARE(rows.size(), 3);
+    const QVariantMap header = rows.at(0).toMap();
+    QCOMPARE(header.value("date").toString(), QStringLiteral("Date") + QString(21, ' '));
+    QCOMPARE(header.value("key").toString(), QStringLiteral("Payment Key") + QString(15, ' '));
+    QCOMPARE(header.value("amount").toString(), QStringLiteral("Total"));
+    QCOMPARE(rows.at(1).toMap().value("credits").toDouble(), 10.0);
+    QCOMPARE(rows.at(2).toMap().value("credits").toDouble(), -2.5); // amount unreadable: 0 - 2.5
+    QCOMPARE(rows.at(2).toMap().value("identifier").toInt(), 7);
+    // A local field change rebuilds the rows.
+    QSignalSpy rebuilt(&payments, &PaymentsController::historyRowsChanged);
+    payments.userPayments().at(0)->setInvoiceStatus(QStringLiteral("REQUESTED"));
+    QCOMPARE(rebuilt.count(), 1);
+    QCOMPARE(payments.historyRows().at(1).toMap().value("invoiceStatus").toString(),
+             QStringLiteral("REQUESTED"));
+}
+
+void TestPayments::changeRule_data()
+{
+    QTest::addColumn<QJsonArray>("next");
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<int>("notices");
+    const QJsonArray base = fourPayments();
+    QTest::newRow("one payment completed")
+        << with(base, 1, payment(2, "Completed", "UNAVAILABLE")) << true << 1;
+    QTest::newRow("two payments completed: one notice")
+        << with(with(base, 1, payment(2, "Completed", "UNAVAILABLE")), 2,
+                payment(3, "Completed", "UNAVAILABLE"))
+        << true << 1;
+    QTest::newRow("first change is not a completion: none")
+        << with(with(base, 0, payment(1, "Refunded", "SENT")), 1, payment(2, "Completed", "UNAVAILABLE"))
+        << true << 0;
+    QTest::newRow("only the invoice status")
+        << with(base, 0, payment(1, "Completed", "REQUESTED")) << true << 0;
+    QTest::newRow("completed in other case: no notice")
+        << with(base, 1, payment(2, "completed", "UNAVAILABLE")) << true << 0;
+    QJsonArray longer = with(base, 1, payment(2, "Completed", "UNAVAILABLE"));
+    longer.append(payment(5, "Pending", "UNAVAILABLE"));
+    QTest::newRow("count changed with a completion: none") << longer << true << 0;
+    QJsonArray renamed = base;
+    QJsonObject p = payment(1, "Completed", "SENT");
+    p.insert("payment_amount", "99.00");
+    renamed.replace(0, p);
+    QTest::newRow("other fields only: kept") << renamed << false << 0;
+}
+
+void TestPayments::changeRule()
+{
+    QFETCH(QJsonArray, next);
+    QFETCH(bool, replaced);
+    QFETCH(int, notices);
+    PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+    payments.applyPaymentList(fourPayments());
+    const QList<UserPayment *> before = payments.userPayments();
+    QList<QPointer<UserPayment>> old;
+    for (UserPayment *p : before)
+        old.append(p);
+    QSignalSpy changed(&payments, &PaymentsController::userPaymentsChanged);
+    QSignalSpy completed(&payments, &PaymentsController::paymentCompleted);
+
+    payments.applyPaymentList(next);
+    QCOMPARE(changed.count(), replaced ? 1 : 0);
+    QCOMPARE(completed.count(), notices);
+    QCOMPARE(payments.userPayments() == before, !replaced);
+    QCOMPARE(payments.userPayments().size(), replaced ? next.size() : 4);
+    // Old records go when replaced; fresh ones go when they are not needed.
+    QTRY_COMPARE(payments.findChildren<UserPayment *>().size(), payments.userPayments().size());
+    for (const QPointer<UserPayment> &p : old)
+        QCOMPARE(p.isNull(), replaced);
+}
+
+void TestPayments::identicalRepliesKeepTheList()
+{
+    PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+    payments.applyPaymentList(fourPayments());
+    const QList<UserPayment *> first = payments.userPayments();
+    QSignalSpy changed(&payments, &PaymentsController::userPaymentsChanged);
+    QSignalSpy rows(&payments, &PaymentsController::historyRowsChanged);
+    QSignalSpy completed(&payments, &PaymentsController::paymentCompleted);
+    for (int i = 0; i < 3; ++i)
+        payments.applyPaymentList(fourPayments());
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(rows.count(), 0);
+    QCOMPARE(completed.count(), 0);
+    QCOMPARE(payments.userPayments(), first);
+    QTest::qWait(0);
+    QCOMPARE(payments.findChildren<UserPayment *>().size(), 4);
+}
+
+void TestPayments::keyedCollectionAndBadReplies()
+{
+    PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+    payments.applyPaymentList(QJsonObject{{"1", payment(1, "Completed")}, {"2", payment(2, "Pending")}});
+    QCOMPARE(payments.userPayments().size(), 2);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("neither a list nor an object"));
+    payments.applyPaymentList(QJsonValue(QStringLiteral("oops")));
+    QCOMPARE(payments.userPayments().size(), 2);
+}
+
+void TestPayments::demoListAndInvoice()
+{
+    ServiceFixture f;
+    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+    QSignalSpy changed(&payments, &PaymentsController::userPaymentsChanged);
+    payments.listUserPayments();
+    QVERIFY(payments.loadingPayments());
+    payments.listUserPayments(); // skipped while one is in flight
+    QVERIFY(f.waitIdle());
+    QVERIFY(!payments.loadingPayments());
+    QCOMPARE(payments.userPayments().size(), 5);
+    payments.listUserPayments();
+    QVERIFY(f.waitIdle());
+    QCOMPARE(changed.count(), 1); // the second, identical list changed nothing
+    QCOMPARE(
+        f.requests(QStringLiteral("list_user_payments")),
+        QStringList(2, QStringLiteral("POST /API/?action=list_user_payments&email=demo%40vantorix.example")));
+
+    UserPayment *target = nullptr;
+    for (UserPayment *p : payments.userPayments()) {
+        if (p->canRequestInvoice())
+            target = p;
+    }
+    QVERIFY(target);
+    payments.requestInvoice(target->identifier());
+    QVERIFY(f.waitIdle());
+    QCOMPARE(target->invoiceStatus(), QStringLiteral("REQUESTED"));
+    QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Requested invoice.")});
+    QCOMPARE(f.requests(QStringLiteral("request-invoice")),
+             QStringList{QStringLiteral("POST /API/?action=request-invoice&email=demo%40vantorix.example"
+                                        "&payment_id=%1")
+                             .arg(target->identifier())});
+    // The service agrees at the next refresh: the list is unchanged.
+    payments.listUserPayments();
+    QVERIFY(f.waitIdle());
+    QCOMPARE(changed.count(), 1);
+}
+
+void TestPayments::invoiceMarkedFromTheStatusAlone_data()
+{
+    QTest::addColumn<QByteArray>("fault");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("200 with an error body: the body is not read")
+        << QByteArray("kind=error_message&message=No") << "REQUESTED"
+        << "Requested invoice.";
+    QTest::newRow("200 with garbage") << QByteArray("kind=not_json") << "REQUESTED"
+                                      << "Requested invoice.";
+    QTest::newRow("500") << QByteArray("kind=status&status=500") << "NOT REQUESTED"
+                         << "Failed to request invoice.";
+}
+
+void TestPayments::invoiceMarkedFromTheStatusAlone()
+{
+    QFETCH(QByteArray, fault);
+    QFETCH(QString, status);
+    QFETCH(QString, notice);
+    ServiceFixture f;
+    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+    payments.applyPaymentList(QJsonArray{payment(41, "Completed"), payment(42, "Completed")});
+    f.fault("action=request-invoice&" + fault);
+    payments.requestInvoice(42);
+    QVERIFY(f.waitIdle());
+    QCOMPARE(payments.userPayments().at(0)->invoiceStatus(), QStringLiteral("NOT REQUESTED"));
+    QCOMPARE(payments.userPayments().at(1)->invoiceStatus(), status);
+    QCOMPARE(f.shell.messages(), QStringList{notice});
+}
+
+void TestPayments::invoiceNeedsConfirmation()
+{
+    ServiceFixture f;
+    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+    f.shell.accept = false;
+    payments.confirmRequestInvoice(1);
+    QCOMPARE(f.shell.confirmations.size(), 1);
+    QCOMPARE(f.shell.confirmations.first().title, QStringLiteral("Request Invoice"));
+    QCOMPARE(f.shell.confirmations.first().okText, QStringLiteral("Yes"));
+    QCOMPARE(f.api()->pendingCount(), 0);
+    f.shell.accept = true;
+    payments.confirmRequestInvoice(1);
+    QCOMPARE(f.api()->pendingCount(), 1);
+    QVERIFY(f.waitIdle());
+}
+
+void TestPayments::purchaseOpensThePaymentPage()
+{
+    ServiceFixture f;
+    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+    payments.setPurchaseAmountText(QStringLiteral("1"));
+    QVERIFY(!payments.canPurchase());
+    QVERIFY(!payments.makePayment());
+    QCOMPARE(f.api()->pendingCount(), 0);
+
+    payments.setPurchaseAmountText(QStringLiteral("25"));
+    QVERIFY(payments.canPurchase());
+    QVERIFY(payments.makePayment());
+    QVERIFY(f.waitIdle());
+    QCOMPARE(f.shell.messages(), QStringList{QStringLiteral(
+                                     "Opening payment in web browser. Please check your browser if no window "
+                                     "pops up automatically.")});
+    QCOMPARE(f.requests(QStringLiteral("initiate_payment")),
+             QStringList{QStringLiteral(
+                 "POST /API/?action=initiate_payment&email=demo%40vantorix.example&amount=25")});
+    QCOMPARE(f.host.opened.size(), 1);
+    QVERIFY(f.host.opened.first().toString().startsWith(f.kit().base() + QStringLiteral("/pay/")));
+
+    // The service's refusal is shown; nothing opens.
+    payments.purchaseCredits(5);
+    QVERIFY(f.waitIdle());
+    QCOMPARE(f.shell.notes.last().message, QStringLiteral("The minimum purchase is 10 credits."));
+    QCOMPARE(f.host.opened.size(), 1);
+
+    // A link that is no web address is not opened.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not opening a payment link"));
+    payments.openPaymentLink(QStringLiteral("file:///etc/passwd"));
+    QCOMPARE(f.host.opened.size(), 1);
+}
+
+void TestPayments::vatRateFromTheService()
+{
+    ServiceFixture f;
+    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+    QCOMPARE(payments.romainianVatRate(), -1.0);
+    QCOMPARE(payments.vatLine(), QStringLiteral("VAT will be applied when making the payment."));
+    payments.updateRomainianVatRate();
+    QVERIFY(f.waitIdle());
+    QCOMPARE(payments.romainianVatRate(), 1.19);
+    QCOMPARE(payments.getVatModifiedAmount(100), 119.0);
+    QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €11.90"));
+    QCOMPARE(f.requests(QStringLiteral("get_vatsense_tax_rate_ro")),
+             QStringList{
+                 QStringLiteral("POST /API/?action=get_vatsense_tax_rate_ro&email=demo%40vantorix.example")});
+
+    // The line follows the field and the user's VAT standing.
+    QSignalSpy line(&payments, &PaymentsController::vatLineChanged);
+    payments.setPurchaseAmountText(QStringLiteral("100"));
+    QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €119.00"));
+    payments.setPurchaseAmountText(QString());
+    QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €0.00"));
+    f.user()->setIsEuResident(true);
+    f.user()->setValidVat(true);
+    f.user()->setCountry(QStringLiteral("Germany"));
+    QCOMPARE(payments.vatLine(),
+             QStringLiteral("Valid EU VAT provided || VAT will not be added to your purchase"));
+    QCOMPARE(payments.getVatModifiedAmount(100), 100.0);
+    QVERIFY(line.count() >= 3);
+}
+
+QTEST_GUILESS_MAIN(TestPayments)
+#include "tst_payments.moc"
