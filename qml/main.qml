@@ -163,15 +163,18 @@ Item {
         visible: root.user === null
     }
 
+    // The signed-in frame, built afresh for each sign-in with the user of that sign-in; the frame creates
+    // and owns the session, so dropping the user drops both.
     Loader {
         id: signedInLoader
         anchors.fill: parent
         visible: root.user !== null
-        active: visible
-        // The signed-in frame; until it exists a plain page shows who is signed in.
-        sourceComponent: SignedInPlaceholder {
-            main: root
-        }
+    }
+    onUserChanged: {
+        if (root.user !== null)
+            signedInLoader.setSource("SignedInView.qml", { "window": root, "user": root.user })
+        else
+            signedInLoader.source = ""
     }
 
     Column {
