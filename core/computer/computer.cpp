@@ -15,6 +15,7 @@ Computer::Computer(const ComputerData &data, QObject *parent) : QObject(parent),
 
 void Computer::assign(const ComputerData &data)
 {
+    m_assigning = true;
     setUserInstanceName(data.userInstanceName);
     setUserInstanceTitle(data.userInstanceTitle);
     setInstanceName(data.instanceName);
@@ -41,6 +42,18 @@ void Computer::assign(const ComputerData &data)
     setComputerIdleCostPs(data.computerIdleCostPs);
     setComputerLastDatePs(data.computerLastDatePs);
     setPriceHistoryStr(data.priceHistoryStr);
+    m_assigning = false;
+}
+
+void Computer::setSourceEntry(const QCborMap &entry)
+{
+    m_sourceEntry = entry;
+    m_hasSourceEntry = true;
+}
+
+bool Computer::isSourceEntry(const QCborMap &entry) const
+{
+    return m_hasSourceEntry && m_sourceEntry == entry;
 }
 
 double Computer::currentBurnRate() const
@@ -115,48 +128,48 @@ QString Computer::rdpFileContents(const QString &encryptedPassword) const
 
 void Computer::setIdentifier(int value)
 {
-    if (!update(m_data.identifier, value, &Computer::identifierChanged))
+    if (!updateField(m_data.identifier, value, &Computer::identifierChanged))
         return;
     Q_EMIT listInputsChanged();
 }
 
 void Computer::setUserInstanceName(const QString &value)
 {
-    if (!update(m_data.userInstanceName, value, &Computer::userInstanceNameChanged))
+    if (!updateField(m_data.userInstanceName, value, &Computer::userInstanceNameChanged))
         return;
     Q_EMIT listInputsChanged();
 }
 
 void Computer::setUserInstanceTitle(const QString &value)
 {
-    update(m_data.userInstanceTitle, value, &Computer::userInstanceTitleChanged);
+    updateField(m_data.userInstanceTitle, value, &Computer::userInstanceTitleChanged);
 }
 
 void Computer::setInstanceName(const QString &value)
 {
-    update(m_data.instanceName, value, &Computer::instanceNameChanged);
+    updateField(m_data.instanceName, value, &Computer::instanceNameChanged);
 }
 
 void Computer::setPlatform(int value)
 {
-    if (!update(m_data.platform, value, &Computer::platformChanged))
+    if (!updateField(m_data.platform, value, &Computer::platformChanged))
         return;
     Q_EMIT listInputsChanged();
 }
 
 void Computer::setOsVersionInfo(const QString &value)
 {
-    update(m_data.osVersionInfo, value, &Computer::osVersionInfoChanged);
+    updateField(m_data.osVersionInfo, value, &Computer::osVersionInfoChanged);
 }
 
 void Computer::setTemplateIdentifier(int value)
 {
-    update(m_data.templateIdentifier, value, &Computer::templateIdentifierChanged);
+    updateField(m_data.templateIdentifier, value, &Computer::templateIdentifierChanged);
 }
 
 void Computer::setStatus(int value)
 {
-    if (!update(m_data.status, value, &Computer::statusChanged))
+    if (!updateField(m_data.status, value, &Computer::statusChanged))
         return;
     Q_EMIT capabilitiesChanged();
     Q_EMIT currentBurnRateChanged();
@@ -165,46 +178,46 @@ void Computer::setStatus(int value)
 
 void Computer::setCreatedTime(qint64 value)
 {
-    update(m_data.createdTime, value, &Computer::createdTimeChanged);
+    updateField(m_data.createdTime, value, &Computer::createdTimeChanged);
 }
 
 void Computer::setLastStartedTime(qint64 value)
 {
-    if (!update(m_data.lastStartedTime, value, &Computer::lastStartedTimeChanged))
+    if (!updateField(m_data.lastStartedTime, value, &Computer::lastStartedTimeChanged))
         return;
     Q_EMIT listInputsChanged();
 }
 
 void Computer::setIsFavourite(bool value)
 {
-    if (!update(m_data.isFavourite, value, &Computer::isFavouriteChanged))
+    if (!updateField(m_data.isFavourite, value, &Computer::isFavouriteChanged))
         return;
     Q_EMIT listInputsChanged();
 }
 
 void Computer::setUsername(const QString &value)
 {
-    update(m_data.username, value, &Computer::usernameChanged);
+    updateField(m_data.username, value, &Computer::usernameChanged);
 }
 
 void Computer::setRdpPublicAddress(const QString &value)
 {
-    update(m_data.rdpPublicAddress, value, &Computer::rdpPublicAddressChanged);
+    updateField(m_data.rdpPublicAddress, value, &Computer::rdpPublicAddressChanged);
 }
 
 void Computer::setComputerIdleTime(int value)
 {
-    update(m_data.computerIdleTime, value, &Computer::computerIdleTimeChanged);
+    updateField(m_data.computerIdleTime, value, &Computer::computerIdleTimeChanged);
 }
 
 void Computer::setComputerPowerOnTime(int value)
 {
-    update(m_data.computerPowerOnTime, value, &Computer::computerPowerOnTimeChanged);
+    updateField(m_data.computerPowerOnTime, value, &Computer::computerPowerOnTimeChanged);
 }
 
 void Computer::setComputerPowerOnRate(double value)
 {
-    if (!update(m_data.computerPowerOnRate, value, &Computer::computerPowerOnRateChanged))
+    if (!updateField(m_data.computerPowerOnRate, value, &Computer::computerPowerOnRateChanged))
         return;
     Q_EMIT currentBurnRateChanged();
     Q_EMIT listInputsChanged();
@@ -212,17 +225,17 @@ void Computer::setComputerPowerOnRate(double value)
 
 void Computer::setComputerPowerOnCost(double value)
 {
-    update(m_data.computerPowerOnCost, value, &Computer::computerPowerOnCostChanged);
+    updateField(m_data.computerPowerOnCost, value, &Computer::computerPowerOnCostChanged);
 }
 
 void Computer::setComputerIdleCost(double value)
 {
-    update(m_data.computerIdleCost, value, &Computer::computerIdleCostChanged);
+    updateField(m_data.computerIdleCost, value, &Computer::computerIdleCostChanged);
 }
 
 void Computer::setComputerIdleRate(double value)
 {
-    if (!update(m_data.computerIdleRate, value, &Computer::computerIdleRateChanged))
+    if (!updateField(m_data.computerIdleRate, value, &Computer::computerIdleRateChanged))
         return;
     Q_EMIT currentBurnRateChanged();
     Q_EMIT listInputsChanged();
@@ -230,42 +243,42 @@ void Computer::setComputerIdleRate(double value)
 
 void Computer::setComputerTotalCost(double value)
 {
-    update(m_data.computerTotalCost, value, &Computer::computerTotalCostChanged);
+    updateField(m_data.computerTotalCost, value, &Computer::computerTotalCostChanged);
 }
 
 void Computer::setSessionRunTime(double value)
 {
-    update(m_data.sessionRunTime, value, &Computer::sessionRunTimeChanged);
+    updateField(m_data.sessionRunTime, value, &Computer::sessionRunTimeChanged);
 }
 
 void Computer::setComputerPowerOnTimePs(int value)
 {
-    update(m_data.computerPowerOnTimePs, value, &Computer::computerPowerOnTimePsChanged);
+    updateField(m_data.computerPowerOnTimePs, value, &Computer::computerPowerOnTimePsChanged);
 }
 
 void Computer::setComputerIdleTimePs(int value)
 {
-    update(m_data.computerIdleTimePs, value, &Computer::computerIdleTimePsChanged);
+    updateField(m_data.computerIdleTimePs, value, &Computer::computerIdleTimePsChanged);
 }
 
 void Computer::setComputerPowerOnCostPs(double value)
 {
-    update(m_data.computerPowerOnCostPs, value, &Computer::computerPowerOnCostPsChanged);
+    updateField(m_data.computerPowerOnCostPs, value, &Computer::computerPowerOnCostPsChanged);
 }
 
 void Computer::setComputerIdleCostPs(double value)
 {
-    update(m_data.computerIdleCostPs, value, &Computer::computerIdleCostPsChanged);
+    updateField(m_data.computerIdleCostPs, value, &Computer::computerIdleCostPsChanged);
 }
 
 void Computer::setComputerLastDatePs(const QString &value)
 {
-    update(m_data.computerLastDatePs, value, &Computer::computerLastDatePsChanged);
+    updateField(m_data.computerLastDatePs, value, &Computer::computerLastDatePsChanged);
 }
 
 void Computer::setPriceHistoryStr(const QString &value)
 {
-    update(m_data.priceHistoryStr, value, &Computer::priceHistoryStrChanged);
+    updateField(m_data.priceHistoryStr, value, &Computer::priceHistoryStrChanged);
 }
 
 void Computer::setStatusChanging(bool value)

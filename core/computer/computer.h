@@ -2,6 +2,7 @@
 
 #include "computer/computerdata.h"
 
+#include <QCborMap>
 #include <QJSValue>
 #include <QObject>
 #include <QString>
@@ -159,6 +160,11 @@ public:
     // real changes emit.
     void assign(const ComputerData &data);
     [[nodiscard]] const ComputerData &data() const { return m_data; }
+    // The list entry the mirrored fields were last read from. A poll whose entry equals it has nothing
+    // to apply; a field changed here (an operation's optimistic status, a rename) forgets it, so that the
+    // next poll applies the service's values again.
+    void setSourceEntry(const QCborMap &entry);
+    [[nodiscard]] bool isSourceEntry(const QCborMap &entry) const;
 
     // Look-ups of the current status and platform in the tables above.
     Q_INVOKABLE [[nodiscard]] QString getStatusLabel() const { return statusLabel(m_data.status); }
@@ -324,10 +330,21 @@ private:
         Q_EMIT(this->*changed)();
         return true;
     }
+    template <typename T> bool updateField(T &member, const T &value, void (Computer::*changed)())
+    {
+        if (member == value)
+            return false;
+        if (!m_assigning)
+            m_hasSourceEntry = false;
+        return update(member, value, changed);
+    }
     void runPowerOperation(PowerOperation operation, MainContext *mainContext);
     void applyPowerSuccess(PowerOperation operation, const QString &successText, MainContext *mainContext);
 
     ComputerData m_data;
+    QCborMap m_sourceEntry;
+    bool m_hasSourceEntry = false;
+    bool m_assigning = false;
     bool m_statusChanging = false;
     bool m_favouriteStatusChanging = false;
     bool m_vmDataChanging = false;

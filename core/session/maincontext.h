@@ -312,6 +312,7 @@ private:
 
     QList<Computer *> m_computers;
     QHash<int, Computer *> m_byId;
+    QList<Computer *> m_recordByPosition; // the record each entry of the last reply went to
     QList<int> m_selectedComputers;
     QList<ComputerTemplate *> m_computerTemplates;
 

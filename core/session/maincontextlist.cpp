@@ -5,6 +5,7 @@
 #include "logging.h"
 #include "session/sessionevent.h"
 
+#include <QCborMap>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QSet>
@@ -70,8 +71,23 @@ void MainContext::updateNewVmInstances(const QJsonValue &data)
     QSet<int> seen;
     seen.reserve(entries.size());
     QList<Computer *> added;
+    // Which record each position of this reply went to, so that the next poll can compare entry by
+    // entry: most entries come back unchanged, and an unchanged entry needs no reading at all.
+    QList<Computer *> byPosition;
+    byPosition.reserve(entries.size());
     m_merging = true;
-    for (const QJsonValue &entry : std::as_const(entries)) {
+    for (qsizetype position = 0; position < entries.size(); ++position) {
+        const QJsonValue entry = entries.at(position);
+        const QCborMap source = entry.isObject() ? QCborMap::fromJsonObject(entry.toObject()) : QCborMap();
+        Computer *previous = position < m_recordByPosition.size() ? m_recordByPosition.at(position) : nullptr;
+        if (previous && entry.isObject() && previous->isSourceEntry(source) &&
+            m_byId.value(previous->identifier()) == previous && !seen.contains(previous->identifier())) {
+            seen.insert(previous->identifier());
+            byPosition.append(previous);
+            continue;
+        }
+        byPosition.append(nullptr);
+
         ComputerData::Problem problem = ComputerData::Problem::None;
         const ComputerData record = ComputerData::fromJson(entry, &problem);
         switch (problem) {
@@ -91,18 +107,22 @@ void MainContext::updateNewVmInstances(const QJsonValue &data)
             continue;
         }
         seen.insert(record.identifier);
-        if (Computer *existing = m_byId.value(record.identifier)) {
-            if (EventRules::runningTimeCrossed(existing->sessionRunTime(), record.sessionRunTime, hours)) {
+        Computer *computer = m_byId.value(record.identifier);
+        if (computer) {
+            if (EventRules::runningTimeCrossed(computer->sessionRunTime(), record.sessionRunTime, hours)) {
                 raiseEvent(SessionEvent::RunningForXHours,
                            EventRules::runningForHoursText(record.userInstanceName, hours));
             }
-            existing->assign(record);
+            computer->assign(record);
         } else {
-            auto *computer = new Computer(record, this);
+            computer = new Computer(record, this);
             adoptComputer(computer);
             added.append(computer);
         }
+        computer->setSourceEntry(source);
+        byPosition.last() = computer;
     }
+    m_recordByPosition = byPosition;
 
     QList<Computer *> next;
     next.reserve(m_computers.size() + added.size());

@@ -104,6 +104,34 @@ private Q_SLOTS:
         QCOMPARE(session->computerById(1)->status(), int(Computer::Terminated));
     }
 
+    // An unchanged entry is not read again, but whatever was changed locally since (an optimistic status,
+    // a name) is still overwritten by the service's values.
+    void identicalPollUndoesLocalChanges()
+    {
+        const QJsonArray reply{vm(1, "A", "terminated"), vm(2, "B", "running")};
+        session->updateNewVmInstances(reply);
+        Computer *a = session->computerById(1);
+        a->setStatus(Computer::Provisioning);
+        a->setUserInstanceName(QStringLiteral("Local"));
+        session->updateNewVmInstances(reply);
+        QCOMPARE(a->status(), int(Computer::Terminated));
+        QCOMPARE(a->userInstanceName(), QStringLiteral("A"));
+
+        // Entries that change places, vanish and come back are read afresh.
+        session->updateNewVmInstances(QJsonArray{vm(2, "B", "running"), vm(1, "A", "terminated")});
+        session->updateNewVmInstances(QJsonArray{vm(2, "B2", "running")});
+        QCOMPARE(ids(session->computers()), QList<int>{2});
+        QCOMPARE(session->computerById(2)->userInstanceName(), QStringLiteral("B2"));
+        session->updateNewVmInstances(reply);
+        QCOMPARE(ids(session->computers()), (QList<int>{2, 1}));
+        QVERIFY(session->computerById(1) != a); // a computer that left comes back as a new record
+        QCOMPARE(session->computerById(1)->status(), int(Computer::Terminated));
+        QCOMPARE(session->computerById(2)->userInstanceName(), QStringLiteral("B"));
+        // The same entry twice in one reply makes one record.
+        session->updateNewVmInstances(QJsonArray{vm(3, "C"), vm(3, "C")});
+        QCOMPARE(ids(session->computers()), QList<int>{3});
+    }
+
     void onePollRecomputesOnce()
     {
         QJsonArray reply;
