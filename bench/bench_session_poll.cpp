@@ -65,13 +65,14 @@ QJsonObject entry(int id, QRandomGenerator &rng)
                        {"vm_price_history_string", QJsonValue::Null}};
 }
 
-void run(int computers, int polls)
+void run(int computers, int polls, int order = Computer::LastStartedTime)
 {
     QRandomGenerator rng(11);
     User user;
     user.setEmail(QStringLiteral("bench@example.org"));
     user.setMachineRunningForXHours(4);
     MainContext session(nullptr, nullptr, nullptr, &user, nullptr);
+    session.setComputerOrder(order);
     Counts counts;
     count(session.visibleFavouriteMachinesModel(), counts);
     count(session.visibleStandardMachinesModel(), counts);
@@ -131,9 +132,10 @@ void run(int computers, int polls)
     const double median = times[times.size() / 2] / 1e6;
     const double parseMedian = parseTimes[parseTimes.size() / 2] / 1e6;
     std::printf(
-        "%6d computers, %d polls: merge + derived lists + model sync median %.3f ms (min %.3f, max %.3f);"
+        "%6d computers, %s, %d polls: merge + derived lists + model sync median %.3f ms (min %.3f, max %.3f);"
         " JSON parse of the reply median %.3f ms\n",
-        computers, polls, median, times.front() / 1e6, times.back() / 1e6, parseMedian);
+        computers, qPrintable(Computer::sortablePropertyText(order).toLower()), polls, median,
+        times.front() / 1e6, times.back() / 1e6, parseMedian);
     std::printf("        model operations per poll: %.1f (inserted %d, removed %d, moves %d over all polls), "
                 "resets %d, recomputations per poll %.2f\n",
                 double(counts.inserted - before.inserted + counts.removed - before.removed + counts.moved -
@@ -177,5 +179,6 @@ int main(int argc, char **argv)
     QLoggingCategory::setFilterRules(QStringLiteral("vantorix.*.debug=false"));
     run(1000, 101);
     run(10000, 51);
+    run(10000, 21, Computer::UserInstanceName);
     return 0;
 }
