@@ -110,18 +110,22 @@ Item {
                     color: Material.color(Material.Grey, Material.Shade600)
                 }
             }
-            ScrollView {
+            Flickable {
                 id: favouritesScroll
-                readonly property bool overflowing: main.visibleFavouriteComputers.length + 1 > page.gridColumns
+                objectName: "favouritesScroll"
+                readonly property bool overflowing: page.main.visibleFavouriteComputers.length + 1 > page.gridColumns
                 x: page.wide ? 0 : -page.gridSpacing / 2
                 width: page.gridWidth
-                height: favouritesGrid.height - page.gridSpacing
-                        + (overflowing ? ScrollBar.horizontal.height + 4 : 0)
+                height: favouritesGrid.cellHeight - page.gridSpacing + (overflowing ? favouritesBar.height + 4 : 0)
                 clip: true
                 contentWidth: favouritesGrid.width
-                contentHeight: favouritesGrid.height - page.gridSpacing
-                ScrollBar.horizontal.policy: overflowing ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
-                ScrollBar.vertical.policy: ScrollBar.AlwaysOff
+                contentHeight: height
+                flickableDirection: Flickable.HorizontalFlick
+                boundsBehavior: Flickable.StopAtBounds
+                ScrollBar.horizontal: ScrollBar {
+                    id: favouritesBar
+                    policy: favouritesScroll.overflowing ? ScrollBar.AlwaysOn : ScrollBar.AsNeeded
+                }
 
                 MachineGridView {
                     id: favouritesGrid
@@ -130,7 +134,7 @@ Item {
                     page: page
                     model: page.main.visibleFavouriteMachinesModel
                     cellWidth: page.mainGridShown ? page.cellWidth : page.main.gridCardColumnWidth
-                    width: cellWidth * count
+                    width: cellWidth * Math.max(count, 1)
                 }
             }
         }
@@ -196,7 +200,6 @@ Item {
             x: page.wide ? 0 : -page.gridSpacing / 2
             width: page.gridWidth
             cellWidth: page.cellWidth
-            height: visible ? contentHeight : 0
         }
     }
 

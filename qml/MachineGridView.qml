@@ -30,7 +30,9 @@ GridView {
     boundsBehavior: Flickable.StopAtBounds
     cacheBuffer: 0
     cellHeight: 300
-    height: contentHeight
+    // Laid out at full height inside the page's scroll area (computed, not read back from the view).
+    readonly property int columns: Math.max(1, Math.floor(width / cellWidth + 0.001))
+    height: Math.ceil(count / columns) * cellHeight
     reuseItems: false
 
     onWidthChanged: updateCellHeight()

@@ -3,6 +3,7 @@
 
 #include "api/apiclient.h"
 #include "commandserver.h"
+#include "session/sessionfactory.h"
 #include "ui/uiservices.h"
 #include "ui/uishell.h"
 #include "viewstestkit.h"
@@ -43,6 +44,7 @@ public Q_SLOTS:
         UiShell::setInstance(&m_shell);
         UiServices::setShell(&m_shell);
         UiServices::setSecretProtector(m_kit.protector());
+        m_settings = std::make_unique<QSettings>();
     }
 
     void qmlEngineAvailable(QQmlEngine *engine)
@@ -51,14 +53,18 @@ public Q_SLOTS:
         m_client = std::make_unique<ApiClient>(engine->networkAccessManager(), &m_shell);
         m_client->setBaseUrl(m_kit.serviceUrl());
         UiServices::setApiClient(m_client.get());
+        // Sessions built by the signed-in frame reach the fake bridge and the test's settings store.
+        SessionFactory::setServices(m_client.get(), &m_shell, m_kit.host(), m_settings.get());
         m_kit.attach(m_client.get(), &m_shell, m_commandServer.get());
         engine->rootContext()->setContextProperty(QStringLiteral("context"), m_kit.context());
         engine->rootContext()->setContextProperty(QStringLiteral("commandServer"), m_commandServer.get());
         engine->rootContext()->setContextProperty(QStringLiteral("testKit"), &m_kit);
+        engine->rootContext()->setContextProperty(QStringLiteral("testHost"), m_kit.host());
     }
 
     void cleanupTestCase()
     {
+        SessionFactory::setServices(nullptr, nullptr, nullptr, nullptr);
         UiServices::setApiClient(nullptr);
         UiServices::setSecretProtector(nullptr);
     }
@@ -69,6 +75,7 @@ private:
     UiShell m_shell{nullptr};
     std::unique_ptr<LocalCommandServer> m_commandServer;
     std::unique_ptr<ApiClient> m_client;
+    std::unique_ptr<QSettings> m_settings;
 };
 
 QUICK_TEST_MAIN_WITH_SETUP(views, Setup)

@@ -57,6 +57,34 @@ void FakeContext::reset()
     Q_EMIT changed();
 }
 
+unsigned int FakeHost::openRdp(const QString &rdpFileContents) const
+{
+    ++m_rdpLaunches;
+    m_lastRdpFile = rdpFileContents;
+    Q_EMIT changed();
+    return 42;
+}
+
+QString FakeHost::encrypt(const QString &data) const
+{
+    return encryptionFails ? QString() : m_protector->protect(data);
+}
+
+void FakeHost::clearAccessCacheAndCookies() const
+{
+    ++m_cacheClears;
+    Q_EMIT changed();
+}
+
+void FakeHost::reset()
+{
+    m_rdpLaunches = 0;
+    m_lastRdpFile.clear();
+    m_cacheClears = 0;
+    encryptionFails = false;
+    Q_EMIT changed();
+}
+
 ViewsTestKit::ViewsTestKit(QObject *parent) : QObject(parent) {}
 
 ViewsTestKit::~ViewsTestKit() = default;

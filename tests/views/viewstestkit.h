@@ -1,5 +1,6 @@
 #pragma once
 
+#include "hostservices.h"
 #include "ui/secretprotector.h"
 
 #include <QObject>
@@ -46,6 +47,40 @@ Q_SIGNALS:
     void changed();
 };
 
+// The bridge's operating-system effects as the session reaches them: records what it was asked.
+class FakeHost : public QObject, public HostServices {
+    Q_OBJECT
+    Q_PROPERTY(int rdpLaunches READ rdpLaunches NOTIFY changed)
+    Q_PROPERTY(QString lastRdpFile READ lastRdpFile NOTIFY changed)
+    Q_PROPERTY(int cacheClears READ cacheClears NOTIFY changed)
+    Q_PROPERTY(bool encryptionFails MEMBER encryptionFails NOTIFY changed)
+
+public:
+    FakeHost(FakeContext *context, const FakeProtector *protector) : m_context(context), m_protector(protector) {}
+    void openUrl(const QUrl &url) const override { m_context->openUrl(url); }
+    unsigned int openRdp(const QString &rdpFileContents) const override;
+    [[nodiscard]] QString encrypt(const QString &data) const override;
+    void systemNotification(const QString &message) const override { m_context->systemNotification(message); }
+    void clearAccessCacheAndCookies() const override;
+    void raiseWindow() const override { m_context->raiseWindow(); }
+    Q_INVOKABLE void reset();
+
+    [[nodiscard]] int rdpLaunches() const { return m_rdpLaunches; }
+    [[nodiscard]] QString lastRdpFile() const { return m_lastRdpFile; }
+    [[nodiscard]] int cacheClears() const { return m_cacheClears; }
+    bool encryptionFails = false;
+
+Q_SIGNALS:
+    void changed() const;
+
+private:
+    FakeContext *m_context;
+    const FakeProtector *m_protector;
+    mutable int m_rdpLaunches = 0;
+    mutable QString m_lastRdpFile;
+    mutable int m_cacheClears = 0;
+};
+
 // What the view tests need beyond the views: the demo service (in this process), the local command
 // server, the settings store and the fakes. Published to the tests as "testKit".
 class ViewsTestKit : public QObject {
@@ -61,6 +96,7 @@ public:
     [[nodiscard]] QString serviceUrl() const;
     [[nodiscard]] FakeContext *context() { return &m_context; }
     [[nodiscard]] const FakeProtector *protector() const { return &m_protector; }
+    [[nodiscard]] FakeHost *host() { return &m_host; }
 
     // A text message as if it had arrived at the local command server.
     Q_INVOKABLE void sendCommand(const QString &message);
@@ -91,6 +127,7 @@ private:
     std::unique_ptr<demo::DemoServer> m_server;
     FakeContext m_context;
     FakeProtector m_protector;
+    FakeHost m_host{&m_context, &m_protector};
     ApiClient *m_client = nullptr;
     UiShell *m_shell = nullptr;
     LocalCommandServer *m_commandServer = nullptr;

@@ -1,0 +1,188 @@
+import QtQuick
+import QtQuick.Controls
+import QtTest
+import Vantorix
+import Vantorix.Core
+
+// The signed-in frame against the demo service: sidebar by width crossings and by hand, the credit and
+// burn-rate texts, the active menu entries, the page slot and sign-out.
+TestCase {
+    id: testCase
+    name: "SignedIn"
+    when: windowShown
+    visible: true
+    width: 1200
+    height: 720
+
+    property var root: null
+    readonly property var frame: root ? root.signedInFrame.item : null
+    readonly property var session: frame ? frame.main : null
+    readonly property var sidebar: frame ? frame.sidebar : null
+
+    function signIn(w) {
+        testKit.control("reset")
+        testKit.clearSettings()
+        context.reset()
+        testHost.reset()
+        testCase.width = w
+        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        root = createTemporaryObject(component, testCase)
+        root.width = w
+        root.height = 720
+        tryVerify(() => testKit.pendingRequests() === 0, 5000)
+        root.authView.loginForm.userIdField.text = "demo"
+        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
+        mouseClick(root.authView.loginForm.loginButton)
+        tryVerify(() => frame !== null && frame.completed, 10000)
+        tryVerify(() => !session.loadingComputers, 10000)
+        // Let the sidebar settle.
+        tryVerify(() => sidebar.x === (sidebar.open ? 0 : -sidebar.width), 3000)
+    }
+
+    function cleanup() {
+        root = null
+    }
+
+    function test_sidebarFollowsWidthCrossings() {
+        signIn(600)
+        compare(frame.width, 600)
+        verify(!sidebar.open)
+        verify(frame.headerToggle.visible)
+        compare(frame.flickable.x, 0)
+        compare(frame.darkening.opacity, 0)
+        // Opened by hand on a narrow frame: the page is darkened but still takes input.
+        mouseClick(frame.headerToggle)
+        verify(sidebar.open)
+        tryCompare(frame.darkening, "opacity", 0.5, 2000)
+        verify(!frame.darkening.enabled || frame.darkening.children.length === 0)
+        mouseClick(findChild(sidebar, "sidebarMenuButton"))
+        verify(!sidebar.open)
+
+        root.width = 800
+        verify(sidebar.open)
+        tryCompare(frame.flickable, "x", sidebar.width, 2000)
+        compare(frame.darkening.opacity, 0)
+        root.width = 600
+        verify(!sidebar.open)
+        verify(frame.headerToggle.flashing)
+        compare(frame.flickable.x, 0)
+    }
+
+    function test_manualCloseStandsBetweenCrossings() {
+        signIn(900)
+        verify(sidebar.open)
+        sidebar.open = false
+        root.width = 700
+        root.width = 1000
+        root.width = 800
+        verify(!sidebar.open)
+        root.width = 640
+        verify(!sidebar.open)
+        root.width = 700
+        verify(sidebar.open)
+    }
+
+    function test_creditsText_data() {
+        return [
+            { tag: "positive", credits: 5.4, text: "5.40", red: false },
+            { tag: "zero", credits: 0, text: "0.00", red: false },
+            { tag: "negative", credits: -0.5, text: "-0.50", red: true },
+        ]
+    }
+    function test_creditsText(data) {
+        signIn(1200)
+        session.user.credits = data.credits
+        compare(sidebar.creditsLabel.text, data.text)
+        compare(Qt.colorEqual(sidebar.creditsLabel.color, "red"), data.red)
+        compare(findChild(sidebar, "greetingLabel").text, "Hi " + session.user.firstName + "!")
+    }
+
+    function test_burnRateSelectedOrAll() {
+        signIn(1200)
+        tryVerify(() => session.computers.length > 0, 5000)
+        const all = session.currentBurnRate
+        verify(all > 0)
+        compare(sidebar.burnRateLabel.text, "Using " + all.toFixed(3) + " credits /h")
+        const running = session.computers.filter(c => c.status === Computer.Running)
+        verify(running.length >= 1)
+        session.selectedComputers = [running[0].identifier]
+        tryVerify(() => session.selectedBurnRate === running[0].currentBurnRate, 2000)
+        compare(sidebar.burnRateLabel.text, "Using " + running[0].currentBurnRate.toFixed(3) + " credits /h")
+        session.selectedComputers = []
+        tryCompare(sidebar.burnRateLabel, "text", "Using " + session.currentBurnRate.toFixed(3) + " credits /h")
+    }
+
+    function test_activeMenuEntries_data() {
+        return [
+            { tag: "computers", page: MainContext.Computers, tab: 0, active: "myMachinesButton" },
+            { tag: "create", page: MainContext.CreateInstance, tab: 0, active: "newMachineButton" },
+            { tag: "account info", page: MainContext.Account, tab: 0, active: "myAccountButton" },
+            { tag: "payments", page: MainContext.Account, tab: 1, active: "paymentsButton" },
+            { tag: "activity", page: MainContext.Account, tab: 2, active: "myAccountButton" },
+            { tag: "e-mail settings", page: MainContext.Account, tab: 3, active: "myAccountButton" },
+            { tag: "app settings", page: MainContext.Account, tab: 4, active: "myAccountButton" },
+        ]
+    }
+    function test_activeMenuEntries(data) {
+        signIn(1200)
+        session.myAccountPageIndex = data.tab
+        session.pageIndex = data.page
+        for (const name of ["paymentsButton", "newMachineButton", "myMachinesButton", "myAccountButton",
+                            "signOutButton"])
+            compare(sidebar[name].activeMenuItem, name === data.active, name)
+    }
+
+    function test_menuPresses() {
+        signIn(1200)
+        mouseClick(sidebar.paymentsButton)
+        compare(session.pageIndex, MainContext.Account)
+        compare(session.myAccountPageIndex, 1)
+        mouseClick(sidebar.myAccountButton)
+        compare(session.myAccountPageIndex, 0)
+        mouseClick(sidebar.newMachineButton)
+        compare(session.pageIndex, MainContext.CreateInstance)
+        mouseClick(sidebar.myMachinesButton)
+        compare(session.pageIndex, MainContext.Computers)
+        tryVerify(() => frame.page !== null && frame.page.extraControlsRow !== undefined, 5000)
+        session.pageIndex = MainContext.CreateInstance
+        mouseClick(sidebar.leftBannerArea)
+        compare(session.pageIndex, MainContext.CreateInstance)
+        session.pageIndex = MainContext.Computers
+        mouseClick(sidebar.leftBannerArea)
+        compare(session.pageIndex, MainContext.CreateInstance)
+    }
+
+    function test_footerAndHelpOpenServicePages() {
+        signIn(1200)
+        mouseClick(findChild(frame, "faqButton"))
+        compare(context.openedUrls[context.openedUrls.length - 1], testKit.serviceUrl + "/faq")
+    }
+
+    function test_signOutAsksFirst() {
+        signIn(1200)
+        let signedOut = 0
+        root.signedOut.connect(() => ++signedOut)
+        mouseClick(sidebar.signOutButton)
+        const popup = root.confirmPopup
+        tryVerify(() => popup.opened)
+        compare(popup.title, "Sign out")
+        compare(popup.message, "Are you sure you want to sign out?")
+        mouseClick(findChild(popup.contentItem, "confirmCancel"))
+        tryVerify(() => !popup.visible)
+        wait(100)
+        verify(frame.page !== null)
+        compare(frame.signingOutIndicator.opacity, 0)
+
+        mouseClick(sidebar.signOutButton)
+        tryVerify(() => popup.opened)
+        mouseClick(findChild(popup.contentItem, "confirmOk"))
+        tryVerify(() => frame.signingOutIndicator.visible)
+        compare(frame.page, null)
+        tryCompare(frame.flickable, "visible", false, 3000)
+        compare(testHost.cacheClears, 1)
+        tryVerify(() => signedOut === 1, 10000)
+        compare(root.user, null)
+        verify(root.authView.visible)
+    }
+}
