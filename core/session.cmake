@@ -9,6 +9,7 @@ list(APPEND VANTORIX_CORE_SOURCES
     session/maincontextaccount.cpp
     session/maincontextactions.cpp
     session/maincontextlist.cpp
+    session/maincontextpayments.cpp
     session/sessionevent.cpp session/sessionevent.h
     session/sessionfactory.cpp session/sessionfactory.h
     session/sessionpreferences.cpp session/sessionpreferences.h

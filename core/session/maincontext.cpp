@@ -47,6 +47,7 @@ MainContext::MainContext(ApiClient *api, Shell *shell, const HostServices *host,
         connect(m_api, &ApiClient::sessionUnauthorized, this, &MainContext::signOut);
     if (m_user)
         connect(m_user, &User::creditsChanged, this, &MainContext::onUserCreditsChanged);
+    setUpPayments();
 
     // Everything the derived lists read, besides the records themselves.
     const auto derivedInputs = {

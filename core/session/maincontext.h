@@ -1,10 +1,15 @@
 #pragma once
 
+#include "account/emailpreferences.h"
+#include "account/profileeditor.h"
 #include "api/apiclient.h"
 #include "computer/computer.h"
+#include "logs/logscontroller.h"
+#include "payments/paymentscontroller.h"
 #include "records/banner.h"
 #include "records/computertemplate.h"
 #include "records/user.h"
+#include "records/userpayment.h"
 #include "session/computerordering.h"
 #include "session/machinelistmodel.h"
 #include "session/sessionpreferences.h"
@@ -96,6 +101,13 @@ class MainContext : public SessionPreferences {
     Q_PROPERTY(QTimer *nowTimer READ nowTimer CONSTANT)
     // The polling interval in milliseconds (10 to the power refreshRate).
     Q_PROPERTY(int refreshInterval READ refreshIntervalMs NOTIFY refreshRateChanged)
+
+    // Payments, credit purchase and VAT (maincontextpayments.cpp): the controller, and its list and rate
+    // under the session's own names.
+    Q_PROPERTY(PaymentsController *payments READ payments CONSTANT)
+    Q_PROPERTY(QList<UserPayment *> userPayments READ userPayments NOTIFY userPaymentsChanged)
+    Q_PROPERTY(double romainianVatRate READ romainianVatRate NOTIFY romainianVatRateChanged)
+    Q_PROPERTY(EmailPreferences *emailPreferences READ emailPreferences CONSTANT)
 
 public:
     enum Page { Computers = 0, CreateInstance = 1, Account = 2 };
@@ -209,6 +221,22 @@ public:
     void applyUserData(const QJsonObject &userData);
     void applyBanners(const QJsonValue &banners);
 
+    // --- Payments, account forms and logs (maincontextpayments.cpp) ---
+    [[nodiscard]] PaymentsController *payments() const { return m_payments; }
+    [[nodiscard]] QList<UserPayment *> userPayments() const;
+    [[nodiscard]] double romainianVatRate() const;
+    [[nodiscard]] EmailPreferences *emailPreferences() const { return m_emailPreferences; }
+    Q_INVOKABLE void listUserPayments();
+    Q_INVOKABLE void requestInvoice(int paymentId);
+    Q_INVOKABLE void purchaseCredits(qint64 amount);
+    Q_INVOKABLE void updateRomainianVatRate();
+    Q_INVOKABLE [[nodiscard]] double getVatModifiedAmount(double amount) const;
+    // The host logic of a log view, owned by (and gone with) the view that asks for it.
+    Q_INVOKABLE LogsController *createAccountLogs(QObject *view);
+    Q_INVOKABLE LogsController *createComputerLogs(QObject *view);
+    // The profile form's editor, owned by the view; it shares this session's updatingUserData flag.
+    Q_INVOKABLE ProfileEditor *createProfileEditor(QObject *view);
+
     // --- Properties ---
     [[nodiscard]] User *user() const { return m_user; }
     [[nodiscard]] int pageIndex() const { return m_pageIndex; }
@@ -252,6 +280,8 @@ public:
     void setComputerTemplates(const QList<ComputerTemplate *> &value);
 
 Q_SIGNALS:
+    void userPaymentsChanged();
+    void romainianVatRateChanged();
     void signingOut();
     // Emitted 4 s after signOut(): the window drops the user and this session.
     void signedOutRequested();
@@ -294,6 +324,7 @@ private:
     void scheduleDerivedLists();
     void recomputeDerivedLists();
     void onUserCreditsChanged();
+    void setUpPayments();
     [[nodiscard]] static QList<Computer *> computersFrom(const QVariantList &list);
 
     ApiClient *m_api = nullptr;
@@ -341,6 +372,9 @@ private:
     Banner *m_topBannerLight = nullptr;
     Banner *m_leftBannerDark = nullptr;
     Banner *m_leftBannerLight = nullptr;
+
+    PaymentsController *m_payments = nullptr;
+    EmailPreferences *m_emailPreferences = nullptr;
 
     QTimer *m_refreshTimer = nullptr;
     QTimer *m_bannerTimer = nullptr;
