@@ -233,8 +233,8 @@ Pane {
                 placeholderText: "Machine Name"
                 selectByMouse: true
                 enabled: !card.computer || !card.computer.vmDataChanging
-                topInset: 0
-                bottomInset: 0
+                topPadding: 2
+                bottomPadding: 6
                 onAccepted: card.commitName()
                 Keys.onEscapePressed: card.cancelEditing()
             }

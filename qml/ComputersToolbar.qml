@@ -41,13 +41,11 @@ Item {
     height: layout.implicitHeight + (floating ? 10 : 0)
 
     Pane {
+        objectName: "toolbarPane"
         anchors.fill: parent
         padding: 0
         Material.background: toolbar.floating ? Utils.styles.sidebarBackgroundColor : Utils.styles.appBackgroundColor
         Material.elevation: toolbar.floating ? 5 : 0
-
-        Behavior on Material.background { ColorAnimation { duration: 200; easing.type: Easing.InOutSine } }
-        Behavior on Material.elevation { NumberAnimation { duration: 200; easing.type: Easing.InOutSine } }
     }
 
     ColumnLayout {
@@ -144,10 +142,8 @@ Item {
                         Layout.leftMargin: 8
                         placeholderText: "Search computer name"
                         selectByMouse: true
-                        topInset: 0
-                        bottomInset: 0
                         topPadding: 4
-                        bottomPadding: 4
+                        bottomPadding: 8
                         onTextChanged: toolbar.main.filterUserInstanceName = text
                         // The field starts with the kept name filter, so what hides computers is in view.
                         Component.onCompleted: text = toolbar.main.filterUserInstanceName
