@@ -1,4 +1,5 @@
-# The log view's host logic, the billing figures, payments and VAT, and the account forms.
+# The log view's host logic, the billing figures, payments and VAT, the account forms and the
+# create-computer form's choices.
 list(APPEND VANTORIX_CORE_SOURCES
     logs/csvwriter.cpp logs/csvwriter.h
     logs/logpaging.cpp logs/logpaging.h
@@ -11,6 +12,7 @@ list(APPEND VANTORIX_CORE_SOURCES
     payments/paymentscontroller.cpp payments/paymentscontroller.h
     account/profileeditor.cpp account/profileeditor.h
     account/emailpreferences.cpp account/emailpreferences.h
+    create/createinstanceform.cpp create/createinstanceform.h
 )
 
 # The generated QML type registration includes each header by its bare file name.
@@ -19,4 +21,5 @@ include_directories(
     ${CMAKE_CURRENT_SOURCE_DIR}/billing
     ${CMAKE_CURRENT_SOURCE_DIR}/payments
     ${CMAKE_CURRENT_SOURCE_DIR}/account
+    ${CMAKE_CURRENT_SOURCE_DIR}/create
 )
