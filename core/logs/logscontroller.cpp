@@ -7,6 +7,7 @@
 #include "logpaging.h"
 #include "utils/jsonread.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QPointer>
@@ -57,6 +58,11 @@ QStringList LogsController::columnKeys() const
 QList<int> LogsController::perPageChoices() const
 {
     return LogPaging::perPageChoices();
+}
+
+QUrl LogsController::exportFolder()
+{
+    return QUrl::fromLocalFile(QDir::homePath());
 }
 
 void LogsController::setMachineId(qint64 id)
@@ -248,10 +254,6 @@ bool LogsController::exportCsv(const QUrl &fileUrl)
         qCWarning(lcCore).noquote() << "log export to" << shown << "failed:" << error;
     const QString message = ok ? QStringLiteral("Logs saved to '") + shown + QLatin1Char('\'')
                                : QStringLiteral("Unable to save logs to '") + shown + QLatin1Char('\'');
-    const Shell::Level level = ok ? Shell::Level::Info : Shell::Level::Error;
-    if (m_shell)
-        m_shell->notify(message, level);
-    else
-        qCInfo(lcCore).noquote() << message;
+    raise(message, ok ? Shell::Level::Info : Shell::Level::Error);
     return ok;
 }

@@ -41,6 +41,8 @@ class LogsController : public QObject {
     Q_PROPERTY(QString reloadLogsText READ reloadLogsText CONSTANT)
     Q_PROPERTY(QStringList columnKeys READ columnKeys CONSTANT)
     Q_PROPERTY(QList<int> perPageChoices READ perPageChoices CONSTANT)
+    // Where the CSV save dialog starts: the user's home folder.
+    Q_PROPERTY(QUrl exportFolder READ exportFolder CONSTANT)
     // When true, the notices about this log's requests are raised as notificationRequested() for the
     // view's own message area instead of going to the shell (unless a C++ sink was set).
     Q_PROPERTY(bool notifyInView READ notifyInView WRITE setNotifyInView NOTIFY notifyInViewChanged)
@@ -72,6 +74,7 @@ public:
     [[nodiscard]] QString reloadLogsText() const;
     [[nodiscard]] QStringList columnKeys() const;
     [[nodiscard]] QList<int> perPageChoices() const;
+    [[nodiscard]] static QUrl exportFolder();
     [[nodiscard]] bool notifyInView() const { return m_notifyInView; }
 
     // The computer whose log is shown. A change clears the shown page and asks for the new computer's;
@@ -94,7 +97,8 @@ public:
     Q_INVOKABLE void requestLogsEmail();
     // The CSV text of the current page.
     Q_INVOKABLE [[nodiscard]] QString csvText() const;
-    // Writes the current page as CSV to the file a save dialog chose and tells the user how it went.
+    // Writes the current page as CSV to the file a save dialog chose and tells the user how it went (in
+    // the view's own message area while notifyInView, like the request notices).
     Q_INVOKABLE bool exportCsv(const QUrl &fileUrl);
 
 Q_SIGNALS:
