@@ -18,7 +18,7 @@ Rectangle {
     readonly property bool powerOnShown: hovered && computer !== null && !computer.statusChanging
                                          && (status === Computer.Terminated || status === Computer.Suspended)
     readonly property bool connectShown: hovered && !card.loading && !powerOnShown
-    readonly property bool screenshotShown: status === Computer.Running && main.enableDesktopPreviews
+    readonly property bool screenshotShown: status === Computer.Running && main !== null && main.enableDesktopPreviews
     readonly property color fillColor: {
         switch (status) {
         case Computer.PendingProvisioning:
@@ -133,8 +133,8 @@ Rectangle {
         sourceComponent: Item {
             Image {
                 anchors.fill: parent
-                z: preview.computer.screenShotUseBuffer1 ? 1 : 0
-                source: preview.computer.b64ScreenshotBuffer1 !== ""
+                z: preview.computer && preview.computer.screenShotUseBuffer1 ? 1 : 0
+                source: preview.computer && preview.computer.b64ScreenshotBuffer1 !== ""
                         ? "data:image/png;base64," + preview.computer.b64ScreenshotBuffer1 : ""
                 visible: status === Image.Ready
                 asynchronous: true
@@ -142,8 +142,8 @@ Rectangle {
             }
             Image {
                 anchors.fill: parent
-                z: preview.computer.screenShotUseBuffer1 ? 0 : 1
-                source: preview.computer.b64ScreenshotBuffer2 !== ""
+                z: preview.computer && preview.computer.screenShotUseBuffer1 ? 0 : 1
+                source: preview.computer && preview.computer.b64ScreenshotBuffer2 !== ""
                         ? "data:image/png;base64," + preview.computer.b64ScreenshotBuffer2 : ""
                 visible: status === Image.Ready
                 asynchronous: true

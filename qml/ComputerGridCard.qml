@@ -19,6 +19,8 @@ Pane {
                                     || status === Computer.Staging || status === Computer.Stopping
                                     || status === Computer.Suspending || status === Computer.Repairing)
     property bool editingComputerName: false
+    // The card itself, for components built inside it (their own `card` property hides the id).
+    readonly property Item cardItem: card
     property string lastStartedText: ""
     readonly property color cardAccent: status === Computer.Provisioning
                                         ? (Material.theme === Material.Light ? Material.color(Material.Grey, Material.Shade50)
@@ -185,9 +187,10 @@ Pane {
                 id: nameHover
                 enabled: !card.deleted
             }
-            TapHandler {
+            MouseArea {
+                anchors.fill: nameLabel
                 enabled: !card.deleted
-                onDoubleTapped: card.openEditor()
+                onDoubleClicked: card.openEditor()
             }
             ToolButton {
                 id: editButton
@@ -285,7 +288,7 @@ Pane {
         id: menuLoader
         active: false
         sourceComponent: ComputerCardMenu {
-            card: card
+            card: cardItem
         }
     }
 }

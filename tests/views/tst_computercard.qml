@@ -1,0 +1,366 @@
+import QtQuick
+import QtQuick.Controls
+import QtTest
+import Vantorix
+import Vantorix.Core
+
+// One computer card on a real session (demo service): the buttons per status, selection rules, the
+// last-start texts, inline rename, the card menu and connecting.
+TestCase {
+    id: testCase
+    name: "ComputerCard"
+    when: windowShown
+    visible: true
+    width: 1200
+    height: 720
+
+    property var root: null
+    readonly property var frame: root ? root.signedInFrame.item : null
+    readonly property var session: frame ? frame.main : null
+    property var card: null
+    property var computer: null
+    property var ownComputer: null
+
+    Component {
+        id: computerComponent
+        Computer {}
+    }
+    Component {
+        id: cardComponent
+        ComputerGridCard {
+            width: 400
+        }
+    }
+
+    function signIn() {
+        testKit.control("reset")
+        testKit.clearSettings()
+        context.reset()
+        testHost.reset()
+        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
+        // Lives for the whole file: every test here uses this one session.
+        root = component.createObject(testCase)
+        root.width = 1200
+        root.height = 720
+        tryVerify(() => testKit.pendingRequests() === 0, 5000)
+        root.authView.loginForm.userIdField.text = "demo"
+        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
+        mouseClick(root.authView.loginForm.loginButton)
+        tryVerify(() => session !== null && !session.loadingComputers && session.computers.length > 0, 10000)
+        tryVerify(() => testKit.pendingRequests() === 0, 10000)
+        // The page underneath is not part of these tests.
+        session.pageIndex = MainContext.CreateInstance
+    }
+    // A card over a computer of our own, or over one of the session's.
+    function makeCard(properties, existing) {
+        computer = existing ? existing : computerComponent.createObject(testCase, properties)
+        if (!existing)
+            ownComputer = computer
+        card = cardComponent.createObject(testCase, {
+            "main": session, "computer": computer,
+            "selected": Qt.binding(() => session.selectedComputers.indexOf(computer.identifier) >= 0)
+        })
+        card.select.connect(shift => session.selectComputer(computer.identifier, shift))
+        card.x = 20
+        card.y = 20
+        tryVerify(() => card.height > 100)
+        return card
+    }
+    function hoverPreview() {
+        mouseMove(card.preview, card.preview.width / 4, card.preview.height / 2)
+    }
+    function leave() {
+        mouseMove(testCase, testCase.width - 2, testCase.height - 2)
+    }
+    function notes() {
+        const area = root.notificationsContainer
+        const list = []
+        for (let i = 0; i < area.children.length; ++i) {
+            if (area.children[i].objectName !== "clearAllPane")
+                list.push(area.children[i].text)
+        }
+        return list
+    }
+
+    function initTestCase() {
+        signIn()
+    }
+    function cleanupTestCase() {
+        root.destroy()
+        root = null
+    }
+    // The card goes before the computer it shows, as it does in the grids.
+    function cleanup() {
+        if (card)
+            card.destroy()
+        card = null
+        wait(0)
+        if (ownComputer)
+            ownComputer.destroy()
+        ownComputer = null
+        computer = null
+    }
+    function init() {
+        session.selectedComputers = []
+        testKit.control("requests/clear")
+        testHost.reset()
+    }
+
+    function test_buttonsPerStatus_data() {
+        return [
+            { tag: "running", status: Computer.Running, powerOn: false, connect: true, connectEnabled: true,
+              start: false, stop: true, del: true, loading: false },
+            { tag: "stopped", status: Computer.Terminated, powerOn: true, connect: false, connectEnabled: false,
+              start: true, stop: false, del: true, loading: false },
+            { tag: "suspended", status: Computer.Suspended, powerOn: true, connect: false, connectEnabled: false,
+              start: true, stop: false, del: true, loading: false },
+            { tag: "staging", status: Computer.Staging, powerOn: false, connect: false, connectEnabled: false,
+              start: false, stop: true, del: true, loading: true },
+            { tag: "repairing", status: Computer.Repairing, powerOn: false, connect: false, connectEnabled: false,
+              start: true, stop: false, del: true, loading: true },
+        ]
+    }
+    function test_buttonsPerStatus(data) {
+        makeCard({ "identifier": 900001, "userInstanceName": "Card One", "status": data.status,
+                   "platform": Computer.Windows, "username": "demo" })
+        const p = card.preview
+        compare(card.loading, data.loading)
+        compare(p.busyIndicator.visible || p.busyIndicator.height > 1, data.loading)
+        compare(p.statusLabel.text, computer.getStatusLabel().toUpperCase())
+        verify(!p.powerOnButton.visible && !p.connectButton.visible)
+        hoverPreview()
+        tryCompare(p, "hovered", true)
+        compare(p.powerOnButton.visible, data.powerOn)
+        compare(p.connectButton.visible, data.connect)
+        compare(p.connectButton.enabled, data.connectEnabled)
+        compare(p.startButton.enabled, data.start)
+        compare(p.stopButton.enabled, data.stop)
+        compare(p.rebootButton.enabled, data.stop)
+        compare(p.deleteButton.enabled, data.del)
+        tryVerify(() => p.stopButton.visible && p.rebootButton.visible)
+        leave()
+        tryCompare(p, "hovered", false)
+        verify(p.startButton.visible && p.deleteButton.visible)
+        tryCompare(p.stopButton, "visible", false)
+        // A selected card shows stop and reboot without hover.
+        session.selectedComputers = [computer.identifier]
+        tryCompare(p.stopButton, "visible", true)
+        verify(p.rebootButton.visible)
+    }
+
+    function test_deletedLook() {
+        makeCard({ "identifier": 900002, "userInstanceName": "Gone", "status": Computer.Deleted })
+        const p = card.preview
+        hoverPreview()
+        wait(50)
+        verify(!p.hovered)
+        for (const b of [p.favouriteButton, p.selectBox, p.startButton, p.deleteButton, p.powerOnButton,
+                         p.connectButton])
+            verify(!b.visible)
+        mouseClick(p.clickArea)
+        compare(session.selectedComputers.length, 0)
+        // Only billing and activity stay in the menu.
+        mouseClick(card.menuButton)
+        tryVerify(() => card.menu && card.menu.opened)
+        const enabled = []
+        for (let i = 0; i < card.menu.count; ++i) {
+            const item = card.menu.itemAt(i)
+            if (item.text && item.enabled)
+                enabled.push(item.text)
+        }
+        compare(enabled, ["Machine Billing", "Machine Activity"])
+        card.menu.close()
+    }
+
+    function test_menuEntriesPerStatus_data() {
+        return [
+            { tag: "running", status: Computer.Running,
+              enabled: ["Connect to Machine", "Power OFF Machine", "REBOOT Machine", "DELETE Machine",
+                        "Machine Billing", "Machine Activity", "Reset Machine Password", "Update Machine Password"] },
+            { tag: "stopped", status: Computer.Terminated,
+              enabled: ["Power ON Machine", "DELETE Machine", "Machine Billing", "Machine Activity",
+                        "Reset Machine Password", "Update Machine Password"] },
+            { tag: "stopping", status: Computer.Stopping,
+              enabled: ["Power ON Machine", "DELETE Machine", "Machine Billing", "Machine Activity",
+                        "Reset Machine Password", "Update Machine Password"] },
+        ]
+    }
+    function test_menuEntriesPerStatus(data) {
+        makeCard({ "identifier": 900003, "userInstanceName": "Menu Box", "status": data.status })
+        mouseClick(card.preview.clickArea, card.preview.width / 4, card.preview.height / 2, Qt.RightButton)
+        tryVerify(() => card.menu && card.menu.opened)
+        const enabled = []
+        for (let i = 0; i < card.menu.count; ++i) {
+            const item = card.menu.itemAt(i)
+            if (item.text && item.enabled)
+                enabled.push(item.text)
+        }
+        compare(enabled, data.enabled)
+        // A second right click closes it.
+        card.toggleMenu(0, 0, false)
+        tryVerify(() => !card.menu.visible)
+    }
+
+    function test_passwordEntriesAskFirst_data() {
+        return [
+            { tag: "reset", entry: "menuResetPassword", title: "Reset Password?", ok: "Reset",
+              signal: "resetComputerPassword" },
+            { tag: "update", entry: "menuUpdatePassword", title: "Update Cached Password?", ok: "Update",
+              signal: "resetCachedPassword" },
+        ]
+    }
+    function test_passwordEntriesAskFirst(data) {
+        makeCard({ "identifier": 900004, "userInstanceName": "Pw Box", "status": Computer.Running })
+        let emitted = 0
+        const handler = c => { if (c === computer) ++emitted }
+        session[data.signal].connect(handler)
+        const popup = root.confirmPopup
+        for (const accept of [false, true]) {
+            card.toggleMenu(0, 0, false)
+            tryVerify(() => card.menu.opened)
+            mouseClick(findChild(card.menu.contentItem, data.entry))
+            tryVerify(() => popup.opened)
+            compare(popup.title, data.title)
+            compare(popup.okText, data.ok)
+            compare(popup.cancelText, "Cancel")
+            mouseClick(findChild(popup.contentItem, accept ? "confirmOk" : "confirmCancel"))
+            tryVerify(() => !popup.visible)
+            compare(emitted, accept ? 1 : 0)
+        }
+        session[data.signal].disconnect(handler)
+        // The page's dialogs are not there: close what the signal might have opened elsewhere.
+    }
+
+    function test_selectionRules() {
+        const computers = session.computers.filter(c => c.status !== Computer.Deleted).slice(0, 2)
+        makeCard({}, computers[0])
+        const a = computers[0].identifier
+        const b = computers[1].identifier
+        // Without Shift: an unselected card becomes the only one; a selected one clears everything.
+        session.selectedComputers = [b]
+        mouseClick(card.preview.clickArea, card.preview.width / 4, card.preview.height / 2)
+        compare(session.selectedComputers, [a])
+        session.selectedComputers = [a, b]
+        mouseClick(card.preview.clickArea, card.preview.width / 4, card.preview.height / 2)
+        compare(session.selectedComputers, [])
+        // With Shift: added, then removed.
+        session.selectedComputers = [b]
+        mouseClick(card.preview.clickArea, card.preview.width / 4, card.preview.height / 2, Qt.LeftButton, Qt.ShiftModifier)
+        compare(session.selectedComputers, [b, a])
+        mouseClick(card.preview.clickArea, card.preview.width / 4, card.preview.height / 2, Qt.LeftButton, Qt.ShiftModifier)
+        compare(session.selectedComputers, [b])
+        // The check box always adds or removes just this card.
+        mouseClick(card.preview.selectBox)
+        compare(session.selectedComputers, [b, a])
+        verify(card.preview.selectBox.checked)
+        mouseClick(card.preview.selectBox)
+        compare(session.selectedComputers, [b])
+        verify(!card.preview.selectBox.checked)
+        verify(Qt.colorEqual(card.preview.border.color, card.preview.fillColor))
+    }
+
+    function test_lastStartedText_data() {
+        return [
+            { tag: "future running", status: Computer.Running, ago: -500, text: "Started a few seconds ago" },
+            { tag: "seconds", status: Computer.Staging, ago: 30, text: "Started a few seconds ago" },
+            { tag: "minutes", status: Computer.Terminated, ago: 5 * 60 + 20, text: "Last started 5 minuites ago" },
+            { tag: "59.6 minutes", status: Computer.Running, ago: 3576, text: "Started 60 minuites ago" },
+            { tag: "hours", status: Computer.Suspended, ago: 3 * 3600 + 100, text: "Last started 3 hours ago" },
+            { tag: "days", status: Computer.Provisioning, ago: 3 * 86400 + 600, text: "Started 3 days ago" },
+        ]
+    }
+    function test_lastStartedText(data) {
+        const now = Math.floor(Date.now() / 1000)
+        makeCard({ "identifier": 900005, "userInstanceName": "Clock", "status": data.status,
+                   "lastStartedTime": now - data.ago })
+        compare(card.lastStartedText, data.text)
+        verify(card.lastStartedLabel.visible)
+        // It follows the status and the start time, not the clock.
+        computer.lastStartedTime = 0
+        verify(!card.lastStartedLabel.visible)
+    }
+
+    function test_renameFlow() {
+        const target = session.computers.find(c => c.status === Computer.Running)
+        makeCard({}, target)
+        const original = target.userInstanceName
+        mouseDoubleClickSequence(card.nameLabel)
+        tryVerify(() => card.editingComputerName)
+        compare(card.nameField.text, original)
+        // The unchanged name closes the editor and sends nothing.
+        card.nameField.forceActiveFocus()
+        keyClick(Qt.Key_Return)
+        verify(!card.editingComputerName)
+        wait(100)
+        compare(testKit.requestCount("edit_user_vm_instance"), 0)
+        // An invalid name keeps the editor open with the typed text.
+        card.openEditor()
+        card.nameField.text = "ab"
+        mouseClick(card.confirmNameButton)
+        verify(card.editingComputerName)
+        compare(card.nameField.text, "ab")
+        tryVerify(() => notes().indexOf("Machine name must be at least three characters long.") >= 0)
+        compare(testKit.requestCount("edit_user_vm_instance"), 0)
+        // Cancel puts the current name back.
+        mouseClick(card.cancelNameButton)
+        verify(!card.editingComputerName)
+        compare(card.nameField.text, original)
+        // A valid new name is sent and closes the editor on success.
+        card.openEditor()
+        card.nameField.text = "Renamed Box"
+        keyClick(Qt.Key_Return)
+        tryVerify(() => !card.editingComputerName, 5000)
+        compare(testKit.requestCount("edit_user_vm_instance"), 1)
+        compare(target.userInstanceName, "Renamed Box")
+        tryVerify(() => notes().indexOf("Machine name updated") >= 0)
+        // A service refusal keeps it open.
+        testKit.control("fault", "action=edit_user_vm_instance&kind=error_message&message=Taken&count=1")
+        card.openEditor()
+        card.nameField.text = "Other Name"
+        keyClick(Qt.Key_Return)
+        tryVerify(() => testKit.requestCount("edit_user_vm_instance") === 2 && testKit.pendingRequests() === 0
+                        && !target.vmDataChanging, 5000)
+        verify(card.editingComputerName)
+        compare(card.nameField.text, "Other Name")
+        compare(target.userInstanceName, "Renamed Box")
+        card.cancelEditing()
+    }
+
+    function test_favouriteToggle() {
+        const target = session.computers.find(c => !c.isFavourite && c.status === Computer.Running)
+            || session.computers.find(c => !c.isFavourite && c.status !== Computer.Deleted)
+        makeCard({}, target)
+        const fav = card.preview.favouriteButton
+        compare(fav.ToolTip.text, "Add to favorites")
+        mouseClick(fav)
+        tryVerify(() => target.isFavourite, 5000)
+        tryVerify(() => !target.favouriteStatusChanging, 5000)
+        compare(fav.rotation, 0)
+        compare(fav.ToolTip.text, "Remove from favorites")
+        compare(testKit.requestCount("set_favourite_vm_instance"), 1)
+    }
+
+    function test_connect_data() {
+        return [
+            { tag: "windows", platform: Computer.Windows, launches: 1, note: "" },
+            { tag: "linux", platform: Computer.Linux, launches: 0,
+              note: "No connection type support yet for this platform." },
+        ]
+    }
+    function test_connect(data) {
+        session.showVMConnectionWarningNotification = false
+        makeCard({ "identifier": 900006, "userInstanceName": "Remote", "status": Computer.Running,
+                   "platform": data.platform, "username": "demo", "rdpPublicAddress": "203.0.113.7" })
+        session.storeEncryptedPassword(900006, testKit.unprotect("") === "" ? "fake-protected:" + "41" : "")
+        hoverPreview()
+        tryVerify(() => card.preview.connectButton.visible)
+        mouseClick(card.preview.connectButton)
+        if (data.note !== "")
+            tryVerify(() => notes().indexOf(data.note) >= 0)
+        wait(50)
+        compare(testHost.rdpLaunches, data.launches)
+        if (data.launches)
+            verify(testHost.lastRdpFile.indexOf("203.0.113.7") >= 0)
+        leave()
+    }
+}
