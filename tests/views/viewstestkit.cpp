@@ -54,6 +54,36 @@ void FakeContext::reset()
     openedUrls.clear();
     systemNotifications.clear();
     raised = 0;
+    autoStartup = false;
+    currentScalingFactor = storedScalingFactor = 1.0;
+    currentTheme = storedTheme = QStringLiteral("Light");
+    scalingFactorsStored.clear();
+    restarts = 0;
+    Q_EMIT changed();
+}
+
+void FakeContext::setIsAutoStartupEnabled(bool enabled)
+{
+    autoStartup = enabled;
+    Q_EMIT changed();
+}
+
+void FakeContext::setScalingFactor(float factor)
+{
+    storedScalingFactor = double(factor);
+    scalingFactorsStored.append(double(factor));
+    Q_EMIT changed();
+}
+
+void FakeContext::setMaterialTheme(const QString &theme)
+{
+    storedTheme = theme;
+    Q_EMIT changed();
+}
+
+void FakeContext::restartApplication()
+{
+    ++restarts;
     Q_EMIT changed();
 }
 

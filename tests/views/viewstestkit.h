@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVariantList>
 #include <memory>
 
 class ApiClient;
@@ -30,6 +31,15 @@ class FakeContext : public QObject {
     Q_PROPERTY(QStringList openedUrls MEMBER openedUrls NOTIFY changed)
     Q_PROPERTY(QStringList systemNotifications MEMBER systemNotifications NOTIFY changed)
     Q_PROPERTY(int raised MEMBER raised NOTIFY changed)
+    // The application settings as the bridge keeps them: the values in effect since start (`current...`,
+    // set by tests) and the values stored for the next start.
+    Q_PROPERTY(bool autoStartup MEMBER autoStartup NOTIFY changed)
+    Q_PROPERTY(double currentScalingFactor MEMBER currentScalingFactor NOTIFY changed)
+    Q_PROPERTY(double storedScalingFactor MEMBER storedScalingFactor NOTIFY changed)
+    Q_PROPERTY(QString currentTheme MEMBER currentTheme NOTIFY changed)
+    Q_PROPERTY(QString storedTheme MEMBER storedTheme NOTIFY changed)
+    Q_PROPERTY(QVariantList scalingFactorsStored MEMBER scalingFactorsStored NOTIFY changed)
+    Q_PROPERTY(int restarts MEMBER restarts NOTIFY changed)
 
 public:
     using QObject::QObject;
@@ -38,10 +48,24 @@ public:
     Q_INVOKABLE void raiseWindow();
     Q_INVOKABLE void quit() {}
     Q_INVOKABLE void reset();
+    Q_INVOKABLE bool isAutoStartupEnabled() const { return autoStartup; }
+    Q_INVOKABLE void setIsAutoStartupEnabled(bool enabled);
+    Q_INVOKABLE float getCurrentScalingFactor() const { return float(currentScalingFactor); }
+    Q_INVOKABLE void setScalingFactor(float factor);
+    Q_INVOKABLE QString getMaterialTheme() const { return currentTheme; }
+    Q_INVOKABLE void setMaterialTheme(const QString &theme);
+    Q_INVOKABLE void restartApplication();
 
     QStringList openedUrls;
     QStringList systemNotifications;
     int raised = 0;
+    bool autoStartup = false;
+    double currentScalingFactor = 1.0;
+    double storedScalingFactor = 1.0;
+    QString currentTheme = QStringLiteral("Light");
+    QString storedTheme = QStringLiteral("Light");
+    QVariantList scalingFactorsStored;
+    int restarts = 0;
 
 Q_SIGNALS:
     void changed();
