@@ -43,6 +43,9 @@ TestCase {
         session.myAccountPageIndex = tab
         session.pageIndex = MainContext.Account
         tryVerify(() => view !== null, 5000)
+        // Let the sidebar and the frame's margins finish their animations before anything is clicked.
+        tryVerify(() => frame.sidebar.x === (frame.sidebar.open ? 0 : -frame.sidebar.width), 3000)
+        wait(350)
         tryVerify(() => testKit.pendingRequests() === 0, 5000)
     }
 
@@ -72,6 +75,9 @@ TestCase {
     }
 
     function cleanup() {
+        // Nothing of this test may still be on its way when the next one starts (or the run ends).
+        if (root)
+            tryVerify(() => testKit.pendingRequests() === 0, 5000)
         root = null
     }
 
