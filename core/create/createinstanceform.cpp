@@ -90,6 +90,14 @@ void CreateInstanceForm::setUsername(const QString &username)
     Q_EMIT usernameChanged();
 }
 
+void CreateInstanceForm::setFieldsValid(bool valid)
+{
+    if (valid == m_fieldsValid)
+        return;
+    m_fieldsValid = valid;
+    Q_EMIT startEnabledChanged();
+}
+
 void CreateInstanceForm::rebuild()
 {
     m_shown.clear();
@@ -107,6 +115,7 @@ void CreateInstanceForm::rebuild()
     setCurrentIndex(index);
     // The combo box rebuilt its items: tell it the selection even when the number stayed the same.
     Q_EMIT currentIndexChanged();
+    Q_EMIT startEnabledChanged();
 }
 
 void CreateInstanceForm::setCurrentIndex(int index)
@@ -115,6 +124,7 @@ void CreateInstanceForm::setCurrentIndex(int index)
         return;
     m_currentIndex = index;
     Q_EMIT currentIndexChanged();
+    Q_EMIT startEnabledChanged();
 }
 
 void CreateInstanceForm::choose(int index)

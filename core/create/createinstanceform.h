@@ -37,6 +37,10 @@ class CreateInstanceForm : public QObject {
     Q_PROPERTY(QString description READ description NOTIFY currentIndexChanged)
     Q_PROPERTY(QString username READ username WRITE setUsername NOTIFY usernameChanged)
     Q_PROPERTY(QString promptText READ promptText CONSTANT)
+    // Whether the name, user-name and password fields pass their rules (set by the view).
+    Q_PROPERTY(bool fieldsValid READ fieldsValid WRITE setFieldsValid NOTIFY startEnabledChanged)
+    // canStart(fieldsValid), for the "Start Machine" button.
+    Q_PROPERTY(bool startEnabled READ startEnabled NOTIFY startEnabledChanged)
 
 public:
     explicit CreateInstanceForm(QObject *parent = nullptr);
@@ -51,10 +55,13 @@ public:
     [[nodiscard]] QString description() const;
     [[nodiscard]] QString username() const { return m_username; }
     [[nodiscard]] static QString promptText();
+    [[nodiscard]] bool fieldsValid() const { return m_fieldsValid; }
+    [[nodiscard]] bool startEnabled() const { return canStart(m_fieldsValid); }
 
     void setTemplates(const QList<ComputerTemplate *> &templates);
     void setSpot(bool spot);
     void setUsername(const QString &username);
+    void setFieldsValid(bool valid);
 
     // The user picked the item at `index` (remembered for the next change of kind).
     Q_INVOKABLE void choose(int index);
@@ -76,6 +83,7 @@ Q_SIGNALS:
     void currentIndexChanged();
     void rememberedIndexChanged();
     void usernameChanged();
+    void startEnabledChanged();
 
 private:
     void rebuild();
@@ -88,4 +96,5 @@ private:
     int m_currentIndex = 0;
     int m_rememberedIndex = -1;
     QString m_username;
+    bool m_fieldsValid = false;
 };

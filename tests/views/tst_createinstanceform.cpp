@@ -206,8 +206,16 @@ void TestCreateInstanceForm::canStart()
     CreateInstanceForm form;
     if (loaded)
         form.setTemplates(pairedTemplates());
+    QSignalSpy spy(&form, &CreateInstanceForm::startEnabledChanged);
     form.choose(chosen);
+    form.setFieldsValid(fieldsValid);
     QCOMPARE(form.canStart(fieldsValid), enabled);
+    QCOMPARE(form.startEnabled(), enabled);
+    if (enabled)
+        QVERIFY(spy.count() >= 1);
+    // Emptying the template list (a new visit) disables the button at once.
+    form.setTemplates({});
+    QVERIFY(!form.startEnabled());
 }
 
 void TestCreateInstanceForm::passwordContainsUserName_data()
