@@ -154,7 +154,7 @@ Rectangle {
 
     Connections {
         target: preview.main.refreshInstancesTimer
-        enabled: preview.screenshotShown
+        enabled: preview.screenshotShown && preview.card.inView
         function onTimeout() {
             preview.computer.updateScreenshot(preview.main)
         }

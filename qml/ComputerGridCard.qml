@@ -19,6 +19,8 @@ Pane {
                                     || status === Computer.Staging || status === Computer.Stopping
                                     || status === Computer.Suspending || status === Computer.Repairing)
     property bool editingComputerName: false
+    // False while the card is scrolled far out of view: it then fetches no screenshots.
+    property bool inView: true
     // The card itself, for components built inside it (their own `card` property hides the id).
     readonly property Item cardItem: card
     property string lastStartedText: ""

@@ -121,6 +121,8 @@ Item {
                 contentWidth: favouritesGrid.width
                 contentHeight: height
                 flickableDirection: Flickable.HorizontalFlick
+                // Moved by its scroll bar only, so that the mouse wheel keeps scrolling the page.
+                interactive: false
                 boundsBehavior: Flickable.StopAtBounds
                 ScrollBar.horizontal: ScrollBar {
                     id: favouritesBar
@@ -135,6 +137,8 @@ Item {
                     model: page.main.visibleFavouriteMachinesModel
                     cellWidth: page.mainGridShown ? page.cellWidth : page.main.gridCardColumnWidth
                     width: cellWidth * Math.max(count, 1)
+                    viewportTop: page.scrolled - page.pageY - favouritesStrip.y - favouritesScroll.y
+                    viewportBottom: viewportTop + page.flickable.height
                 }
             }
         }
@@ -200,6 +204,8 @@ Item {
             x: page.wide ? 0 : -page.gridSpacing / 2
             width: page.gridWidth
             cellWidth: page.cellWidth
+            viewportTop: page.scrolled - page.pageY - y
+            viewportBottom: viewportTop + page.flickable.height
         }
     }
 

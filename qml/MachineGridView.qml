@@ -12,6 +12,11 @@ GridView {
     property Item page: null
     readonly property int spacing: 16
     property bool addTransitionEnabled: false
+    // The part of the grid that the page's scroll area shows, in the grid's coordinates. Cards are built
+    // (asynchronously) when they first come near it, and only cards near it are drawn and fetch
+    // screenshots: with hundreds of computers the rest would only cost frame time.
+    property real viewportTop: -Number.MAX_VALUE
+    property real viewportBottom: Number.MAX_VALUE
 
     function updateCellHeight() {
         if (count === 0)
@@ -21,7 +26,7 @@ GridView {
             if (!grid || grid.count === 0)
                 return
             const first = grid.itemAtIndex(0)
-            if (first)
+            if (first && first.card)
                 grid.cellHeight = first.implicitHeight
         }, 50)
     }
@@ -80,26 +85,41 @@ GridView {
 
         required property Computer machine
         required property int index
+        readonly property bool inView: y + height >= grid.viewportTop - grid.cellHeight
+                                       && y <= grid.viewportBottom + grid.cellHeight
+        readonly property Item card: cardLoader.item
 
         width: grid.cellWidth
-        implicitHeight: card.implicitHeight + grid.spacing
+        implicitHeight: card ? card.implicitHeight + grid.spacing : grid.cellHeight
         height: grid.cellHeight
 
-        ComputerGridCard {
-            id: card
+        Loader {
+            id: cardLoader
             x: grid.spacing / 2
             width: cell.width - grid.spacing
-            main: grid.main
-            computer: cell.machine
-            selected: grid.main.selectedComputers.indexOf(cell.machine ? cell.machine.identifier : -1) >= 0
-            onSelect: shiftModifier => grid.main.selectComputer(cell.machine.identifier, shiftModifier)
-            onShowBillingHistory: computer => {
-                if (grid.page)
-                    grid.page.openComputerDetails(computer, 0)
+            // Once built, a card stays (its editor or menu may be open) but is not drawn out of view.
+            active: cell.inView || status !== Loader.Null
+            asynchronous: true
+            visible: cell.inView
+            onLoaded: {
+                if (cell.index === 0)
+                    grid.updateCellHeight()
             }
-            onShowComputerActivity: computer => {
-                if (grid.page)
-                    grid.page.openComputerDetails(computer, 1)
+
+            sourceComponent: ComputerGridCard {
+                main: grid.main
+                computer: cell.machine
+                inView: cell.inView
+                selected: grid.main.selectedComputers.indexOf(cell.machine ? cell.machine.identifier : -1) >= 0
+                onSelect: shiftModifier => grid.main.selectComputer(cell.machine.identifier, shiftModifier)
+                onShowBillingHistory: computer => {
+                    if (grid.page)
+                        grid.page.openComputerDetails(computer, 0)
+                }
+                onShowComputerActivity: computer => {
+                    if (grid.page)
+                        grid.page.openComputerDetails(computer, 1)
+                }
             }
         }
     }
