@@ -49,6 +49,10 @@ Column {
                         readonly property var pair: blocks.pairs[Math.floor(index / 2)]
                         Layout.fillWidth: index % 2 === 1
                         leftPadding: index % 2 === 0 ? 20 : 0
+                        topPadding: 2
+                        bottomPadding: 2
+                        topInset: 0
+                        bottomInset: 0
                         readOnly: true
                         selectByMouse: true
                         background: null
