@@ -28,8 +28,6 @@ Item {
             objectName: "billingCaption"
             anchors.verticalCenter: parent.verticalCenter
             text: row.caption
-            width: Math.min(implicitWidth, 200 - (help.visible ? help.width + 10 : 0))
-            elide: Text.ElideRight
         }
         HelpButton {
             id: help

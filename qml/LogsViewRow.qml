@@ -17,6 +17,10 @@ Item {
         selectByMouse: true
         background: null
         padding: 0
+        topPadding: 0
+        bottomPadding: 0
+        leftPadding: 0
+        rightPadding: 0
         topInset: 0
         bottomInset: 0
         leftInset: 0
