@@ -1,0 +1,378 @@
+"""The end-to-end harness: one journey's world (folders, demo service, fake notification daemon, fake Remote
+Desktop client, headless Chromium behind the desktop's URL handler) and the means to drive the real program
+(accessibility tree for finding controls, xdotool for the mouse and the keyboard, screenshots).
+
+The program is driven only from outside, as a user would: nothing in it knows it is being tested.
+"""
+import json
+import os
+import shutil
+import signal
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+import urllib.request
+
+import pyatspi
+
+from cdp import Chromium
+
+APP = os.environ["E2E_APP"]
+DEMO = os.environ["E2E_DEMO_SERVICE"]
+DAEMON = os.environ["E2E_FAKE_DAEMON"]
+HERE = os.path.dirname(os.path.abspath(__file__))
+ACCOUNT_PASSWORD = "Demo-Pass1!"
+GENEROUS = 40.0
+
+
+class JourneyFailed(AssertionError):
+    pass
+
+
+def wait_until(what, predicate, timeout=GENEROUS, step=0.2):
+    """Polls until predicate() returns something true; fails with what otherwise."""
+    end = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise JourneyFailed("timed out waiting for: " + what)
+        time.sleep(step)
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class World:
+    def __init__(self, journey, artifacts_root):
+        self.journey = journey
+        self.root = tempfile.mkdtemp(prefix="vantorix-e2e-")
+        self.home = self._dir("home")
+        self.tmp = self._dir("tmp")
+        self.config = self._dir("home/.config")
+        self.data = self._dir("home/.local/share")
+        self.records = self._dir("records")
+        self.artifacts = os.path.join(artifacts_root, journey)
+        shutil.rmtree(self.artifacts, ignore_errors=True)
+        os.makedirs(self.artifacts)
+        print("screenshots and logs of this journey:", self.artifacts, flush=True)
+        self.shot_index = 0
+        self.processes = []
+        self.app = None
+        self.app_runs = 0
+        self.secrets = {ACCOUNT_PASSWORD}
+        self.seen_commands = {}
+        self.env = self._environment()
+
+    def _dir(self, name):
+        path = os.path.join(self.root, name)
+        os.makedirs(path, exist_ok=True)
+        return path
+
+    def _environment(self):
+        env = dict(os.environ)
+        for key in ("VANTORIX_SERVICE_URL", "XDG_RUNTIME_DIR", "QT_QPA_PLATFORM"):
+            env.pop(key, None)
+        env.update({
+            "HOME": self.home, "TMPDIR": self.tmp, "XDG_CONFIG_HOME": self.config,
+            "XDG_DATA_HOME": self.data, "XDG_CACHE_HOME": self._dir("home/.cache"),
+            "XDG_RUNTIME_DIR": self._dir("runtime"),
+            "VANTORIX_KEY_STORE": "file",
+            "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
+            "QT_LOGGING_RULES": "vantorix.*=true",
+        })
+        os.chmod(env["XDG_RUNTIME_DIR"], 0o700)
+        return env
+
+    # ---- the world around the program -------------------------------------------------------------
+    def start(self, time_scale=60):
+        self.notifications_file = os.path.join(self.records, "notifications.jsonl")
+        self._spawn([DAEMON, self.notifications_file], "fake-daemon.log")
+        demo_log = open(os.path.join(self.artifacts, "demo-service.log"), "w")
+        demo = subprocess.Popen([DEMO, "--port", "0", "--test-controls", "--time-scale", str(time_scale)],
+                                stdout=subprocess.PIPE, stderr=demo_log, env=self.env, text=True)
+        self.processes.append(demo)
+        self.service = demo.stdout.readline().strip()
+        if not self.service.startswith("http://"):
+            raise JourneyFailed("the demo service did not start")
+        # Keep reading its output so that it never blocks on a full pipe.
+        subprocess.Popen(["cat"], stdin=demo.stdout, stdout=demo_log)
+        self.env["VANTORIX_SERVICE_URL"] = self.service
+        self._install_browser()
+        self._install_rdp_client()
+        print("demo service:", self.service, flush=True)
+
+    def _spawn(self, argv, log_name, env=None):
+        log = open(os.path.join(self.artifacts, log_name), "w")
+        p = subprocess.Popen(argv, stdout=log, stderr=subprocess.STDOUT, env=env or self.env)
+        self.processes.append(p)
+        return p
+
+    def _install_browser(self):
+        self.browser_port = free_port()
+        self.browser_record = os.path.join(self.records, "opened-urls.txt")
+        self._spawn(["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
+                     "--disable-background-networking", "--remote-debugging-port=%d" % self.browser_port,
+                     "--user-data-dir=" + self._dir("chromium"), "about:blank"], "chromium.log")
+        handler = os.path.join(self.root, "e2e-browser")
+        with open(handler, "w") as f:
+            f.write("#!/bin/sh\n"
+                    "printf '%%s\\n' \"$1\" >> '%s'\n"
+                    "exec /usr/bin/python3 '%s/cdp.py' open %d \"$1\"\n"
+                    % (self.browser_record, HERE, self.browser_port))
+        os.chmod(handler, 0o755)
+        apps = self._dir("home/.local/share/applications")
+        with open(os.path.join(apps, "e2e-browser.desktop"), "w") as f:
+            f.write("[Desktop Entry]\nType=Application\nName=E2E browser\nExec=%s %%u\n"
+                    "MimeType=x-scheme-handler/http;x-scheme-handler/https;text/html;\n" % handler)
+        with open(os.path.join(self.config, "mimeapps.list"), "w") as f:
+            f.write("[Default Applications]\nx-scheme-handler/http=e2e-browser.desktop\n"
+                    "x-scheme-handler/https=e2e-browser.desktop\ntext/html=e2e-browser.desktop\n")
+        self.env["BROWSER"] = handler
+        self.chromium = Chromium(self.browser_port)
+        wait_until("Chromium's DevTools endpoint", self.chromium.ready)
+
+    def _install_rdp_client(self):
+        self.rdp_record = os.path.join(self.records, "rdp.jsonl")
+        client = os.path.join(self.root, "fake-rdp-client")
+        with open(client, "w") as f:
+            f.write("#!/usr/bin/python3\n"
+                    "import json, os, sys\n"
+                    "conn = ''\n"
+                    "if len(sys.argv) > 1 and os.path.exists(sys.argv[1]):\n"
+                    "    conn = open(sys.argv[1]).read()\n"
+                    "line = {'argv': sys.argv[1:], 'stdin': sys.stdin.read(), 'file': conn,\n"
+                    "        'environ': dict(os.environ)}\n"
+                    "with open(%r, 'a') as f:\n"
+                    "    f.write(json.dumps(line) + '\\n')\n" % self.rdp_record)
+        os.chmod(client, 0o755)
+        self.env["VANTORIX_RDP_CLIENT"] = client
+
+    # ---- the demo service's test controls ---------------------------------------------------------
+    def control(self, path, method="POST"):
+        req = urllib.request.Request(self.service + "/__test__/" + path, method=method, data=b"" if method == "POST" else None)
+        with urllib.request.urlopen(req, timeout=10) as r:
+            body = r.read().decode()
+        return json.loads(body) if body.strip().startswith(("[", "{")) else body
+
+    def requests(self):
+        return [r["path"] for r in self.control("requests", "GET")]
+
+    def outbox(self):
+        return self.control("outbox", "GET")
+
+    # ---- the program ------------------------------------------------------------------------------
+    def start_app(self, *args, wait_window=True):
+        self.app_runs += 1
+        self.app_log_path = os.path.join(self.artifacts, "app-%d.log" % self.app_runs)
+        self.app = self._spawn([APP, *args], os.path.basename(self.app_log_path))
+        if wait_window:
+            wait_until("the main window", lambda: "Main window visible: true" in self.app_log())
+            self.accessible_app()
+        return self.app
+
+    def app_log(self):
+        with open(self.app_log_path, errors="replace") as f:
+            return f.read()
+
+    def run_second_start(self, *args):
+        log = os.path.join(self.artifacts, "second-start-%d.log" % self.app_runs)
+        with open(log, "w") as f:
+            return subprocess.run([APP, *args], stdout=f, stderr=subprocess.STDOUT, env=self.env, timeout=60).returncode
+
+    def stop_app(self):
+        if self.app and self.app.poll() is None:
+            self.record_child_commands()
+            self.app.send_signal(signal.SIGTERM)
+            try:
+                self.app.wait(15)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait(15)
+        self.app = None
+
+    def record_child_commands(self):
+        """Keeps the arguments and environment of the program and of every process it started."""
+        if not self.app or self.app.poll() is not None:
+            return
+        pids = [self.app.pid]
+        for pid in pids:
+            try:
+                children = open("/proc/%d/task/%d/children" % (pid, pid)).read().split()
+            except OSError:
+                children = []
+            pids.extend(int(c) for c in children)
+            for name in ("cmdline", "environ"):
+                try:
+                    self.seen_commands["%d/%s" % (pid, name)] = open("/proc/%d/%s" % (pid, name), "rb").read()
+                except OSError:
+                    pass
+
+    # ---- finding controls through the accessibility tree ------------------------------------------
+    def accessible_app(self):
+        def find():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for a in desktop:
+                if a is not None and a.name == "vantorix" and a.get_process_id() == self.app.pid:
+                    return a
+            return None
+        return wait_until("the program on the accessibility bus", find)
+
+    def nodes(self):
+        """Every accessible of the program that is on screen: (role, name, x, y, w, h, accessible)."""
+        result = []
+
+        def walk(a):
+            for child in a:
+                if child is None:
+                    continue
+                try:
+                    states = child.getState()
+                    ext = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                except Exception:
+                    ext = None
+                if ext is not None and ext.width > 0 and ext.height > 0 and states.contains(pyatspi.STATE_VISIBLE):
+                    result.append((child.getRoleName(), child.name or "", ext.x, ext.y, ext.width, ext.height, child))
+                walk(child)
+        walk(self.accessible_app())
+        return result
+
+    def find(self, name, role=None, exact=True, index=0):
+        hits = [n for n in self.nodes()
+                if (n[1] == name if exact else name in n[1]) and (role is None or n[0] == role)
+                and self._on_screen(n)]
+        return hits[index] if len(hits) > index else None
+
+    def _on_screen(self, n):
+        return n[2] + n[4] > 0 and n[3] + n[5] > 0 and n[2] < 4000 and n[3] < 4000
+
+    def wait_for(self, name, role=None, exact=True, timeout=GENEROUS, index=0):
+        return wait_until("%s '%s'" % (role or "control", name),
+                          lambda: self.find(name, role, exact, index), timeout)
+
+    def gone(self, name, role=None, timeout=GENEROUS):
+        wait_until("'%s' to go" % name, lambda: self.find(name, role) is None, timeout)
+
+    def texts(self):
+        return [n[1] for n in self.nodes() if n[1]]
+
+    def shows(self, text):
+        return any(text in t for t in self.texts())
+
+    def wait_text(self, text, timeout=GENEROUS):
+        return wait_until("the text '%s' on screen" % text, lambda: self.shows(text), timeout)
+
+    # ---- mouse and keyboard -----------------------------------------------------------------------
+    def xdo(self, *args):
+        subprocess.run(["xdotool", *map(str, args)], check=True, env=self.env)
+
+    def click_at(self, x, y, button=1):
+        self.xdo("mousemove", "--sync", int(x), int(y))
+        time.sleep(0.1)
+        self.xdo("click", button)
+        time.sleep(0.3)
+
+    def click(self, node, button=1, dx=None, dy=None):
+        if isinstance(node, str):
+            node = self.wait_for(node)
+        _, _, x, y, w, h, _ = node
+        self.click_at(x + (w / 2 if dx is None else dx), y + (h / 2 if dy is None else dy), button)
+
+    def type(self, text):
+        self.xdo("type", "--delay", 20, text)
+
+    def key(self, *keys):
+        self.xdo("key", "--delay", 60, *keys)
+        time.sleep(0.2)
+
+    def fill(self, node, text):
+        """Clicks into a field, selects what it holds and types over it."""
+        self.click(node)
+        self.key("ctrl+a")
+        self.type(text)
+
+    def field_after(self, label, roles=("text", "password text"), index=0):
+        """The first text field after the label with the given text, in the order of the tree."""
+        nodes = self.nodes()
+        for i, n in enumerate(nodes):
+            if n[1] == label:
+                fields = [m for m in nodes[i + 1:] if m[0] in roles]
+                if len(fields) > index:
+                    return fields[index]
+        raise JourneyFailed("no field after the label '%s'" % label)
+
+    # ---- evidence ---------------------------------------------------------------------------------
+    def shot(self, name):
+        self.shot_index += 1
+        path = os.path.join(self.artifacts, "%02d-%s.png" % (self.shot_index, name))
+        time.sleep(0.4)  # let the last frame land
+        subprocess.run(["import", "-window", "root", path], check=True, env=self.env)
+        return path
+
+    def notifications(self):
+        try:
+            with open(self.notifications_file) as f:
+                return [json.loads(line) for line in f if line.strip()]
+        except FileNotFoundError:
+            return []
+
+    def rdp_calls(self):
+        try:
+            with open(self.rdp_record) as f:
+                return [json.loads(line) for line in f if line.strip()]
+        except FileNotFoundError:
+            return []
+
+    def opened_urls(self):
+        try:
+            with open(self.browser_record) as f:
+                return [line.strip() for line in f if line.strip()]
+        except FileNotFoundError:
+            return []
+
+    def audit_secrets(self):
+        """No password in the settings store, the log output, the temporary folder, or the arguments and
+        environment of the program and of the processes it started."""
+        self.record_child_commands()
+        places = []
+        for folder in (self.config, self.data, self.tmp, self.artifacts):
+            for base, _, files in os.walk(folder):
+                for name in files:
+                    if name.endswith(".png"):
+                        continue
+                    path = os.path.join(base, name)
+                    try:
+                        places.append((path, open(path, "rb").read()))
+                    except OSError:
+                        pass
+        places.extend(("/proc/" + k, v) for k, v in self.seen_commands.items())
+        for call in self.rdp_calls():
+            places.append(("Remote Desktop client arguments", json.dumps(call["argv"]).encode()))
+            places.append(("Remote Desktop client environment", json.dumps(call["environ"]).encode()))
+            places.append(("Remote Desktop connection file", call["file"].encode()))
+        hits = []
+        for secret in self.secrets:
+            for enc in {secret.encode(), secret.encode("utf-16-le")}:
+                hits.extend("%s holds a password" % p for p, data in places if enc in data)
+        if hits:
+            raise JourneyFailed("secrets found:\n  " + "\n  ".join(sorted(set(hits))))
+        print("secrets audit: %d places searched for %d passwords, no hit" % (len(places), len(self.secrets)))
+
+    def close(self):
+        self.stop_app()
+        for p in reversed(self.processes):
+            if p.poll() is None:
+                p.terminate()
+        for p in self.processes:
+            try:
+                p.wait(10)
+            except subprocess.TimeoutExpired:
+                p.kill()
+        if os.environ.get("E2E_KEEP") != "1":
+            shutil.rmtree(self.root, ignore_errors=True)
