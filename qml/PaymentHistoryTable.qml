@@ -1,3 +1,5 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
@@ -84,32 +86,22 @@ Flickable {
                 height: table.buttonHeight + 8
 
                 Repeater {
-                    model: table.columns
+                    model: table.columns.length - 1 // the text columns; the button's comes after them
                     delegate: Item {
                         id: cell
-                        required property string modelData
                         required property int index
+                        readonly property string key: table.columns[index]
                         width: table.columnWidths[index]
                         height: tableRow.height
 
                         TextField {
-                            visible: cell.modelData !== "invoice"
                             x: 20
                             width: parent.width - 20
                             anchors.verticalCenter: parent.verticalCenter
                             readOnly: true
                             selectByMouse: true
                             background: null
-                            text: table.cellText(tableRow.modelData, cell.modelData)
-                        }
-                        Loader {
-                            active: cell.modelData === "invoice" && !tableRow.isHeader
-                            anchors.verticalCenter: parent.verticalCenter
-                            sourceComponent: PaymentRowButton {
-                                objectName: "paymentButton"
-                                main: table.main
-                                row: tableRow.modelData
-                            }
+                            text: table.cellText(tableRow.modelData, cell.key)
                         }
                         Rectangle {
                             visible: cell.index === 0
@@ -118,6 +110,17 @@ Flickable {
                             height: 1
                             color: Material.color(Material.Grey)
                         }
+                    }
+                }
+                Item {
+                    width: table.columnWidths[table.columns.length - 1]
+                    height: tableRow.height
+                    PaymentRowButton {
+                        objectName: "paymentButton"
+                        visible: !tableRow.isHeader
+                        anchors.verticalCenter: parent.verticalCenter
+                        main: table.main
+                        row: tableRow.modelData
                     }
                 }
             }
