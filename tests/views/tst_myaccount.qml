@@ -120,6 +120,37 @@ TestCase {
         verify(view.width >= 800 === data.texts)
     }
 
+    function test_floatingToolbarWithTheSidebarClosed() {
+        signIn(900)
+        openAccount(MyAccountView.AccountInfoPage)
+        const toolbar = view.extraControlsRow
+        const tab = findChild(view, "tabSettings")
+        const toggle = findChild(view, "accountToolbarToggle")
+        verify(!toolbar.floating)
+        frame.sidebar.open = false
+        tryVerify(() => frame.sidebar.x === -frame.sidebar.width && frame.flickable.x === 0, 3000)
+        wait(350)
+        verify(view.width >= 800 && view.width < 1000, "width " + view.width)
+        compare(tab.text, "Settings")
+        verify(!toggle.visible)
+        // Scrolled past its slot, the toolbar is pinned at the top, spans the whole scroll area and shows
+        // the sidebar toggle; the tabs then need 1000 pixels for their texts.
+        frame.flickable.contentY = 400
+        tryVerify(() => toolbar.floating, 2000)
+        compare(toolbar.mapToItem(frame.flickable, 0, 0).y, 0)
+        compare(toolbar.width, frame.flickable.width)
+        verify(toggle.visible)
+        compare(tab.text, "")
+        compare(tab.width, 60)
+        // (A press during the toggle's flash after the sidebar closed is not taken; wait for its end.)
+        tryVerify(() => !toggle.flashing, 5000)
+        mouseClick(toggle)
+        verify(frame.sidebar.open)
+        verify(!toggle.visible)
+        frame.flickable.contentY = 0
+        tryVerify(() => !toolbar.floating, 2000)
+    }
+
     function test_accountLogAskedForOnOpening() {
         signIn(1200)
         const before = testKit.requestCount("get_user_logs")
@@ -207,6 +238,9 @@ TestCase {
         verify(tab.validateButton.visible)
         verify(!view.updateButton.enabled)
         compare(editor.vatMessage, "Vat number must be validated for EU company VAT exemption.")
+        const message = findChild(tab.vatField, "fieldMessage")
+        verify(message.visible)
+        compare(message.text, "Vat number must be validated for EU company VAT exemption.")
         verify(findChild(tab, "vatInput") !== null)
         compare(tab.validateButton.text, "Validate")
         verify(tab.validateButton.enabled)
