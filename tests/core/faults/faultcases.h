@@ -1,0 +1,84 @@
+#pragma once
+
+#include "api/apiclient.h"
+#include "faultserver.h"
+#include "records/user.h"
+#include "session/maincontext.h"
+#include "shell.h"
+
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// A Shell that records notices, accepts every confirmation and runs deferred calls on a timer.
+class NoticeShell : public Shell {
+public:
+    struct Note {
+        QString text;
+        Level level;
+    };
+    void notify(const QString &message, Level level, int = 10000) override { notes.append({message, level}); }
+    void confirm(const QString &, const QString &, const QString &, const QString &,
+                 std::function<void()> accepted, std::function<void()>) override
+    {
+        if (accepted)
+            accepted();
+    }
+    void setTimeout(std::function<void()> fn, int delayMs) override { QTimer::singleShot(delayMs, fn); }
+
+    QList<Note> notes;
+};
+
+// Everything one case needs: the fault server, a real service client on it, the shell, a user and (for
+// the signed-in actions) a session whose own polling is slowed down so that only the case's request runs.
+struct FaultFixture {
+    FaultFixture();
+    ~FaultFixture();
+    void addNote(const QString &text, int level);
+    void startSession();
+
+    FaultServer server;
+    QNetworkAccessManager network;
+    NoticeShell shell;
+    std::unique_ptr<ApiClient> api;
+    std::unique_ptr<User> user;
+    std::unique_ptr<MainContext> session;
+    QObject owner; // parent of the callers a case creates
+};
+
+// What the user must see for one fault: kSilent (nothing), kAnyNotice (something; the form's own text),
+// kUnchecked (the reply is valid for this action, so whatever it leads to), or the exact text.
+inline const char *const kSilent = "";
+inline const char *const kAnyNotice = "<any>";
+inline const char *const kUnchecked = "<unchecked>";
+
+struct FaultExpectations {
+    QString network; // no answer: refused, time-out, a reply too large, a connection reset mid-body
+    QString unauthorized;
+    QString serverError;
+    QString emptyBody;
+    QString notJson;
+    QString errorMessage;
+    QString missingKey;
+};
+
+// One action as its real caller sends it.
+struct FaultCase {
+    enum class SignOut { Session, PreSignIn, None };
+    QString name;   // the row name: the action, with the caller form when an action has several
+    QString action; // the action on the wire
+    bool needsSession = true;
+    SignOut signOut = SignOut::Session;
+    // Sends the request through its caller and returns the caller's busy test.
+    std::function<std::function<bool()>(FaultFixture &)> start;
+    FaultExpectations expect;
+    // A polling action: after the fault, the next poll (poll) must go out and be applied (applied).
+    std::function<void(FaultFixture &)> poll;
+    std::function<bool(FaultFixture &)> applied;
+};
+
+[[nodiscard]] QList<FaultCase> allFaultCases();

@@ -1,0 +1,128 @@
+#include "faultserver.h"
+
+#include <QTcpSocket>
+#include <QUrlQuery>
+
+#include <sys/socket.h>
+
+FaultServer::FaultServer(QObject *parent) : QObject(parent)
+{
+    connect(&m_server, &QTcpServer::newConnection, this, &FaultServer::onNewConnection);
+}
+
+bool FaultServer::listen()
+{
+    return m_server.listen(QHostAddress::LocalHost, 0);
+}
+
+QString FaultServer::baseUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
+}
+
+void FaultServer::setFault(const QString &action, Fault fault)
+{
+    m_action = action;
+    m_fault = fault;
+}
+
+void FaultServer::onNewConnection()
+{
+    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+        socket->setParent(this);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QObject::destroyed, this, [this, socket] { m_buffers.remove(socket); });
+    }
+}
+
+void FaultServer::onReadyRead(QTcpSocket *socket)
+{
+    QByteArray &buffer = m_buffers[socket];
+    buffer += socket->readAll();
+    // Requests carry no body: the header block is the whole request.
+    const int end = buffer.indexOf("\r\n\r\n");
+    if (end < 0)
+        return;
+    const QByteArray requestLine = buffer.left(buffer.indexOf("\r\n"));
+    buffer.remove(0, end + 4);
+    const QByteArray target = requestLine.split(' ').value(1);
+    const int question = target.indexOf('?');
+    const QUrlQuery query(question < 0 ? QString() : QString::fromLatin1(target.mid(question + 1)));
+    const QString action = query.queryItemValue(QStringLiteral("action"), QUrl::FullyDecoded);
+    m_actions.append(action);
+    answer(socket, action);
+}
+
+void FaultServer::answer(QTcpSocket *socket, const QString &action)
+{
+    const Fault fault = action == m_action ? m_fault : Fault::None;
+    switch (fault) {
+    case Fault::None:
+        write(socket, 200, "OK", healthyBody(action));
+        break;
+    case Fault::Silence:
+        break; // the socket stays open and silent
+    case Fault::Unauthorized:
+        write(socket, 401, "Unauthorized", "<html><body>Unauthorized</body></html>");
+        break;
+    case Fault::ServerError:
+        write(socket, 500, "Internal Server Error", "<html><body>Internal Server Error</body></html>");
+        break;
+    case Fault::EmptyBody:
+        write(socket, 200, "OK", QByteArray());
+        break;
+    case Fault::NotJson:
+        write(socket, 200, "OK", "<html><head><title>502</title></head><body>Bad gateway</body></html>");
+        break;
+    case Fault::ErrorMessage:
+        write(socket, 200, "OK", QByteArray("{\"error_message\":\"") + kErrorText + "\"}");
+        break;
+    case Fault::MissingKey:
+        write(socket, 200, "OK", "{\"unrelated\":\"value\",\"count\":3}");
+        break;
+    case Fault::HugeBody: {
+        QByteArray body = "{\"success\":\"";
+        body += QByteArray(10 * 1024 * 1024, 'x');
+        body += "\"}";
+        write(socket, 200, "OK", body);
+        break;
+    }
+    case Fault::ResetMidBody: {
+        write(socket, 200, "OK", "{\"success\":\"the first half of a repl", 4000);
+        socket->flush();
+        // SO_LINGER with a zero time turns the close into a reset.
+        const linger reset{1, 0};
+        ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    }
+}
+
+QByteArray FaultServer::healthyBody(const QString &action)
+{
+    if (action == QLatin1String("list_user_vm_instances") || action == QLatin1String("list_user_payments") ||
+        action == QLatin1String("list_available_vm_templates") ||
+        action == QLatin1String("get_vatsense_rates"))
+        return "[]";
+    if (action == QLatin1String("get_user_data"))
+        return R"({"user_data":{"user_credit":"25.5"}})";
+    if (action == QLatin1String("get_vantorix_banners"))
+        return R"({"banners":[]})";
+    if (action == QLatin1String("login_user"))
+        return R"({"login":"failed"})";
+    return R"({"success":"Done."})";
+}
+
+void FaultServer::write(QTcpSocket *socket, int status, const QByteArray &reason, const QByteArray &body,
+                        qsizetype announced)
+{
+    QByteArray reply = "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n";
+    reply += "Content-Type: " + QByteArray(body.startsWith('<') ? "text/html" : "application/json") + "\r\n";
+    reply += "Content-Length: " + QByteArray::number(announced < 0 ? body.size() : announced) + "\r\n";
+    reply += "\r\n";
+    reply += body;
+    socket->write(reply);
+}

@@ -1,0 +1,218 @@
+// Every action of the service API, sent by its real caller, against every kind of failure a service or
+// network can produce: nothing crashes, every busy flag comes down, the user sees the action's own text
+// or nothing, a 401 signs out where it should, and the session keeps polling afterwards.
+#include "faultcases.h"
+
+#include <QTcpServer>
+#include <QtTest>
+
+FaultFixture::FaultFixture()
+{
+    server.listen();
+    api = std::make_unique<ApiClient>(&network, &shell);
+    api->setBaseUrl(server.baseUrl());
+    api->setTransferTimeout(500);
+    user = std::make_unique<User>();
+    user->setEmail(QStringLiteral("fault@example.org"));
+}
+
+FaultFixture::~FaultFixture() = default;
+
+void FaultFixture::addNote(const QString &text, int level)
+{
+    shell.notes.append({text, Shell::Level(level)});
+}
+
+void FaultFixture::startSession()
+{
+    session = std::make_unique<MainContext>(api.get(), &shell, nullptr, user.get(), nullptr);
+    session->setRefreshRate(5.7);   // about 8 minutes: only the case's own requests run
+    session->listUserVMInstances(); // a session is loading until its first list arrives
+}
+
+Q_DECLARE_METATYPE(FaultServer::Fault)
+
+namespace {
+
+enum class Kind {
+    Refused,
+    TimeOut,
+    Unauthorized,
+    ServerError,
+    Empty,
+    NotJson,
+    ErrorMessage,
+    MissingKey,
+    Huge,
+    Reset
+};
+
+struct KindInfo {
+    Kind kind;
+    const char *name;
+    FaultServer::Fault fault;
+};
+
+const KindInfo kKinds[] = {
+    {Kind::Refused, "network failure", FaultServer::Fault::None},
+    {Kind::TimeOut, "time-out", FaultServer::Fault::Silence},
+    {Kind::Unauthorized, "401", FaultServer::Fault::Unauthorized},
+    {Kind::ServerError, "500", FaultServer::Fault::ServerError},
+    {Kind::Empty, "empty body", FaultServer::Fault::EmptyBody},
+    {Kind::NotJson, "not JSON", FaultServer::Fault::NotJson},
+    {Kind::ErrorMessage, "error_message", FaultServer::Fault::ErrorMessage},
+    {Kind::MissingKey, "missing key", FaultServer::Fault::MissingKey},
+    {Kind::Huge, "10 MB body", FaultServer::Fault::HugeBody},
+    {Kind::Reset, "reset mid-body", FaultServer::Fault::ResetMidBody},
+};
+
+QString expected(const FaultExpectations &e, Kind kind)
+{
+    switch (kind) {
+    case Kind::Unauthorized:
+        return e.unauthorized;
+    case Kind::ServerError:
+        return e.serverError;
+    case Kind::Empty:
+        return e.emptyBody;
+    case Kind::NotJson:
+        return e.notJson;
+    case Kind::ErrorMessage:
+        return e.errorMessage;
+    case Kind::MissingKey:
+        return e.missingKey;
+    default:
+        return e.network;
+    }
+}
+
+Shell::Level levelOf(const QString &text)
+{
+    if (text == QLatin1String(ApiTexts::kUnexpectedWarning))
+        return Shell::Level::Warning;
+    if (text == QLatin1String(ApiTexts::kInvoiceRequested))
+        return Shell::Level::Info;
+    return Shell::Level::Error;
+}
+
+// A loopback URL on which nothing listens.
+QString refusedUrl()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+}
+
+} // namespace
+
+class TestFaultMatrix : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The client logs every failure on purpose; keep the output readable.
+        QLoggingCategory::setFilterRules(QStringLiteral("vantorix.*=false"));
+        m_cases = allFaultCases();
+    }
+
+    void matrix_data()
+    {
+        QTest::addColumn<int>("caseIndex");
+        QTest::addColumn<int>("kindIndex");
+        for (int c = 0; c < m_cases.size(); ++c) {
+            for (int k = 0; k < int(std::size(kKinds)); ++k)
+                QTest::addRow("%s x %s", qPrintable(m_cases.at(c).name), kKinds[k].name) << c << k;
+        }
+    }
+
+    void matrix()
+    {
+        QFETCH(int, caseIndex);
+        QFETCH(int, kindIndex);
+        const FaultCase &c = m_cases.at(caseIndex);
+        const KindInfo &kind = kKinds[kindIndex];
+
+        FaultFixture f;
+        int preSignInSignOuts = 0;
+        connect(f.api.get(), &ApiClient::signedOutUnauthorized, this, [&] { ++preSignInSignOuts; });
+        if (c.needsSession) {
+            f.startSession();
+            QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.session->loadingComputersInternal(),
+                                     10000);
+        }
+        const int sentBefore = f.server.count(c.action);
+        if (kind.kind == Kind::Refused)
+            f.api->setBaseUrl(refusedUrl());
+        else
+            f.server.setFault(c.action, kind.fault);
+
+        const std::function<bool()> busy = c.start(f);
+        // Failures are reported asynchronously; what the caller says at once (a progress note) is not
+        // part of the verdict.
+        const qsizetype notesBefore = f.shell.notes.size();
+        if (kind.kind != Kind::Refused)
+            QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > sentBefore, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !busy(), 15000);
+        ++m_run;
+
+        // What the user saw.
+        const QList<NoticeShell::Note> notes = f.shell.notes.mid(notesBefore);
+        QStringList texts;
+        for (const auto &n : notes)
+            texts.append(n.text);
+        const QString want = expected(c.expect, kind.kind);
+        if (want == QLatin1String(kAnyNotice)) {
+            QVERIFY2(!notes.isEmpty(), "a notice was expected");
+        } else if (want != QLatin1String(kUnchecked)) {
+            const QStringList wanted = want.isEmpty() ? QStringList() : QStringList{want};
+            QCOMPARE(texts, wanted);
+            if (!notes.isEmpty())
+                QCOMPARE(int(notes.first().level), int(levelOf(want)));
+        }
+
+        // Who signs out.
+        const bool unauthorized = kind.kind == Kind::Unauthorized;
+        if (c.needsSession)
+            QCOMPARE(f.session->signingOutStarted(),
+                     unauthorized && c.signOut == FaultCase::SignOut::Session);
+        QCOMPARE(preSignInSignOuts > 0, unauthorized && c.signOut == FaultCase::SignOut::PreSignIn);
+
+        // The session keeps polling once the service is healthy again.
+        if (c.needsSession && !unauthorized) {
+            f.api->setBaseUrl(f.server.baseUrl());
+            f.server.clearFault();
+            QTRY_VERIFY_WITH_TIMEOUT(f.session->refreshInstancesTimer()->isActive(), 5000);
+            if (c.poll) {
+                const int polledBefore = f.server.count(c.action);
+                c.poll(f);
+                QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > polledBefore &&
+                                             f.api->pendingCount() == 0 && !busy() && c.applied(f),
+                                         10000);
+            }
+        }
+    }
+
+    void cleanupTestCase()
+    {
+        std::printf("fault matrix: %d cases run (%d caller forms of %d actions x %d faults)\n", m_run,
+                    int(m_cases.size()), int(distinctActions()), int(std::size(kKinds)));
+    }
+
+private:
+    [[nodiscard]] qsizetype distinctActions() const
+    {
+        QSet<QString> actions;
+        for (const FaultCase &c : m_cases)
+            actions.insert(c.action);
+        return actions.size();
+    }
+
+    QList<FaultCase> m_cases;
+    int m_run = 0;
+};
+
+QTEST_GUILESS_MAIN(TestFaultMatrix)
+#include "tst_faultmatrix.moc"
