@@ -6,7 +6,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 PKGS=(
-  build-essential cmake ninja-build pkg-config clang
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev qt6-declarative-dev qt6-websockets-dev qt6-httpserver-dev qt6-tools-dev-tools
   qt6-svg-dev qt6-image-formats-plugins qtkeychain-qt6-dev libsodium-dev librsvg2-bin
   qml6-module-qtqml qml6-module-qtqml-models qml6-module-qtqml-workerscript
