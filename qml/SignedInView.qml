@@ -64,10 +64,11 @@ Pane {
             "flickableContent": content,
             "breakWidth": sidebarBreakWidth
         }
-        if (main.pageIndex === MainContext.Computers) {
-            properties.sidebar = sidebar
-            properties.logoSource = window.vantorixLogo
-        }
+        // Every page docks its toolbar beside the sidebar toggle and the logo.
+        properties.sidebar = sidebar
+        properties.logoSource = window.vantorixLogo
+        if (main.pageIndex === MainContext.Account)
+            properties.window = window
         pageLoader.setSource(url, properties)
     }
 
