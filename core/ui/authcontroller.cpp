@@ -114,6 +114,11 @@ void AuthController::login(const QString &userId, const QString &password)
             if (user) {
                 if (m_settings)
                     m_settings->rememberCredentials(userId, password);
+                // Only one signed-in user exists at a time: the record of an earlier sign-in (whose
+                // session ended with its sign-out) goes when the next one arrives.
+                if (m_lastUser)
+                    m_lastUser->deleteLater();
+                m_lastUser = user;
                 Q_EMIT loggedIn(user);
                 return;
             }

@@ -4,6 +4,7 @@
 #include "records/user.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
@@ -87,4 +88,5 @@ private:
     bool m_registerBusy = false;
     bool m_resetBusy = false;
     int m_loginsInFlight = 0;
+    QPointer<User> m_lastUser;
 };

@@ -11,6 +11,7 @@
 
 #include <QNetworkAccessManager>
 #include <QSettings>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -115,6 +116,19 @@ private Q_SLOTS:
         QCOMPARE(m_settings->rememberedPassword(), QStringLiteral("Demo-Pass1!"));
         QVERIFY(m_messages.isEmpty());
         QVERIFY(m_shell.notes.isEmpty());
+    }
+
+    void nextSignInReleasesTheEarlierUser()
+    {
+        QSignalSpy loggedIn(m_auth.get(), &AuthController::loggedIn);
+        m_auth->login(QStringLiteral("demo"), QStringLiteral("Demo-Pass1!"));
+        QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 1, 10000);
+        QPointer<User> first = loggedIn.at(0).at(0).value<User *>();
+        m_auth->login(QStringLiteral("demo"), QStringLiteral("Demo-Pass1!"));
+        QTRY_COMPARE_WITH_TIMEOUT(loggedIn.count(), 2, 10000);
+        QPointer<User> second = loggedIn.at(1).at(0).value<User *>();
+        QTRY_VERIFY(first.isNull());
+        QVERIFY(!second.isNull());
     }
 
     void signInFailures_data()
