@@ -13,6 +13,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
 import urllib.request
 
 import pyatspi
@@ -307,6 +308,11 @@ class World:
                     return fields[index]
         raise JourneyFailed("no field after the label '%s'" % label)
 
+    def dump(self, name):
+        with open(os.path.join(self.artifacts, "tree-%s.txt" % name), "w") as f:
+            for n in self.nodes():
+                f.write("%s | %s | %d,%d %dx%d\n" % n[:6])
+
     # ---- evidence ---------------------------------------------------------------------------------
     def shot(self, name):
         self.shot_index += 1
@@ -314,6 +320,14 @@ class World:
         time.sleep(0.4)  # let the last frame land
         subprocess.run(["import", "-window", "root", path], check=True, env=self.env)
         return path
+
+    def pixel(self, x, y):
+        """The colour (r, g, b) of the screen at x, y."""
+        path = os.path.join(self.root, "probe.png")
+        subprocess.run(["import", "-window", "root", "-crop", "1x1+%d+%d" % (x, y), path], check=True, env=self.env)
+        out = subprocess.run(["convert", path, "-format", "%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]", "info:"],
+                             check=True, capture_output=True, text=True).stdout
+        return tuple(int(v) for v in out.split(","))
 
     def notifications(self):
         try:
@@ -341,10 +355,13 @@ class World:
         environment of the program and of the processes it started."""
         self.record_child_commands()
         places = []
-        for folder in (self.config, self.data, self.tmp, self.artifacts):
+        # The program's own places; the demo service's and the browser's logs are the other side's, and the
+        # fake Remote Desktop client's record holds the standard input it was given on purpose (its
+        # arguments, environment and connection file are searched below).
+        for folder in (self.config, self.data, self.tmp, self.artifacts, self.records):
             for base, _, files in os.walk(folder):
                 for name in files:
-                    if name.endswith(".png"):
+                    if name.endswith((".png", ".txt")) or name.startswith(("demo-service", "chromium", "rdp.")):
                         continue
                     path = os.path.join(base, name)
                     try:
@@ -358,7 +375,8 @@ class World:
             places.append(("Remote Desktop connection file", call["file"].encode()))
         hits = []
         for secret in self.secrets:
-            for enc in {secret.encode(), secret.encode("utf-16-le")}:
+            for enc in {secret.encode(), secret.encode("utf-16-le"),
+                        urllib.parse.quote(secret, safe="").encode(), secret.encode().hex().encode()}:
                 hits.extend("%s holds a password" % p for p, data in places if enc in data)
         if hits:
             raise JourneyFailed("secrets found:\n  " + "\n  ".join(sorted(set(hits))))

@@ -30,6 +30,42 @@ def sign_out(w):
     w.wait_for("Log In", "push button")
 
 
+def card(w, name):
+    """The controls of the computer card with this name (the first one on screen): its preview panel,
+    favourite button, selection box, start/stop button, delete button, name label and menu button."""
+    nodes = w.nodes()
+    for i, n in enumerate(nodes):
+        if n[1] == name and n[0] == "label" and n[5] >= 24:
+            start = max(j for j in range(i) if nodes[j][0] == "panel" and nodes[j][4] > 250)
+            inside = nodes[start:i]
+            buttons = [m for m in inside if m[0] == "push button"]
+            boxes = [m for m in inside if m[0] == "check box"]
+            after = [m for m in nodes[i + 1:i + 3] if m[0] == "push button"]
+            labels = [m[1] for m in inside if m[0] == "label"]
+            return {"panel": nodes[start], "favourite": buttons[0] if buttons else None,
+                    "select": boxes[0] if boxes else None, "power": buttons[1] if len(buttons) > 1 else None,
+                    "name": n, "menu": after[0] if after else None, "status": labels[0] if labels else ""}
+    return None
+
+
+def wait_card(w, name, status=None, timeout=60):
+    def ready():
+        c = card(w, name)
+        return c if c and (status is None or c["status"] == status) else None
+    return wait_until("the card of %s%s" % (name, " in " + status if status else ""), ready, timeout)
+
+
+def search(w, text):
+    w.fill([n for n in w.nodes() if n[0] == "text"][1], text)
+    if not text:
+        w.key("BackSpace")
+    time.sleep(0.8)
+
+
+def requested(w, action):
+    return [r for r in w.requests() if "action=" + action in r]
+
+
 # ---- 1. fresh start -------------------------------------------------------------------------------
 def fresh_start(w):
     w.start()
@@ -59,19 +95,136 @@ def fresh_start(w):
     w.shot("shown-by-second-start")
 
 
-def explore(w):
-    w.start()
+# ---- 3. computers --------------------------------------------------------------------------------
+# The cards of the computer grids are built lazily and do not reach the accessibility tree, so a card is
+# found by searching for its name (which leaves it alone in the grid) and by its place under the toolbar.
+CARD = {"favourite": (26, 26), "select": (381, 28), "power": (26, 202), "panel_edge": (2, 110),
+        "name": (62, 279), "menu": (386, 279)}
+STRIP = 73  # how much lower the first card sits when the favourites strip is shown above the grid
+
+
+def card_point(w, part, strip=False):
+    bar = [n for n in w.nodes() if n[0] == "panel" and n[5] == 44 and n[4] > 400][0]
+    dx, dy = CARD[part]
+    return bar[2] + 8 + dx, bar[3] + 86 + dy + (STRIP if strip else 0)
+
+
+def is_green(rgb):
+    r, g, b = rgb
+    return g > 150 and g > r + 40 and g > b + 40
+
+
+def isolate(w, name):
+    search(w, name)
+    time.sleep(1.0)
+
+
+def computers(w):
+    w.start(time_scale=30)
     w.start_app()
     sign_in(w)
-    time.sleep(4)
-    w.shot("signed-in")
-    with open(os.path.join(w.artifacts, "tree.txt"), "w") as f:
-        for n in w.nodes():
-            f.write("%s | %s | %d,%d %dx%d\n" % n[:6])
+    time.sleep(2)
+    w.shot("computers")
 
+    # Order by name through the order box.
+    w.click(w.wait_for("Order by activity", "combo box"))
+    w.click(w.wait_for("Order by name"))
+    w.wait_for("Order by name", "combo box")
+    w.shot("ordered-by-name")
 
+    # The status filter menu.
+    fx, fy = [(n[2] + n[4] / 2, n[3] + n[5] / 2) for n in w.nodes() if n[0] == "push button" and n[4] == 48][2]
+    w.click_at(fx, fy)
+    w.click_at(fx - 142, fy + 50)
+    w.shot("status-filter")
+    w.key("Escape")
+    w.key("Escape")
+
+    # Search: only the matching card remains.
+    isolate(w, "Build Server")
+    w.shot("search-build-server")
+    check(is_green(w.pixel(*card_point(w, "panel_edge"))), "Build Server shows as running")
+
+    # Select two running computers and stop both through the bulk panel.
+    w.click_at(*card_point(w, "select"))
+    isolate(w, "Office PC")
+    w.click(wait_card(w, "Office PC")["select"])
+    search(w, "")
+    w.shot("bulk-panel")
+    # The bulk panel floats over the grid (outside the accessibility tree): its "Stop" sits right of the
+    # middle of the content area, near the bottom of the window.
+    bar = [n for n in w.nodes() if n[0] == "panel" and n[5] == 44 and n[4] > 400][0]
+    frame = [n for n in w.nodes() if n[0] == "frame"][0]
+    w.click_at(bar[2] + bar[4] / 2 + 38, frame[3] + frame[5] - 46)
+    w.wait_for("Stop", "push button")
+    w.shot("bulk-stop-question")
+    w.click(w.wait_for("Stop", "push button"))
+    stops = wait_until("two stop requests", lambda: len([r for r in w.requests() if "stop" in r]) >= 2 and
+                       [r for r in w.requests() if "stop" in r])
+    check(len(set(stops)) == 2, "the bulk stop asks once for each of the two computers")
+    w.shot("bulk-stopped")
+
+    # Rename the stopped Build Server and make it a favourite: it moves to the strip.
+    isolate(w, "Build Server")
+    w.click_at(*card_point(w, "select"))  # the selection outlives the bulk action
+    x, y = card_point(w, "name")
+    w.xdo("mousemove", "--sync", x, y)
+    w.xdo("click", "--repeat", 2, "--delay", 80, 1)
+    time.sleep(0.5)
+    w.key("ctrl+a")
+    w.type("Build Server Two")
+    w.key("Return")
+    wait_until("the rename request", lambda: [r for r in w.requests() if "Two" in r])
+    w.shot("renamed")
+    isolate(w, "Build Server Two")
+    w.click_at(*card_point(w, "favourite"))
+    wait_until("the favourite request", lambda: [r for r in w.requests() if "favourite" in r])
+    wait_card(w, "Build Server Two")  # the strip's cards are in the accessibility tree
+    search(w, "")
+    time.sleep(1)
+    w.shot("favourites-strip")
+
+    # Start Office PC again (in the strip) and watch it come up with a preview.
+    isolate(w, "Office PC")
+    c = wait_card(w, "Office PC")
+    w.click(c["select"])
+    edge = lambda: w.pixel(c["panel"][2] + 2, c["panel"][3] + 110)
+    wait_until("Office PC to stop", lambda: not is_green(edge()), 90)
+    w.shot("office-pc-stopped")
+    w.click(wait_card(w, "Office PC")["power"])
+    w.shot("start-question")
+    w.click(w.wait_for("Start", "push button"))
+    wait_until("a start request", lambda: [r for r in w.requests() if "start" in r])
+    wait_until("Office PC to run", lambda: is_green(edge()), 120)
+    previews = len([r for r in w.requests() if "screenshot" in r or "preview" in r])
+    wait_until("a fresh preview", lambda: len([r for r in w.requests() if "screenshot" in r or "preview" in r]) > previews)
+    time.sleep(2)
+    w.shot("office-pc-running")
+
+    # Give it a password, then connect: the password reaches the client on standard input only.
+    machine_password = "Rdp-Secret-42!"
+    w.secrets.add(machine_password)
+    c = wait_card(w, "Office PC")
+    w.click(c["menu"])
+    w.click(w.wait_for("Update Machine Password"))
+    w.shot("update-password-question")
+    w.click(w.wait_for("Update", "push button"))
+    w.wait_for("Ok", "push button")
+    w.fill(w.wait_for("", "password text"), machine_password)
+    w.shot("password-dialog")
+    w.click(w.wait_for("Ok", "push button"))
+    time.sleep(1)
+    c = wait_card(w, "Office PC")
+    w.click(c["menu"])
+    w.click(w.wait_for("Connect to Machine"))
+    calls = wait_until("the Remote Desktop client", w.rdp_calls)
+    w.shot("connected")
+    call = calls[-1]
+    check(call["stdin"] == machine_password + "\n", "the password arrives on standard input")
+    check(call["argv"][0].endswith(".rdp") and "/from-stdin:force" in call["argv"], "connection file and stdin flag")
+    check("full address" in call["file"] and machine_password not in call["file"], "the file holds no password")
 JOURNEYS = {
-    "explore": explore,
+    "computers": computers,
     "fresh_start": fresh_start,
 }
 
@@ -92,6 +245,7 @@ def main():
         traceback.print_exc()
         try:
             w.shot("failure")
+            w.dump("failure")
         except Exception:
             pass
     finally:
