@@ -69,6 +69,7 @@ class World:
         self.app_runs = 0
         self.secrets = {ACCOUNT_PASSWORD}
         self.seen_commands = {}
+        self.window_size = None  # (w, h) to give the window once it shows
         self.env = self._environment()
 
     def _dir(self, name):
@@ -175,8 +176,20 @@ class World:
         self.app = self._spawn([APP, *args], os.path.basename(self.app_log_path))
         if wait_window:
             wait_until("the main window", lambda: "Main window visible: true" in self.app_log())
+            self.fit_window()
             self.accessible_app()
         return self.app
+
+    def fit_window(self):
+        """Places the window at the origin with the size the journey asks for (there is no window manager)."""
+        if not self.window_size:
+            return
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(self.app.pid)],
+                               capture_output=True, text=True, env=self.env, timeout=30).stdout.split()
+        for window in found:
+            self.xdo("windowmove", window, 0, 0)
+            self.xdo("windowsize", window, *self.window_size)
+        time.sleep(1)
 
     def app_log(self):
         with open(self.app_log_path, errors="replace") as f:

@@ -21,10 +21,13 @@ def sign_in(w, user="demo", password=ACCOUNT_PASSWORD):
     w.fill(fields[0], user)
     w.fill(w.wait_for("", "password text"), password)
     w.key("Return")
-    w.wait_for("Sign out", timeout=60)
+    w.wait_for("Order by", "combo box", exact=False, timeout=60)
 
 
 def sign_out(w):
+    if not w.find("Sign out"):
+        # A narrow window keeps the sidebar folded behind the menu button at the top left.
+        w.click(min((n for n in w.nodes() if n[0] == "push button" and n[4] <= 48), key=lambda n: n[2] + n[3]))
     w.click(w.wait_for("Sign out"))
     w.click(w.wait_for("Yes", "push button"))
     w.wait_for("Log In", "push button")
@@ -223,7 +226,47 @@ def computers(w):
     check(call["stdin"] == machine_password + "\n", "the password arrives on standard input")
     check(call["argv"][0].endswith(".rdp") and "/from-stdin:force" in call["argv"], "connection file and stdin flag")
     check("full address" in call["file"] and machine_password not in call["file"], "the file holds no password")
+# ---- 5. credits ----------------------------------------------------------------------------------
+def credits(w):
+    w.start(time_scale=5)
+    w.start_app()
+    sign_in(w)
+    w.click(w.wait_for("Payments", "push button"))
+    w.click(w.wait_for("Make payment", "push button"))
+    url = wait_until("the payment page to open", lambda: [u for u in w.opened_urls() if "/pay/" in u])[-1]
+    tab = wait_until("the payment page in Chromium", lambda: w.chromium.tab("/pay/"))
+    wait_until("the page's Pay button", lambda: w.chromium.evaluate(
+        tab, "!!Array.from(document.querySelectorAll('button,input[type=submit],a')).find(b => /^\\s*Pay\\s*$/.test(b.textContent || b.value))"))
+    w.shot("payment-page-opened")
+    w.chromium.evaluate(tab, "Array.from(document.querySelectorAll('button,input[type=submit],a'))"
+                        ".find(b => /^\\s*Pay\\s*$/.test(b.textContent || b.value)).click()")
+    w.wait_text("Payment completed.")
+    wait_until("the system notification", lambda: [n for n in w.notifications() if "Payment completed." in n["body"] + n["summary"]])
+    w.shot("payment-completed")
+    check(any("complete" in r for r in w.control("requests", "GET") and w.requests()), "the page completed the payment")
+    time.sleep(3)
+    w.shot("payment-history")
+
+
+# ---- 7. sign out, sign in as another user -----------------------------------------------------------
+def switch_user(w):
+    w.start(time_scale=5)
+    w.start_app()
+    sign_in(w)
+    time.sleep(2)
+    w.shot("first-user")
+    sign_out(w)
+    w.shot("signed-out")
+    sign_in(w, "plususer")
+    time.sleep(3)
+    w.shot("second-user")
+    for first_users in ("Dana", "Office PC", "Build Server", "5.40"):
+        check(not w.shows(first_users), "nothing of the first user remains on screen: " + first_users)
+
+
 JOURNEYS = {
+    "credits": credits,
+    "switch_user": switch_user,
     "computers": computers,
     "fresh_start": fresh_start,
 }
@@ -232,8 +275,10 @@ JOURNEYS = {
 def main():
     journey = sys.argv[1]
     artifacts = os.environ.get("E2E_ARTIFACTS", os.path.join(os.getcwd(), "test-artifacts", "e2e"))
-    name = journey + ("_light" if "--light" in sys.argv else "")
+    name = journey + ("_light" if "--light" in sys.argv else "") + ("_narrow" if "--narrow" in sys.argv else "")
     w = World(name, artifacts)
+    if "--narrow" in sys.argv:
+        w.window_size = (600, 800)
     if "--light" in sys.argv:
         w.env["QT_QUICK_CONTROLS_MATERIAL_THEME"] = "Light"
     ok = False
