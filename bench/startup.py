@@ -1,0 +1,82 @@
+#!/usr/bin/env python3
+"""Start-up time: process start to the first rendered frame, for the client (its sign-in view) and for a
+bare Qt Quick window, started alternately, N times each. Prints the medians and their ratio.
+
+The first frame is taken from Qt's own render-loop timing line ("Frame rendered ..."), which the scene
+graph writes when the qt.scenegraph.time.renderloop logging category is on. Both programs run on the
+offscreen platform with an empty settings folder (the sign-in view, no automatic sign-in) and a service
+address on which nothing listens.
+
+    python3 bench/startup.py [build-dir] [runs]
+"""
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+
+def first_frame_ms(command, env):
+    start = time.monotonic()
+    proc = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    elapsed = None
+    try:
+        for line in proc.stderr:
+            if "Frame rendered" in line:
+                elapsed = (time.monotonic() - start) * 1000.0
+                break
+    finally:
+        proc.terminate()
+        try:
+            proc.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+    return elapsed
+
+
+def main():
+    build = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "build")
+    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 15
+    client = os.path.join(build, "vantorix")
+    bare = os.path.join(build, "bench", "bench_bare_window")
+    home = tempfile.mkdtemp(prefix="vantorix-startup-")
+    env = dict(os.environ)
+    env.update({
+        "QT_QPA_PLATFORM": "offscreen",
+        "QT_LOGGING_RULES": "qt.scenegraph.time.renderloop=true",
+        "HOME": home,
+        "XDG_CONFIG_HOME": os.path.join(home, "config"),
+        "XDG_DATA_HOME": os.path.join(home, "data"),
+        "XDG_CACHE_HOME": os.path.join(home, "cache"),
+        "VANTORIX_SERVICE_URL": "http://127.0.0.1:9",
+    })
+    env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+    times = {"client": [], "bare": [], "material": []}
+    commands = (("bare", [bare]), ("material", [bare, "material"]), ("client", [client]))
+    # One unmeasured start each first, so that all find the libraries in the page cache.
+    for _, command in commands:
+        first_frame_ms(command, env)
+    for _ in range(runs):
+        for name, command in commands:
+            t = first_frame_ms(command, env)
+            if t is not None:
+                times[name].append(t)
+    if len(times["client"]) < runs // 2 or len(times["bare"]) < runs // 2:
+        print("start-up: too few frames seen (is another instance running?)", times)
+        return 1
+    c = statistics.median(times["client"])
+    b = statistics.median(times["bare"])
+    print(f"start-up to first frame, median of {len(times['client'])}/{len(times['bare'])} runs: "
+          f"client sign-in view {c:.1f} ms (min {min(times['client']):.1f}, max {max(times['client']):.1f}), "
+          f"bare Qt Quick window {b:.1f} ms (min {min(times['bare']):.1f}, max {max(times['bare']):.1f}); "
+          f"ratio {c / b:.2f} (goal at most 1.50)")
+    m = statistics.median(times["material"])
+    print(f"  reference: bare Material-style window with one button {m:.1f} ms, ratio to the bare window "
+          f"{m / b:.2f}; client to that {c / m:.2f}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
