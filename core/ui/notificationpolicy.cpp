@@ -17,7 +17,13 @@ QString NotificationPolicy::displayText(const QString &text)
     static const QRegularExpression imageTag(QStringLiteral("<\\s*img\\b[^>]*>?"),
                                              QRegularExpression::CaseInsensitiveOption);
     QString shown = text;
-    shown.remove(imageTag);
+    // Removing a tag can join the text around it into a new one ("<<img>img src=...>"): repeat until
+    // nothing is removed.
+    qsizetype length = -1;
+    while (length != shown.size()) {
+        length = shown.size();
+        shown.remove(imageTag);
+    }
     return shown;
 }
 
