@@ -246,11 +246,19 @@ class World:
             for child in a:
                 if child is None:
                     continue
-                try:
-                    states = child.getState()
-                    ext = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-                except Exception:
-                    ext = None
+                ext = None
+                for attempt in range(2):
+                    try:
+                        states = child.getState()
+                        ext = child.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+                        break
+                    except Exception:
+                        # An item that was hidden when the bus first saw it is cached without its
+                        # component interface: forget what is cached about it and ask again.
+                        try:
+                            child.clear_cache()
+                        except Exception:
+                            break
                 if ext is not None and ext.width > 0 and ext.height > 0 and states.contains(pyatspi.STATE_VISIBLE):
                     result.append((child.getRoleName(), child.name or "", ext.x, ext.y, ext.width, ext.height, child))
                 walk(child)

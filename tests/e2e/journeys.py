@@ -3,6 +3,7 @@
 Screenshots and logs go to E2E_ARTIFACTS/<journey>/ (printed at the start)."""
 import json
 import os
+import re
 import sys
 import time
 import traceback
@@ -96,6 +97,49 @@ def fresh_start(w):
     w.accessible_app()
     w.wait_for("Log In", "push button")
     w.shot("shown-by-second-start")
+
+
+# ---- 2. sign-up ----------------------------------------------------------------------------------
+def sign_up(w):
+    password = "Fresh-Start9#"
+    w.secrets.add(password)
+    w.start(time_scale=5)
+    w.start_app()
+    w.click(w.wait_for("Sign Up", "push button"))
+    w.wait_for("First Name")
+    for label, value in (("First Name", "Nora"), ("Last Name", "Newcomer"), ("Username", "newcomer"),
+                         ("Email", "nora.newcomer@example.org")):
+        w.fill(w.field_after(label), value)
+    w.fill(w.field_after("Password (minimum 8 characters)", roles=("password text",)), password)
+    sign_up_button = w.wait_for("Sign Up", "push button")
+    w.click([n for n in w.nodes() if n[0] == "check box" and n[3] < sign_up_button[3]][-1])  # the terms
+    w.shot("sign-up-filled")
+    w.click(w.wait_for("Sign Up", "push button"))
+    wait_until("the sign-up request", lambda: requested(w, "register_user"))
+    w.wait_for("Log In", "push button")
+    w.shot("signed-up")
+
+    # The activation e-mail's link, opened in the browser: the page activates the account and tells the
+    # client, which signs in by itself with what was just registered.
+    mail = wait_until("the activation e-mail", lambda: [m for m in w.outbox() if m["to"] == "nora.newcomer@example.org"])[-1]
+    link = re.search(r"(http://\S+/activate/\S+?)(?=[\s.]*$|\s)", mail["body"]).group(1)
+    w.chromium.open(link)
+    wait_until("the activation page", lambda: w.chromium.tab("/activate/"))
+    w.wait_for("Order by", "combo box", exact=False, timeout=60)
+    check(requested(w, "login_user"), "the client signed in by itself")
+    time.sleep(1)
+    w.shot("signed-in-after-activation")
+    settings = open(os.path.join(w.config, "vantorix", "vantorix.conf")).read()
+    check("loginPassword" in settings and password not in settings, "the sign-in is remembered, protected")
+
+    # The next start signs in with the remembered sign-in, nothing typed.
+    w.stop_app()
+    w.control("requests/clear")
+    w.start_app()
+    w.wait_for("Order by", "combo box", exact=False, timeout=60)
+    check(requested(w, "login_user"), "the second start signed in by itself")
+    time.sleep(1)
+    w.shot("automatic-sign-in")
 
 
 # ---- 3. computers --------------------------------------------------------------------------------
@@ -269,6 +313,7 @@ JOURNEYS = {
     "switch_user": switch_user,
     "computers": computers,
     "fresh_start": fresh_start,
+    "sign_up": sign_up,
 }
 
 
