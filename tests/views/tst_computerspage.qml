@@ -164,6 +164,29 @@ TestCase {
         compare(page.favouritesGrid.cellWidth, session.gridCardColumnWidth)
     }
 
+    function test_gridBuildsOnlyCellsNearTheVisibleArea() {
+        signIn(600)
+        const grid = page.mainGrid
+        const n = grid.count
+        tryVerify(() => grid.itemAtIndex(0) && grid.itemAtIndex(0).card
+                  && grid.cellHeight === grid.itemAtIndex(0).implicitHeight, 3000)
+        // One column: the grid is laid out at its full height, but its last cells are not built.
+        compare(grid.columns, 1)
+        verify(n * grid.cellHeight > frame.flickable.height + 3 * grid.cellHeight, "too few computers: " + n)
+        compare(grid.height, n * grid.cellHeight)
+        verify(grid.itemAtIndex(n - 1) === null)
+        // Scrolled to the end, the last card is there, in its row, and the first cell has gone.
+        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
+        tryVerify(() => grid.itemAtIndex(n - 1) !== null && grid.itemAtIndex(n - 1).card !== null, 3000)
+        const last = grid.itemAtIndex(n - 1)
+        compare(last.mapToItem(grid, 0, 0).y, (n - 1) * grid.cellHeight)
+        verify(last.card.visible)
+        verify(grid.itemAtIndex(0) === null)
+        frame.flickable.contentY = 0
+        tryVerify(() => grid.itemAtIndex(0) !== null && grid.itemAtIndex(0).card !== null, 3000)
+        compare(grid.itemAtIndex(0).mapToItem(grid, 0, 0).y, 0)
+    }
+
     function test_gridGeometry() {
         signIn()
         session.gridCardColumnWidth = 340
