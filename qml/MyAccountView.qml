@@ -178,13 +178,20 @@ Item {
             Material.elevation: Math.round(toolbar.paneElevation)
         }
 
-        Row {
+        // Placed by bindings, not by a positioner: a positioner lays out only at the next polish, and
+        // until then the tab bar would lie over a toggle that has just appeared and take its click.
+        Item {
             id: toolbarRow
+            readonly property int spacing: 10
+            readonly property real tabBarX: (toolbarToggle.visible ? toolbarToggle.width + spacing : 0)
+                                            + (toolbarLogo.visible ? toolbarLogo.width + spacing : 0)
             anchors.left: parent.left
             anchors.right: parent.right
             anchors.leftMargin: toolbar.floating ? toolbar.contentLeftMargin : 0
             anchors.rightMargin: toolbar.floating ? toolbar.width - view.width - toolbar.contentLeftMargin : 0
-            spacing: 10
+            implicitHeight: Math.max(tabBar.implicitHeight, toolbarToggle.visible ? toolbarToggle.height : 0,
+                                     toolbarLogo.visible ? toolbarLogo.height : 0)
+            height: implicitHeight
 
             SidebarToggleBtn {
                 id: toolbarToggle
@@ -195,6 +202,7 @@ Item {
             }
             Image {
                 id: toolbarLogo
+                x: toolbarToggle.visible ? toolbarToggle.width + toolbarRow.spacing : 0
                 anchors.verticalCenter: parent.verticalCenter
                 visible: toolbar.sidebarControlsShown && view.width > 600 && view.logoSource !== ""
                 height: toolbarToggle.height * 0.8
@@ -207,8 +215,9 @@ Item {
             TabBar {
                 id: tabBar
                 objectName: "accountTabBar"
-                width: toolbarRow.width - (toolbarToggle.visible ? toolbarToggle.width + toolbarRow.spacing : 0)
-                       - (toolbarLogo.visible ? toolbarLogo.width + toolbarRow.spacing : 0)
+                x: toolbarRow.tabBarX
+                anchors.verticalCenter: parent.verticalCenter
+                width: toolbarRow.width - toolbarRow.tabBarX
                 currentIndex: view.pageIndex
                 background: null
                 onCurrentIndexChanged: view.pageIndex = currentIndex

@@ -142,8 +142,8 @@ TestCase {
         verify(toggle.visible)
         compare(tab.text, "")
         compare(tab.width, 60)
-        // (A press during the toggle's flash after the sidebar closed is not taken; wait for its end.)
-        tryVerify(() => !toggle.flashing, 5000)
+        // The toggle still flashes (the sidebar has just closed); a click is taken all the same.
+        verify(toggle.flashing)
         mouseClick(toggle)
         verify(frame.sidebar.open)
         verify(!toggle.visible)

@@ -69,6 +69,21 @@ TestCase {
         compare(frame.flickable.x, 0)
     }
 
+    function test_toggleTakesAClickWhileFlashing() {
+        signIn(900)
+        root.width = 600
+        verify(!sidebar.open)
+        verify(frame.headerToggle.flashing)
+        // At several moments of the flash, the faded-out one included.
+        for (const delay of [0, 550, 1200]) {
+            wait(delay)
+            verify(frame.headerToggle.flashing)
+            mouseClick(frame.headerToggle)
+            verify(sidebar.open, "click after " + delay + " ms")
+            sidebar.open = false
+        }
+    }
+
     function test_manualCloseStandsBetweenCrossings() {
         signIn(900)
         verify(sidebar.open)
