@@ -95,15 +95,19 @@ Item {
         width: parent.width
         spacing: 20
 
-        // The toolbar's docking slot; the toolbar itself floats over it.
+        // The toolbar's docking slot. The toolbar has no controls of its own, so while docked it is not
+        // shown and its slot takes no room (an empty band above the form otherwise); it appears, pinned
+        // over the top of the visible area, once the page is scrolled past the slot.
         Item {
             id: toolbarSlot
             width: parent.width
-            height: toolbar.height
+            height: 0
+            visible: false
         }
 
         Column {
             id: formColumn
+            objectName: "createForm"
             width: Math.min(parent.width, 600)
             spacing: 20
 
@@ -267,6 +271,7 @@ Item {
         sidebar: view.sidebar
         logoSource: view.logoSource
         slotY: toolbarSlot.y
+        visible: floating
     }
 
     // Covers the view until the machine types have arrived.

@@ -11,6 +11,9 @@ ToolButton {
     required property Item sidebar
     readonly property alias flashing: flash.running
 
+    // Above its neighbours in a row: right after it appears, they may still lie over it until the row's
+    // next layout pass, and a click on it must not go to them.
+    z: 1
     flat: true
     icon.source: "qrc:///assets/icons/menu-black-18dp.svg"
     onClicked: sidebar.open = !sidebar.open

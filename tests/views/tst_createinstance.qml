@@ -239,8 +239,12 @@ TestCase {
         verify(!toolbar.floating)
         compare(toolbar.width, view.width)
         verify(!toolbar.sidebarCell.visible)
+        // Docked, the empty toolbar is not shown and leaves no band above the form.
+        verify(!toolbar.visible)
+        compare(findChild(view, "createForm").mapToItem(view, 0, 0).y, 0)
         frame.flickable.contentY = Math.min(400, frame.flickable.contentHeight - frame.flickable.height)
         verify(toolbar.floating)
+        verify(toolbar.visible)
         compare(toolbar.width, frame.flickable.width)
         // Pinned at the top of the visible area.
         compare(toolbar.mapToItem(frame.flickable, 0, 0).y, 0)
