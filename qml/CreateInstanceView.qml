@@ -227,7 +227,7 @@ Item {
                 width: parent.width
                 opacity: 0.8
                 wrapMode: Text.Wrap
-                textFormat: Text.RichText
+                textFormat: Text.StyledText
                 linkColor: Material.accent
                 text: "By deploying and using this machine, you agree to the:<br>"
                       + "<b><a href=\"" + UiShell.pageUrl("/terms-of-service/") + "\">Terms of Service</a></b>, "

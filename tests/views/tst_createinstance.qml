@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.Material
 import QtTest
 import Vantorix
 import Vantorix.Core
@@ -239,6 +240,9 @@ TestCase {
         verify(!toolbar.floating)
         compare(toolbar.width, view.width)
         verify(!toolbar.sidebarCell.visible)
+        // The disclaimer's links are drawn in the accent colour.
+        compare(view.disclaimer.textFormat, Text.StyledText)
+        compare(String(view.disclaimer.linkColor), String(view.disclaimer.Material.accent))
         // Docked, the empty toolbar is not shown and leaves no band above the form.
         verify(!toolbar.visible)
         compare(findChild(view, "createForm").mapToItem(view, 0, 0).y, 0)
