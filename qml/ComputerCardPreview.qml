@@ -139,6 +139,8 @@ Rectangle {
                 visible: status === Image.Ready
                 asynchronous: true
                 cache: false
+                // Decoded at the size it is shown, not at the desktop's full resolution.
+                sourceSize: Qt.size(Math.ceil(width), Math.ceil(height))
             }
             Image {
                 anchors.fill: parent
@@ -148,6 +150,8 @@ Rectangle {
                 visible: status === Image.Ready
                 asynchronous: true
                 cache: false
+                // Decoded at the size it is shown, not at the desktop's full resolution.
+                sourceSize: Qt.size(Math.ceil(width), Math.ceil(height))
             }
         }
     }
