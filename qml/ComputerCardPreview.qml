@@ -101,7 +101,8 @@ Rectangle {
                 height: parent.height * 0.2
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
-                text: preview.computer ? preview.computer.getStatusLabel().toUpperCase() : ""
+                // From the status property, so that the text follows every change of status.
+                text: preview.computer ? Utils.statusLabel(preview.status).toUpperCase() : ""
                 font.pixelSize: Math.max(1, parent.height * 0.2)
                 fontSizeMode: Text.HorizontalFit
                 minimumPixelSize: 6

@@ -148,6 +148,17 @@ TestCase {
         verify(p.rebootButton.visible)
     }
 
+    // The status text follows the computer from one status to the next.
+    function test_statusTextFollowsStatus() {
+        makeCard({ "identifier": 900003, "userInstanceName": "Moving", "status": Computer.Provisioning,
+                   "platform": Computer.Windows, "username": "demo" })
+        const before = card.preview.statusLabel.text
+        compare(before, Utils.statusLabel(Computer.Provisioning).toUpperCase())
+        computer.status = Computer.Terminated
+        tryCompare(card.preview.statusLabel, "text", Utils.statusLabel(Computer.Terminated).toUpperCase())
+        verify(card.preview.statusLabel.text !== before)
+    }
+
     function test_deletedLook() {
         makeCard({ "identifier": 900002, "userInstanceName": "Gone", "status": Computer.Deleted })
         const p = card.preview
