@@ -12,6 +12,7 @@
 #include <optional>
 
 class MainContext;
+struct ApiHandlers;
 
 // One cloud computer (a virtual machine instance) of the signed-in account.
 //
@@ -321,6 +322,9 @@ Q_SIGNALS:
 
 private:
     enum class PowerOperation { Start, Stop, Reset, Delete };
+
+    // Marks a rename or password reset in flight; the handlers clear the mark and resume polling.
+    ApiHandlers beginDataChange(MainContext *mainContext);
 
     template <typename T> bool update(T &member, const T &value, void (Computer::*changed)())
     {

@@ -159,6 +159,21 @@ void Computer::setFavouriteStatus(bool value, MainContext *mainContext)
         ApiRequests::setFavouriteVmInstance(mainContext->userEmail(), m_data.identifier, value), handlers);
 }
 
+ApiHandlers Computer::beginDataChange(MainContext *mainContext)
+{
+    // A change of the record's own data: busy, and no poll may overwrite it until the answer is in.
+    setVmDataChanging(true);
+    mainContext->stopRefreshTimer();
+    ApiHandlers handlers = mainContext->handlersFor(this);
+    handlers.finished = [self = QPointer<Computer>(this), session = QPointer<MainContext>(mainContext)] {
+        if (self)
+            self->setVmDataChanging(false);
+        if (session)
+            session->restartRefreshTimer();
+    };
+    return handlers;
+}
+
 void Computer::editVMInstance(const QString &newUserInstanceName, MainContext *mainContext,
                               const QJSValue &successCb)
 {
@@ -175,18 +190,7 @@ void Computer::rename(const QString &newUserInstanceName, MainContext *mainConte
         mainContext->notify(check.message, Shell::Level::Error);
         return;
     }
-    setVmDataChanging(true);
-    mainContext->stopRefreshTimer();
-
-    QPointer<Computer> self(this);
-    QPointer<MainContext> session(mainContext);
-    ApiHandlers handlers = mainContext->handlersFor(this);
-    handlers.finished = [self, session] {
-        if (self)
-            self->setVmDataChanging(false);
-        if (session)
-            session->restartRefreshTimer();
-    };
+    ApiHandlers handlers = beginDataChange(mainContext);
     handlers.success = [this, newUserInstanceName, successCb](const ApiReply &) {
         setUserInstanceName(newUserInstanceName);
         if (successCb)
@@ -212,18 +216,8 @@ void Computer::resetWindowsPassword(const QString &newPassword, MainContext *mai
         mainContext->notify(check.message, Shell::Level::Error);
         return;
     }
-    setVmDataChanging(true);
-    mainContext->stopRefreshTimer();
-
-    QPointer<Computer> self(this);
     QPointer<MainContext> session(mainContext);
-    ApiHandlers handlers = mainContext->handlersFor(this);
-    handlers.finished = [self, session] {
-        if (self)
-            self->setVmDataChanging(false);
-        if (session)
-            session->restartRefreshTimer();
-    };
+    ApiHandlers handlers = beginDataChange(mainContext);
     handlers.success = [session, successCb](const ApiReply &reply) {
         if (session)
             session->notify(JsonRead::text(reply.value), Shell::Level::Info);
