@@ -254,7 +254,9 @@ Rectangle {
             anchors.fill: parent
             fillMode: Image.PreserveAspectFit
             source: banner ? banner.source : ""
-            playing: status === AnimatedImage.Ready
+            // Animated only while the window can be seen: a window closed to the tray costs nothing.
+            playing: status === AnimatedImage.Ready && Window.visibility !== Window.Hidden
+                     && Window.visibility !== Window.Minimized
             asynchronous: true
         }
         BusyIndicator {

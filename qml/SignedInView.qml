@@ -199,7 +199,9 @@ Pane {
                     anchors.fill: parent
                     fillMode: Image.PreserveAspectFit
                     source: topBannerArea.banner ? topBannerArea.banner.source : ""
-                    playing: status === AnimatedImage.Ready
+                    // Animated only while the window can be seen: a window closed to the tray costs nothing.
+                    playing: status === AnimatedImage.Ready && Window.visibility !== Window.Hidden
+                             && Window.visibility !== Window.Minimized
                     asynchronous: true
                 }
                 BusyIndicator {
