@@ -13,6 +13,7 @@ PKGS=(
   qml6-module-qtquick qml6-module-qtquick-window qml6-module-qtquick-controls
   qml6-module-qtquick-templates qml6-module-qtquick-layouts qml6-module-qtquick-dialogs
   qml6-module-qt-labs-settings qml6-module-qt-labs-platform qml6-module-qt-labs-qmlmodels
+  qml6-module-qt-labs-folderlistmodel
   qml6-module-qt5compat-graphicaleffects qml6-module-qtwebsockets qml6-module-qttest
   xvfb xauth imagemagick x11-utils dbus dbus-x11 fonts-roboto fonts-dejavu-core
   freerdp2-x11 g++-mingw-w64-x86-64 curl ca-certificates xdotool

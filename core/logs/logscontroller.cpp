@@ -246,7 +246,11 @@ QString LogsController::csvText() const
 bool LogsController::exportCsv(const QUrl &fileUrl)
 {
     // toLocalFile keeps the leading "/" of an absolute path and decodes %20 and non-ASCII characters.
-    const QString path = fileUrl.toLocalFile();
+    // Qt's own (non-native) save dialog hands over a typed name as a URL with no scheme: a bare
+    // absolute path, which is a local file too.
+    QString path = fileUrl.toLocalFile();
+    if (path.isEmpty() && fileUrl.scheme().isEmpty() && QDir::isAbsolutePath(fileUrl.path()))
+        path = fileUrl.path();
     const QString shown = path.isEmpty() ? fileUrl.toString() : path;
     QString error;
     const bool ok = CsvWriter::writeFile(path, csvText(), &error);
