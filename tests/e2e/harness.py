@@ -262,7 +262,13 @@ class World:
                 if ext is not None and ext.width > 0 and ext.height > 0 and states.contains(pyatspi.STATE_VISIBLE):
                     result.append((child.getRoleName(), child.name or "", ext.x, ext.y, ext.width, ext.height, child))
                 walk(child)
-        walk(self.accessible_app())
+        app = self.accessible_app()
+        # Names and states change under a cached tree (a status label hidden, a text replaced): read them fresh.
+        try:
+            app.clear_cache()
+        except Exception:
+            pass
+        walk(app)
         return result
 
     def find(self, name, role=None, exact=True, index=0):
