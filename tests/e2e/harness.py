@@ -259,9 +259,15 @@ class World:
                             child.clear_cache()
                         except Exception:
                             break
-                if ext is not None and ext.width > 0 and ext.height > 0 and states.contains(pyatspi.STATE_VISIBLE):
-                    result.append((child.getRoleName(), child.name or "", ext.x, ext.y, ext.width, ext.height, child))
-                walk(child)
+                try:
+                    if ext is not None and ext.width > 0 and ext.height > 0 and states.contains(pyatspi.STATE_VISIBLE):
+                        result.append((child.getRoleName(), child.name or "", ext.x, ext.y, ext.width, ext.height,
+                                       child))
+                    walk(child)
+                except Exception:
+                    # The item went away while the tree was read (a card destroyed by scrolling, a popup
+                    # closed): it is simply not there any more.
+                    continue
         app = self.accessible_app()
         # Names and states change under a cached tree (a status label hidden, a text replaced): read them fresh.
         try:

@@ -205,9 +205,13 @@ def computers(w):
     bar = [n for n in w.nodes() if n[0] == "panel" and n[5] == 44 and n[4] > 400][0]
     frame = [n for n in w.nodes() if n[0] == "frame"][0]
     w.click_at(bar[2] + bar[4] / 2 + 38, frame[3] + frame[5] - 46)
-    w.wait_for("Stop", "push button")
+    title = w.wait_for("Stop 2 computers?")
     w.shot("bulk-stop-question")
-    w.click(w.wait_for("Stop", "push button"))
+    # The question's own "Stop" is the first one below its title; the bulk panel's and the cards' "Stop"
+    # buttons lie further down, behind the question's dim (a press there would only close the question).
+    below = [n for n in w.nodes() if n[1] == "Stop" and n[0] == "push button" and n[3] > title[3]]
+    check(below, "the question offers Stop")
+    w.click(min(below, key=lambda n: n[3]))
     stops = wait_until("two stop requests", lambda: len([r for r in w.requests() if "stop" in r]) >= 2 and
                        [r for r in w.requests() if "stop" in r])
     check(len(set(stops)) == 2, "the bulk stop asks once for each of the two computers")
@@ -240,9 +244,17 @@ def computers(w):
     edge = lambda: w.pixel(c["panel"][2] + 2, c["panel"][3] + 110)
     wait_until("Office PC to stop", lambda: not is_green(edge()), 90)
     w.shot("office-pc-stopped")
-    w.click(wait_card(w, "Office PC")["power"])
+    def start_question():
+        # The card may still be settling into its new place after the favourite change: press its power
+        # button again until the question opens.
+        w.click(wait_card(w, "Office PC")["power"])
+        try:
+            return wait_until("the start question", lambda: w.find("Start", "push button"), 8)
+        except JourneyFailed:
+            return None
+    start = wait_until("the start question to open", start_question, 90)
     w.shot("start-question")
-    w.click(w.wait_for("Start", "push button"))
+    w.click(start)
     wait_until("a start request", lambda: [r for r in w.requests() if "start" in r])
     wait_until("Office PC to run", lambda: is_green(edge()), 120)
     previews = len([r for r in w.requests() if "screenshot" in r or "preview" in r])
