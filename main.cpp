@@ -11,6 +11,7 @@
 #include "quickview.h"
 #include "serviceconfig.h"
 #include "systemnotifier.h"
+#include "terminationsignals.h"
 #include "trayicon.h"
 #include "api/apiclient.h"
 #include "session/sessionfactory.h"
@@ -105,6 +106,8 @@ int main(int argc, char *argv[])
     parser.addOption(startMinimizedOption);
     parser.process(*app);
     const bool startMinimized = parser.isSet(startMinimizedOption);
+
+    TerminationSignals::quitApplicationOnSignal();
 
     int result = 0;
     {

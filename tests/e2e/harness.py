@@ -175,10 +175,16 @@ class World:
         self.app_log_path = os.path.join(self.artifacts, "app-%d.log" % self.app_runs)
         self.app = self._spawn([APP, *args], os.path.basename(self.app_log_path))
         if wait_window:
-            wait_until("the main window", lambda: "Main window visible: true" in self.app_log())
+            wait_until("the main window", self._window_shown)
             self.fit_window()
             self.accessible_app()
         return self.app
+
+    def _window_shown(self):
+        if self.app.poll() is not None:
+            raise JourneyFailed("the program exited with %s before showing its window; its log:\n%s"
+                                % (self.app.returncode, self.app_log()[-3000:]))
+        return "Main window visible: true" in self.app_log()
 
     def fit_window(self):
         """Places the window at the origin with the size the journey asks for (there is no window manager)."""

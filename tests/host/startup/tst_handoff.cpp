@@ -85,6 +85,19 @@ private Q_SLOTS:
         startFirst({QStringLiteral("--start-minimized")});
     }
 
+    void terminationSignalQuitsInOrder()
+    {
+        startFirst({QStringLiteral("--start-minimized")});
+        m_first->terminate(); // what a desktop session sends at log-out
+        QVERIFY(m_first->waitForFinished(kGenerousMs));
+        QCOMPARE(m_first->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_first->exitCode(), 0);
+        m_first.reset();
+        // The guard went with the orderly quit: it can be taken at once, and given back.
+        QSharedMemory guard;
+        QVERIFY(InstanceGuard::acquire(guard));
+    }
+
     void versionOption()
     {
         QProcess p;
