@@ -38,18 +38,23 @@ def sign_out(w):
 
 def card(w, name):
     """The controls of the computer card with this name (the first one on screen): its preview panel,
-    favourite button, selection box, start/stop button, delete button, name label and menu button."""
+    favourite button (top left), selection box, the buttons along the preview's bottom edge (start, stop,
+    reboot, delete), name label and menu button."""
     nodes = w.nodes()
     for i, n in enumerate(nodes):
         if n[1] == name and n[0] == "label" and n[5] >= 24:
             start = max(j for j in range(i) if nodes[j][0] == "panel" and nodes[j][4] > 250)
+            panel = nodes[start]
             inside = nodes[start:i]
-            buttons = [m for m in inside if m[0] == "push button"]
+            icons = [m for m in inside if m[0] == "push button" and not m[1]]
+            top = [m for m in icons if m[3] < panel[3] + 80]
+            bottom = sorted((m for m in icons if m[3] > panel[3] + panel[5] / 2), key=lambda m: m[2])
             boxes = [m for m in inside if m[0] == "check box"]
             after = [m for m in nodes[i + 1:i + 3] if m[0] == "push button"]
             labels = [m[1] for m in inside if m[0] == "label"]
-            return {"panel": nodes[start], "favourite": buttons[0] if buttons else None,
-                    "select": boxes[0] if boxes else None, "power": buttons[1] if len(buttons) > 1 else None,
+            return {"panel": panel, "favourite": top[0] if top else None,
+                    "select": boxes[0] if boxes else None, "power": bottom[0] if bottom else None,
+                    "stop": bottom[1] if len(bottom) > 1 else None,
                     "name": n, "menu": after[0] if after else None, "status": labels[0] if labels else ""}
     return None
 
@@ -388,6 +393,100 @@ def credits(w):
     w.shot("payment-history")
 
 
+# ---- 6. faults -----------------------------------------------------------------------------------
+POLL_SECONDS = 7  # the default refresh interval
+
+
+def balance(w):
+    """The credit balance as the sidebar shows it (the label before "(credits)")."""
+    nodes = w.nodes()
+    for i, n in enumerate(nodes):
+        if n[1] == "(credits)":
+            return next(m[1] for m in reversed(nodes[:i]) if m[0] == "label")
+    return None
+
+
+def polls_since(w, count):
+    return wait_until("%d computer list polls" % count,
+                      lambda: len(requested(w, "list_user_vm_instances")) >= count, POLL_SECONDS * (count + 2))
+
+
+def fault(w, action, kind, **extra):
+    query = "&".join(["action=" + action, "kind=" + kind] + ["%s=%s" % kv for kv in extra.items()])
+    w.control("fault?" + query)
+
+
+def faults(w):
+    w.start(time_scale=5)
+    w.start_app()
+    sign_in(w)
+    wait_card(w, "Office PC")  # the favourites strip is in the accessibility tree
+    time.sleep(1)
+    w.shot("signed-in")
+    shown_before = set(w.texts())
+
+    # The service fails every request with 500, then answers the polls (computer list, user data,
+    # payments) with bodies that are not JSON: the polls are silent about it and go on; the window keeps
+    # what it showed.
+    for kind, actions in (("status", ["*"]), ("not_json", ["list_user_vm_instances", "get_user_data", "list_user_payments"])):
+        w.control("requests/clear")
+        for action in actions:
+            fault(w, action, kind, status=500)
+        polls_since(w, 2)
+        check(w.app.poll() is None, "the program runs on")
+        check(card(w, "Office PC"), "the computers stay on screen")
+        new = [t for t in set(w.texts()) - shown_before if "API" in t or "rror" in t or "500" in t]
+        check(not new, "a failing poll shows nothing: %r" % new)
+        check(("list_user_vm_instances: 500" if kind == "status" else "database gone away") in w.app_log(),
+              "the failed polls are logged")
+        w.shot("polls-" + kind)
+
+    # An action the user asked for is answered with garbage: that is said in the window.
+    w.control("fault/clear")
+    fault(w, "stop_user_vm_instance", "not_json", count=1)
+    panel = wait_card(w, "Office PC")["panel"]
+    w.xdo("mousemove", "--sync", panel[2] + panel[4] // 2, panel[3] + panel[5] // 3)  # shows the card's extras
+    w.click(wait_until("the card's stop button", lambda: len([m for m in w.nodes() if m[0] == "push button" and not m[1]
+                                                               and m[3] > panel[3] + panel[5] / 2]) >= 4
+                       and card(w, "Office PC")["stop"]))
+    title = w.wait_for("Stop Office PC?", exact=False)
+    below = [n for n in w.nodes() if n[1] == "Stop" and n[0] == "push button" and n[3] > title[3]]
+    check(below, "the question offers Stop")
+    w.shot("stop-question")
+    w.click(min(below, key=lambda n: n[3]))
+    w.wait_text("Invalid JSON API response")
+    w.shot("garbage-reply")
+    check(not requested(w, "stop_user_vm_instance") or w.app.poll() is None, "the program runs on")
+
+    # A network outage: every connection is dropped. The service's clock moves on meanwhile (the running
+    # computers burn credits); once the network is back, the next poll shows the new balance.
+    w.control("fault/clear")
+    polls_since(w, len(requested(w, "list_user_vm_instances")) + 1)
+    fault(w, "*", "drop")
+    w.control("requests/clear")
+    polls_since(w, 1)
+    frozen = balance(w)
+    w.control("advance?minutes=45")
+    polls_since(w, 2)
+    check(balance(w) == frozen, "the balance stays as last known during the outage (%s)" % frozen)
+    w.shot("outage")
+    w.control("fault/clear")
+    back = time.monotonic()
+    wait_until("the balance after the outage", lambda: balance(w) != frozen, POLL_SECONDS + 8)
+    recovery = time.monotonic() - back
+    print("recovered %.1f s after the outage ended (poll interval %d s): balance %s -> %s"
+          % (recovery, POLL_SECONDS, frozen, balance(w)))
+    check(recovery <= POLL_SECONDS + 3, "recovery within one poll interval: %.1f s" % recovery)
+    w.shot("recovered")
+
+    # The session is refused (401): the client signs out, back to the sign-in form.
+    fault(w, "list_user_vm_instances", "status", status=401, count=1)
+    w.wait_for("Log In", "push button", timeout=POLL_SECONDS * 3)
+    check(w.app.poll() is None, "the program runs on after the sign-out")
+    check(not w.shows("Office PC"), "nothing of the session remains")
+    w.shot("signed-out-by-401")
+
+
 # ---- 7. sign out, sign in as another user -----------------------------------------------------------
 def switch_user(w):
     w.start(time_scale=5)
@@ -411,6 +510,7 @@ JOURNEYS = {
     "fresh_start": fresh_start,
     "sign_up": sign_up,
     "create": create,
+    "faults": faults,
 }
 
 
