@@ -29,6 +29,7 @@
 #include <QSettings>
 #include <QSharedMemory>
 #include <QSslSocket>
+#include <QTimer>
 #include <QtQml/qqmlextensionplugin.h>
 
 #include <memory>
@@ -68,6 +69,15 @@ private:
     const Context *m_context;
 };
 
+// Which TLS back-end Qt found. Asking loads the OpenSSL libraries (a few milliseconds) that the sign-in
+// view's first frame does not need, so the host asks once the window has shown that frame.
+void logTlsBackend()
+{
+    qCDebug(lcHost) << "TLS supported:" << QSslSocket::supportsSsl()
+                    << "built against:" << QSslSocket::sslLibraryBuildVersionString()
+                    << "loaded:" << QSslSocket::sslLibraryVersionString();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -86,10 +96,6 @@ int main(int argc, char *argv[])
     Appearance::apply(Appearance::compute(stored, startupEnvironment));
 
     auto app = std::make_unique<QApplication>(argc, argv);
-    // Logged once the application exists: Qt's TLS back-end loader expects an application object.
-    qCDebug(lcHost) << "TLS supported:" << QSslSocket::supportsSsl()
-                    << "built against:" << QSslSocket::sslLibraryBuildVersionString()
-                    << "loaded:" << QSslSocket::sslLibraryVersionString();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icons/Vantorix-ICON.png")));
     // Closing the window hides it; the tray and the command server keep the process alive.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -153,6 +159,14 @@ int main(int argc, char *argv[])
                              if (status == QQuickView::Ready && !startMinimized)
                                  view->showNormal();
                          });
+        // Qt's TLS back-end loader expects the application object, which exists by now.
+        if (startMinimized) {
+            QTimer::singleShot(0, app.get(), logTlsBackend);
+        } else {
+            QObject::connect(
+                view.get(), &QQuickWindow::frameSwapped, app.get(),
+                [] { QTimer::singleShot(0, logTlsBackend); }, Qt::SingleShotConnection);
+        }
         view->setSource(QUrl(QStringLiteral("qrc:/Vantorix/main.qml")));
         fitToScreen(*view);
 
