@@ -26,8 +26,12 @@ Pane {
     readonly property alias notificationArea: authNotificationContainer
     readonly property alias controller: controller
     readonly property alias loginForm: loginForm
-    readonly property alias registerForm: registerForm
-    readonly property alias forgotPasswordForm: forgotPasswordForm
+    // The sign-up and password-reset forms are built the first time they are shown or needed (null
+    // until then), so that the sign-in form does not wait for them at start-up. Once built they stay,
+    // with what was typed into them.
+    readonly property Item registerForm: registerSlot.children.length > 0 ? registerSlot.children[0] : null
+    readonly property Item forgotPasswordForm: forgotPasswordSlot.children.length > 0
+                                               ? forgotPasswordSlot.children[0] : null
 
     function login(userID, password) {
         controller.login(userID, password)
@@ -45,6 +49,17 @@ Pane {
     function notifyTop(text, level, lifespan) {
         return main.notification(text, level, authNotificationContainer, Notification.Align.Center, lifespan)
     }
+    // Created by URL: naming a form's type in this file would load its files with this view.
+    function ensureRegisterForm() {
+        if (!registerForm)
+            Qt.createComponent("RegisterForm.qml").createObject(registerSlot, { "view": view })
+        return registerForm
+    }
+    function ensureForgotPasswordForm() {
+        if (!forgotPasswordForm)
+            Qt.createComponent("ForgotPasswordForm.qml").createObject(forgotPasswordSlot, { "view": view })
+        return forgotPasswordForm
+    }
     function tryAutoLogin() {
         const settings = main.settings
         if (main.user === null && autoLogin && windowVisible && settings.loginUserId !== ""
@@ -56,6 +71,12 @@ Pane {
     Material.background: Utils.styles.appBackgroundColor
 
     onWindowVisibleChanged: tryAutoLogin()
+    onViewStateChanged: {
+        if (viewState === AuthView.ViewState.Register)
+            ensureRegisterForm()
+        else if (viewState === AuthView.ViewState.ForgotPassword)
+            ensureForgotPasswordForm()
+    }
     Component.onCompleted: main.loadCountriesList()
 
     AuthController {
@@ -66,10 +87,11 @@ Pane {
         onRegistered: (userEmail, username, password) => {
             loginForm.setCredentials(username, password)
             view.registerPassword = password
-            registerForm.clearPassword()
+            if (view.registerForm)
+                view.registerForm.clearPassword()
             view.viewState = AuthView.ViewState.Login
         }
-        onResetTokenSent: forgotPasswordForm.enterTokenMode()
+        onResetTokenSent: view.ensureForgotPasswordForm().enterTokenMode()
         onPasswordResetDone: {
             view.viewState = AuthView.ViewState.Login
             view.previousViewState = AuthView.ViewState.ForgotPassword
@@ -80,14 +102,14 @@ Pane {
     Connections {
         target: view.main
         function onTriggerLogin() {
-            const email = registerForm.email
+            const email = view.registerForm ? view.registerForm.email : ""
             if (email !== "" && view.registerPassword !== "") {
                 loginForm.setCredentials(email, view.registerPassword)
                 view.login(email, view.registerPassword)
             }
         }
         function onSetPasswordResetToken(token) {
-            forgotPasswordForm.token = token
+            view.ensureForgotPasswordForm().token = token
         }
     }
 
@@ -140,16 +162,18 @@ Pane {
                 Layout.fillWidth: true
                 visible: view.viewState === AuthView.ViewState.Login
             }
-            RegisterForm {
-                id: registerForm
-                view: view
+            // Each slot holds its form once built. A slot is a layout, not a Loader, so that the card
+            // sizes it from the form's own minimum, preferred and maximum heights, as if the form sat here.
+            ColumnLayout {
+                id: registerSlot
                 Layout.fillWidth: true
+                spacing: 0
                 visible: view.viewState === AuthView.ViewState.Register
             }
-            ForgotPasswordForm {
-                id: forgotPasswordForm
-                view: view
+            ColumnLayout {
+                id: forgotPasswordSlot
                 Layout.fillWidth: true
+                spacing: 0
                 visible: view.viewState === AuthView.ViewState.ForgotPassword
             }
             Item {

@@ -30,6 +30,8 @@ ColumnLayout {
             view.getResetPasswordToken(userIdField.text)
     }
 
+    // The full width of the sign-in card's slot for this form.
+    Layout.fillWidth: true
     spacing: 5
     enabled: !busy
     onVisibleChanged: inputTokenMode = false

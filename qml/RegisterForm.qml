@@ -44,6 +44,8 @@ ColumnLayout {
         return value => ({ "valid": String(value).length >= count, "message": "" })
     }
 
+    // The full width of the sign-in card's slot for this form.
+    Layout.fillWidth: true
     spacing: 5
     enabled: !busy
 

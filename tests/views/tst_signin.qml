@@ -246,8 +246,8 @@ TestCase {
     }
 
     function test_triggerLoginAfterSignUp() {
-        const signUp = view.registerForm
         view.viewState = AuthView.ViewState.Register
+        const signUp = view.registerForm
         findChild(signUp, "firstNameField").text = "Ada"
         findChild(signUp, "lastNameField").text = "Lovelace"
         signUp.usernameField.text = "ada"

@@ -62,10 +62,12 @@ TestCase {
         root = createTemporaryObject(component, testCase)
         verify(root)
         view = root.authView
-        form = view.registerForm
-        company = form.company
+        // The sign-up form is built when it is first shown.
+        compare(view.registerForm, null)
         mouseClick(findChild(view.loginForm, "toRegisterButton"))
         compare(view.viewState, AuthView.ViewState.Register)
+        form = view.registerForm
+        company = form.company
         // The country list has arrived.
         tryVerify(() => root.countries.length > 2, 10000)
         waitIdle()
