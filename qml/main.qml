@@ -18,8 +18,9 @@ Item {
                                                            ? "/wp-content/uploads/logo/Vantorix-APP-Logo.svg"
                                                            : "/wp-content/uploads/logo/Vantorix-APP-Logo-Dark.svg")
     readonly property real vantorixLogoAspectRatio: 900.0 / 225.0
-    readonly property Component selfDestroyingTimerComponent: Qt.createComponent("SelfDestroyingTimer.qml")
-    readonly property Component notificationComponent: Qt.createComponent("Notification.qml")
+    // Compiled on first use rather than with the window: neither is needed for its first frame.
+    property Component selfDestroyingTimerComponent: null
+    property Component notificationComponent: null
     readonly property alias notificationsContainer: notificationsContainer
     readonly property alias authView: authView
     readonly property alias confirmPopup: confirmPopup
@@ -45,6 +46,8 @@ Item {
     }
 
     function setTimeout(cb, delayTime) {
+        if (!selfDestroyingTimerComponent)
+            selfDestroyingTimerComponent = Qt.createComponent("SelfDestroyingTimer.qml")
         selfDestroyingTimerComponent.createObject(root, { "action": cb, "interval": delayTime })
     }
 
@@ -56,6 +59,8 @@ Item {
         const background = NotificationPolicy.levelColor(level, Material.accent)
         if (alignment === undefined || alignment === null)
             alignment = Notification.Align.Left
+        if (!notificationComponent)
+            notificationComponent = Qt.createComponent("Notification.qml")
         if (notificationComponent.status !== Component.Ready) {
             console.error(notificationComponent.errorString())
             return undefined
