@@ -19,6 +19,9 @@ Item {
     readonly property alias stopButton: stopButton
     readonly property alias rebootButton: rebootButton
     readonly property alias deleteButton: deleteButton
+    // The mouse is over one of the buttons (they take the hover from the preview's area beneath them).
+    readonly property bool hovered: favouriteButton.hovered || selectBox.hovered || startButton.hovered
+                                    || stopButton.hovered || rebootButton.hovered || deleteButton.hovered
 
     component TipButton: ToolButton {
         id: tipButton
@@ -29,7 +32,7 @@ Item {
         ToolTip.text: tip
         ToolTip.delay: 250
         ToolTip.visible: hovered && tip !== ""
-        HoverHandler { cursorShape: Qt.PointingHandCursor }
+        MouseArea { anchors.fill: parent; acceptedButtons: Qt.NoButton; cursorShape: Qt.PointingHandCursor }
     }
 
     ToolButton {
@@ -50,7 +53,7 @@ Item {
         ToolTip.visible: hovered
         onClicked: buttons.computer.setFavouriteStatus(!favourite, buttons.main)
         onSpinningChanged: rotation = 0
-        HoverHandler { cursorShape: Qt.PointingHandCursor }
+        MouseArea { anchors.fill: parent; acceptedButtons: Qt.NoButton; cursorShape: Qt.PointingHandCursor }
 
         RotationAnimation on rotation {
             running: favouriteButton.spinning
@@ -81,7 +84,7 @@ Item {
             buttons.card.select(true)
             checked = Qt.binding(() => buttons.card.selected)
         }
-        HoverHandler { cursorShape: Qt.PointingHandCursor }
+        MouseArea { anchors.fill: parent; acceptedButtons: Qt.NoButton; cursorShape: Qt.PointingHandCursor }
     }
 
     // The first button at the left edge, the last at the right, the two others at equal gaps.

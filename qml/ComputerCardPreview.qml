@@ -14,7 +14,11 @@ Rectangle {
     readonly property MainContext main: card.main
     readonly property int status: card.status
     readonly property bool deleted: card.deleted
-    readonly property bool hovered: hover.hovered && !deleted
+    // Anywhere over the preview, its buttons included. (Hover handlers are avoided: with Qt 6.4 every visible
+    // one is recorded again at each animated frame while the mouse rests over the window, and that record only
+    // empties on the next real mouse event.)
+    readonly property bool hovered: !deleted && (clickArea.containsMouse || powerOnButton.hovered
+                                                 || connectButton.hovered || buttons.hovered)
     readonly property bool powerOnShown: hovered && computer !== null && !computer.statusChanging
                                          && (status === Computer.Terminated || status === Computer.Suspended)
     readonly property bool connectShown: hovered && !card.loading && !powerOnShown
@@ -61,11 +65,6 @@ Rectangle {
 
     Behavior on color { ColorAnimation { duration: 200; easing.type: Easing.InOutCubic } }
     Behavior on border.color { ColorAnimation { duration: 200; easing.type: Easing.InOutCubic } }
-
-    HoverHandler {
-        id: hover
-        enabled: !preview.deleted
-    }
 
     Item {
         id: picture
@@ -212,7 +211,7 @@ Rectangle {
         text: "Power ON"
         Material.accent: preview.card.cardAccent
         onClicked: preview.main.startInstances([preview.computer])
-        HoverHandler { cursorShape: Qt.PointingHandCursor }
+        MouseArea { anchors.fill: parent; acceptedButtons: Qt.NoButton; cursorShape: Qt.PointingHandCursor }
     }
     Button {
         id: connectButton
@@ -224,7 +223,7 @@ Rectangle {
         text: "Connect"
         Material.accent: preview.card.cardAccent
         onClicked: preview.card.connect()
-        HoverHandler { cursorShape: Qt.PointingHandCursor }
+        MouseArea { anchors.fill: parent; acceptedButtons: Qt.NoButton; cursorShape: Qt.PointingHandCursor }
     }
 
     ComputerCardButtons {

@@ -185,9 +185,14 @@ Pane {
                 color: editButton.opacity > 0.5 ? Material.color(Material.Grey, Material.Shade500) : card.cardAccent
                 Behavior on color { ColorAnimation { duration: 300; easing.type: Easing.InOutSine } }
             }
-            HoverHandler {
+            // Over the name row, its buttons included (they take the hover from this area).
+            MouseArea {
                 id: nameHover
+                readonly property bool hovered: containsMouse || editButton.hovered || menuButton.hovered
+                anchors.fill: parent
                 enabled: !card.deleted
+                hoverEnabled: true
+                acceptedButtons: Qt.NoButton
             }
             MouseArea {
                 anchors.fill: nameLabel

@@ -168,7 +168,9 @@ Item {
                         wrapMode: Text.WrapAtWordBoundaryOrAnywhere
                         text: form.description
                         onLinkActivated: link => context.openUrl(link)
-                        HoverHandler {
+                        MouseArea {
+                            anchors.fill: parent
+                            acceptedButtons: Qt.NoButton
                             cursorShape: descriptionText.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.IBeamCursor
                         }
                     }
@@ -235,7 +237,9 @@ Item {
                       + " and our "
                       + "<b><a href=\"" + UiShell.pageUrl("/privacy-policy/") + "\">Privacy Policy.</a></b>"
                 onLinkActivated: link => context.openUrl(link)
-                HoverHandler {
+                MouseArea {
+                    anchors.fill: parent
+                    acceptedButtons: Qt.NoButton
                     cursorShape: disclaimer.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
                 }
             }

@@ -15,7 +15,9 @@ Label {
     linkColor: hoveredLink !== "" ? Material.color(Material.Blue, Material.Shade500) : Material.accent
     onLinkActivated: link => context.openUrl(link)
 
-    HoverHandler {
+    MouseArea {
+        anchors.fill: parent
+        acceptedButtons: Qt.NoButton
         cursorShape: label.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
     }
 }

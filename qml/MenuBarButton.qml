@@ -39,7 +39,9 @@ Button {
         Behavior on color { ColorAnimation { duration: 200; easing.type: Easing.InOutCubic } }
     }
 
-    HoverHandler {
+    MouseArea {
+        anchors.fill: parent
+        acceptedButtons: Qt.NoButton
         cursorShape: Qt.PointingHandCursor
     }
 }

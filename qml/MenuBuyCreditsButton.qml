@@ -24,7 +24,9 @@ Button {
 
     Behavior on textColor { ColorAnimation { duration: 200; easing.type: Easing.InOutCubic } }
 
-    HoverHandler {
+    MouseArea {
+        anchors.fill: parent
+        acceptedButtons: Qt.NoButton
         cursorShape: Qt.PointingHandCursor
     }
 }

@@ -70,7 +70,9 @@ Pane {
                     console.warn("Link not opened from a notification:", link)
             }
 
-            HoverHandler {
+            MouseArea {
+                anchors.fill: parent
+                acceptedButtons: Qt.NoButton
                 cursorShape: messageLabel.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
             }
         }
