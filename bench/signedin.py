@@ -163,7 +163,10 @@ class World:
 
     def start_app(self):
         self.app_started = time.monotonic()
-        self.app = subprocess.Popen([os.path.join(self.build, "vantorix")], env=self.env,
+        # BENCH_APP_WRAPPER runs the program under a tool (e.g. "heaptrack -o /tmp/soak"); the memory figures are
+        # then the tool's, not the program's.
+        wrapper = os.environ.get("BENCH_APP_WRAPPER", "").split()
+        self.app = subprocess.Popen(wrapper + [os.path.join(self.build, "vantorix")], env=self.env,
                                     stdout=subprocess.DEVNULL, stderr=open(self.app_log, "w"))
         self.processes.append(self.app)
         return self.app
