@@ -149,11 +149,14 @@ void ApiClient::onReplyFinished(quint64 id)
                                  ? QStringLiteral("no reply within %1 ms").arg(m_transferTimeoutMs)
                                  : reply->errorString();
     } else if (pending->policy.success != ApiPolicy::Success::StatusOnly) {
-        response.body = reply->read(m_maxReplySize + 1);
-        if (response.body.size() > m_maxReplySize) {
+        // The finished reply holds its whole body: read exactly that. (read(max) would reserve the largest
+        // allowed size for every reply, and such large blocks keep the allocator's heap from shrinking.)
+        if (reply->bytesAvailable() > m_maxReplySize) {
             response = ApiResponse{};
             response.networkFailure = true;
             response.errorText = QStringLiteral("reply larger than %1 bytes").arg(m_maxReplySize);
+        } else {
+            response.body = reply->readAll();
         }
     }
     complete(pending, response, false);
