@@ -97,7 +97,6 @@ Item {
     width: loginSettings.width
     height: loginSettings.height
     focus: true
-    layer.enabled: true
 
     onWidthChanged: sizeSaveTimer.restart()
     onHeightChanged: sizeSaveTimer.restart()
