@@ -283,6 +283,16 @@ class World:
         walk(app)
         return result
 
+    @staticmethod
+    def text_of(node):
+        """The text a text field holds (its accessible name is empty); never read for password fields."""
+        if node[0] != "text":
+            return node[1]
+        try:
+            return node[6].queryText().getText(0, -1)
+        except Exception:
+            return ""
+
     def find(self, name, role=None, exact=True, index=0):
         hits = [n for n in self.nodes()
                 if (n[1] == name if exact else name in n[1]) and (role is None or n[0] == role)

@@ -377,6 +377,12 @@ def credits(w):
     w.start_app()
     sign_in(w)
     w.click(w.wait_for("Payments", "push button"))
+    # 17 credits: an amount that no earlier payment of the account has, to tell the new one apart.
+    make = w.wait_for("Make payment", "push button")
+    middle = lambda n: n[3] + n[5] / 2
+    amount = [n for n in w.nodes() if n[0] == "text" and abs(middle(n) - middle(make)) < 20 and n[2] < make[2]][-1]
+    w.fill(amount, "17")
+    check(w.text_of(amount) == "17", "the amount is typed in")
     w.click(w.wait_for("Make payment", "push button"))
     url = wait_until("the payment page to open", lambda: [u for u in w.opened_urls() if "/pay/" in u])[-1]
     tab = wait_until("the payment page in Chromium", lambda: w.chromium.tab("/pay/"))
@@ -388,9 +394,53 @@ def credits(w):
     w.wait_text("Payment completed.")
     wait_until("the system notification", lambda: [n for n in w.notifications() if "Payment completed." in n["body"] + n["summary"]])
     w.shot("payment-completed")
-    check(any("complete" in r for r in w.control("requests", "GET") and w.requests()), "the page completed the payment")
-    time.sleep(3)
+    check(any("complete" in r for r in w.requests()), "the page completed the payment")
+
+    # The history shows the new payment, completed, with its invoice to request. Its block is found by
+    # scrolling down the page (only what is in the window is in the accessibility tree).
+    def new_payment():
+        """The status and the button of the 17-credit payment, when its block is in the window."""
+        nodes = [(n, w.text_of(n)) for n in w.nodes()]
+        for i in range(len(nodes) - 1):
+            if nodes[i][1] == "credits" and nodes[i + 1][1] == "17":
+                below = nodes[i][0][3]
+                rest = []  # the rest of this block: up to the next block's date, below the credits
+                for n, text in nodes[i:]:
+                    if text == "date" or n[3] < below:
+                        break
+                    rest.append((n, text))
+                status = next((rest[j + 1][1] for j in range(len(rest) - 1) if rest[j][1] == "status"), "")
+                return status.lower(), next((n for n, _ in rest if n[0] == "push button"), None)
+        return None, None
+
+    frame = w.find("", "frame")
+    def scroll(steps, down=True):
+        w.xdo("mousemove", int(frame[2] + frame[4] * 0.6), int(frame[3] + frame[5] * 0.5))
+        w.xdo("click", "--repeat", steps, "--delay", 40, 5 if down else 4)
+        time.sleep(0.3)
+
+    def requestable():
+        # The newest payment comes first: scroll one step at a time until its block, from its credits to
+        # its button, is in the window (the page starts at its top; a block scrolled past goes back up).
+        status, button = new_payment()
+        if status is None:
+            scroll(10, down=False)
+        elif button is None or button[3] + button[5] > frame[3] + frame[5] - 10:
+            scroll(1)
+        else:
+            return status == "completed" and button[1] == "Request Invoice" and button
+        return None
+    button = wait_until("the new payment in the history, completed", requestable, 60)
     w.shot("payment-history")
+    w.click(button)
+    w.wait_for("Request Invoice", "label")
+    w.click(w.wait_for("Yes", "push button"))
+    w.wait_text("Requested invoice.")
+    invoice = requested(w, "request-invoice")
+    check(len(invoice) == 1 and "payment_id=" in invoice[0], "one invoice request for the payment: %r" % invoice)
+    wait_until("the payment's invoice to show as requested",
+               lambda: new_payment()[1] and new_payment()[1][1] in ("Invoice Requested", "Invoice Sent"))
+    w.shot("invoice-requested")
 
 
 # ---- 6. faults -----------------------------------------------------------------------------------
