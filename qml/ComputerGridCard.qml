@@ -188,7 +188,7 @@ Pane {
             // Over the name row, its buttons included (they take the hover from this area).
             MouseArea {
                 id: nameHover
-                readonly property bool hovered: containsMouse || editButton.hovered || menuButton.hovered
+                readonly property bool hovered: enabled && (containsMouse || editButton.hovered || menuButton.hovered)
                 anchors.fill: parent
                 enabled: !card.deleted
                 hoverEnabled: true

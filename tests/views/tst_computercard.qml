@@ -159,6 +159,34 @@ TestCase {
         verify(card.preview.statusLabel.text !== before)
     }
 
+    // The rename button shows while the mouse is over the name row, its buttons included, and never on a
+    // deleted computer.
+    function test_renameButtonFollowsHover_data() {
+        return [
+            { tag: "running", status: Computer.Running, shown: true },
+            { tag: "deleted", status: Computer.Deleted, shown: false },
+        ]
+    }
+    function test_renameButtonFollowsHover(data) {
+        makeCard({ "identifier": 900004, "userInstanceName": "Named", "status": data.status })
+        const label = findChild(card, "nameLabel")
+        const edit = findChild(card, "editNameButton")
+        verify(label && edit)
+        compare(edit.opacity, 0)
+        mouseMove(label, label.width / 2, label.height / 2)
+        if (data.shown) {
+            tryCompare(edit, "opacity", 1)
+            mouseMove(edit, edit.width / 2, edit.height / 2)
+            wait(50)
+            compare(edit.opacity, 1)
+        } else {
+            wait(400)
+            compare(edit.opacity, 0)
+        }
+        leave()
+        tryCompare(edit, "opacity", 0)
+    }
+
     function test_deletedLook() {
         makeCard({ "identifier": 900002, "userInstanceName": "Gone", "status": Computer.Deleted })
         const p = card.preview
