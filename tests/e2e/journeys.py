@@ -50,13 +50,28 @@ def card(w, name):
             top = [m for m in icons if m[3] < panel[3] + 80]
             bottom = sorted((m for m in icons if m[3] > panel[3] + panel[5] / 2), key=lambda m: m[2])
             boxes = [m for m in inside if m[0] == "check box"]
-            after = [m for m in nodes[i + 1:i + 3] if m[0] == "push button"]
+            # The menu button ends the name's row (a rename button may sit right after the name).
+            after = sorted((m for m in nodes[i + 1:i + 4] if m[0] == "push button" and abs(m[3] - n[3]) < 24),
+                           key=lambda m: -m[2])
             labels = [m[1] for m in inside if m[0] == "label"]
             return {"panel": panel, "favourite": top[0] if top else None,
                     "select": boxes[0] if boxes else None, "power": bottom[0] if bottom else None,
                     "stop": bottom[1] if len(bottom) > 1 else None,
                     "name": n, "menu": after[0] if after else None, "status": labels[0] if labels else ""}
     return None
+
+
+def card_menu(w, name, entry):
+    """Opens the menu of the card with this name and presses one of its entries. The menu button is
+    pressed again while the menu does not open (the card may still be settling after a dialog closed)."""
+    def opened():
+        w.click(wait_card(w, name)["menu"])
+        try:
+            return wait_until("the entry '%s'" % entry, lambda: w.find(entry), 6)
+        except JourneyFailed:
+            w.key("Escape")
+            return None
+    w.click(wait_until("the menu of %s" % name, opened, 60))
 
 
 def wait_card(w, name, status=None, timeout=60):
@@ -150,11 +165,51 @@ def sign_up(w):
 
 
 # ---- 3. computers --------------------------------------------------------------------------------
-# The cards of the computer grids are built lazily and do not reach the accessibility tree, so a card is
-# found by searching for its name (which leaves it alone in the grid) and by its place under the toolbar.
+# The cards of the computer grids are built lazily, as they come into the window, and only what is in the
+# window reaches the accessibility tree: a card to act on is found by searching for its name (which leaves
+# it alone in the grid) and by its place under the toolbar.
 CARD = {"favourite": (26, 26), "select": (381, 28), "power": (26, 202), "panel_edge": (2, 110),
         "name": (62, 279), "menu": (386, 279)}
 STRIP = 73  # how much lower the first card sits when the favourites strip is shown above the grid
+
+
+def grid_cards(w):
+    """(name, status) of every card of the main grid, in their order: the page is read from its top down
+    (only what is in the window is in the accessibility tree); a card is taken once it is all in view."""
+    frame = w.find("", "frame")
+
+    def wheel(steps, down=True):
+        w.xdo("mousemove", int(frame[2] + frame[4] * 0.6), int(frame[3] + frame[5] * 0.6))
+        w.xdo("click", "--repeat", steps, "--delay", 40, 5 if down else 4)
+        time.sleep(0.5)
+    wheel(30, down=False)
+    seen, header_passed, quiet = [], None, 0
+    for _ in range(60):
+        nodes = w.nodes()
+        header = [n for n in nodes if n[0] == "label" and n[1] == "Your machines"]
+        if header_passed is None:  # at the top: without a favourites strip, the grid starts right away
+            header_passed = not any(n[1] == "Favourite machines" for n in nodes)
+        header_passed = header_passed or bool(header)
+        top = header[0][3] if header else -10 ** 6
+        found = []
+        for i, n in enumerate(nodes):
+            if not (header_passed and n[0] == "label" and n[5] >= 24 and n[3] > top
+                    and any(m[0] == "push button" for m in nodes[i + 1:i + 3])):
+                continue
+            panels = [j for j in range(i) if nodes[j][0] == "panel" and nodes[j][4] > 250 and nodes[j][3] > top
+                      and nodes[j][3] < n[3] and abs(nodes[j][2] - n[2]) < 10]
+            if panels:
+                labels = [m for m in nodes[panels[-1] + 1:i] if m[0] == "label"]
+                if labels:
+                    found.append((n[3], n[2], n[1], labels[0][1]))
+        new = [(name, status) for _, _, name, status in sorted(found) if name not in [x for x, _ in seen]]
+        seen += new
+        quiet = 0 if new or not seen else quiet + 1
+        if quiet >= 7:  # more than a row of cards scrolled by with nothing new: the end
+            break
+        wheel(1)
+    wheel(30, down=False)
+    return seen
 
 
 def card_point(w, part, strip=False):
@@ -186,13 +241,26 @@ def computers(w):
     w.wait_for("Order by name", "combo box")
     w.shot("ordered-by-name")
 
-    # The status filter menu.
-    fx, fy = [(n[2] + n[4] / 2, n[3] + n[5] / 2) for n in w.nodes() if n[0] == "push button" and n[4] == 48][2]
-    w.click_at(fx, fy)
-    w.click_at(fx - 142, fy + 50)
-    w.shot("status-filter")
-    w.key("Escape")
-    w.key("Escape")
+    ordered = grid_cards(w)
+    names = [name for name, _ in ordered]
+    print("the grid by name: %s" % ordered)
+    check(len(names) >= 5 and names == sorted(names, key=str.casefold), "the grid is ordered by name: %s" % names)
+
+    # The status filter: without "Running", no running computer is left in the grid.
+    def status_box(label):
+        w.click([n for n in w.nodes() if n[0] == "push button" and n[4] == 48][2])  # the filter button
+        w.click(w.wait_for("Status", "menu item"))
+        w.click(w.wait_for(label, "check box"))
+        w.shot("status-filter")
+        w.key("Escape")
+        w.key("Escape")
+    status_box("Running")
+    filtered = grid_cards(w)
+    print("the grid without running computers: %s" % filtered)
+    check(any(st == "RUNNING" for _, st in ordered), "some computers ran before the filter")
+    check(filtered and not any(st == "RUNNING" for _, st in filtered) and len(filtered) < len(ordered),
+          "the status filter hides the running computers: %s" % filtered)
+    status_box("Running")  # back: the running Build Server is found below
 
     # Search: only the matching card remains.
     isolate(w, "Build Server")
@@ -270,9 +338,7 @@ def computers(w):
     # Give it a password, then connect: the password reaches the client on standard input only.
     machine_password = "Rdp-Secret-42!"
     w.secrets.add(machine_password)
-    c = wait_card(w, "Office PC")
-    w.click(c["menu"])
-    w.click(w.wait_for("Update Machine Password"))
+    card_menu(w, "Office PC", "Update Machine Password")
     w.shot("update-password-question")
     w.click(w.wait_for("Update", "push button"))
     w.wait_for("Ok", "push button")
@@ -280,9 +346,7 @@ def computers(w):
     w.shot("password-dialog")
     w.click(w.wait_for("Ok", "push button"))
     time.sleep(1)
-    c = wait_card(w, "Office PC")
-    w.click(c["menu"])
-    w.click(w.wait_for("Connect to Machine"))
+    card_menu(w, "Office PC", "Connect to Machine")
     calls = wait_until("the Remote Desktop client", w.rdp_calls)
     w.shot("connected")
     call = calls[-1]
@@ -330,8 +394,7 @@ def create(w):
     time.sleep(1)
     w.shot("new-card-running")
 
-    w.click(wait_card(w, "Render Node")["menu"])
-    w.click(w.wait_for("Machine Billing", "menu item"))
+    card_menu(w, "Render Node", "Machine Billing")
     time.sleep(2)
     w.dump("billing")
     w.shot("billing")
