@@ -110,6 +110,37 @@ class World:
         self._install_rdp_client()
         print("demo service:", self.service, flush=True)
 
+    def start_tray_host(self):
+        """A system tray on the session bus, started before the program (Qt looks for one once)."""
+        self.tray_record = os.path.join(self.records, "tray-items.jsonl")
+        log = os.path.join(self.artifacts, "tray-host.log")
+        self._spawn([sys.executable, os.path.join(HERE, "tray_host.py"), self.tray_record], "tray-host.log")
+        wait_until("the tray host", lambda: "tray host ready" in open(log).read())
+
+    def tray_menu(self, label):
+        """Presses an entry of the program's tray menu, as the desktop's tray does (com.canonical.dbusmenu)."""
+        from gi.repository import Gio, GLib
+        def item():
+            try:
+                with open(self.tray_record) as f:
+                    return [json.loads(line) for line in f if line.strip()][-1]
+            except (FileNotFoundError, IndexError):
+                return None
+        service, path = (lambda i: (i["service"], i["path"]))(wait_until("the tray icon", item))
+        bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+        menu = bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
+                             GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), None,
+                             Gio.DBusCallFlags.NONE, 5000, None).unpack()[0]
+        _, layout = bus.call_sync(service, menu, "com.canonical.dbusmenu", "GetLayout",
+                                  GLib.Variant("(iias)", (0, -1, [])), None, Gio.DBusCallFlags.NONE, 5000, None).unpack()
+        entries = {child[1].get("label", "").replace("_", "").replace("&", ""): child[0] for child in layout[2]}
+        if label not in entries:
+            raise JourneyFailed("the tray menu has no '%s': %s" % (label, sorted(entries)))
+        bus.call_sync(service, menu, "com.canonical.dbusmenu", "Event",
+                      GLib.Variant("(isvu)", (entries[label], "clicked", GLib.Variant("s", ""), 0)), None,
+                      Gio.DBusCallFlags.NONE, 5000, None)
+        return sorted(entries)
+
     def _spawn(self, argv, log_name, env=None):
         log = open(os.path.join(self.artifacts, log_name), "w")
         p = subprocess.Popen(argv, stdout=log, stderr=subprocess.STDOUT, env=env or self.env)

@@ -95,6 +95,7 @@ def requested(w, action):
 # ---- 1. fresh start -------------------------------------------------------------------------------
 def fresh_start(w):
     w.start()
+    w.start_tray_host()
     w.start_app()
     w.wait_for("Log In", "push button")
     check(w.find("Sign Up", "push button"), "the sign-in form offers signing up")
@@ -119,6 +120,17 @@ def fresh_start(w):
     w.accessible_app()
     w.wait_for("Log In", "push button")
     w.shot("shown-by-second-start")
+    w.stop_app()
+
+    # Started minimised again: the tray's "Open" shows the window.
+    w.start_app("--start-minimized", wait_window=False)
+    wait_until("the minimised instance to listen", lambda: "Local command server listening" in w.app_log())
+    entries = w.tray_menu("Open")
+    print("tray menu:", entries)
+    wait_until("the window after the tray's Open", lambda: "Main window visible: true" in w.app_log())
+    w.accessible_app()
+    w.wait_for("Log In", "push button")
+    w.shot("shown-by-tray-open")
 
 
 # ---- 2. sign-up ----------------------------------------------------------------------------------
