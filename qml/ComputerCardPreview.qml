@@ -69,6 +69,8 @@ Rectangle {
     Item {
         id: picture
         anchors.fill: parent
+        // Not drawn while a screenshot covers it (it lies wholly inside the screenshot's area).
+        visible: !screenshotLoader.covering
         opacity: preview.deleted ? 0.5 : 1
         layer.enabled: preview.deleted
         layer.effect: Desaturate {
@@ -127,27 +129,39 @@ Rectangle {
     // Two buffers: the newest screenshot goes on top only once it has decoded.
     Loader {
         id: screenshotLoader
+        // True while a decoded screenshot hides the picture under it.
+        readonly property bool covering: item !== null && item.covering
         anchors.fill: parent
         anchors.margins: preview.border.width
         active: preview.screenshotShown
         sourceComponent: Item {
+            // Once the upper buffer has decoded, the lower one is hidden under it: every drawn layer is a
+            // pass of the rasteriser at each frame of the window.
+            readonly property bool covering: buffer1.decoded || buffer2.decoded
+
             Image {
+                id: buffer1
+                readonly property bool decoded: status === Image.Ready
+                readonly property bool onTop: preview.computer !== null && preview.computer.screenShotUseBuffer1
                 anchors.fill: parent
-                z: preview.computer && preview.computer.screenShotUseBuffer1 ? 1 : 0
+                z: onTop ? 1 : 0
                 source: preview.computer && preview.computer.b64ScreenshotBuffer1 !== ""
                         ? "data:image/png;base64," + preview.computer.b64ScreenshotBuffer1 : ""
-                visible: status === Image.Ready
+                visible: decoded && (onTop || !buffer2.decoded)
                 asynchronous: true
                 cache: false
                 // Decoded at the size it is shown, not at the desktop's full resolution.
                 sourceSize: Qt.size(Math.ceil(width), Math.ceil(height))
             }
             Image {
+                id: buffer2
+                readonly property bool decoded: status === Image.Ready
+                readonly property bool onTop: !buffer1.onTop
                 anchors.fill: parent
-                z: preview.computer && preview.computer.screenShotUseBuffer1 ? 0 : 1
+                z: onTop ? 1 : 0
                 source: preview.computer && preview.computer.b64ScreenshotBuffer2 !== ""
                         ? "data:image/png;base64," + preview.computer.b64ScreenshotBuffer2 : ""
-                visible: status === Image.Ready
+                visible: decoded && (onTop || !buffer1.decoded)
                 asynchronous: true
                 cache: false
                 // Decoded at the size it is shown, not at the desktop's full resolution.
