@@ -22,6 +22,10 @@ ColumnLayout {
         userIdField.text = userId
         passwordField.text = password
     }
+    // Drops a typed password: the field follows the remembered sign-in again.
+    function forgetTypedPassword() {
+        passwordField.text = Qt.binding(() => form.view.main.settings.rememberedPassword)
+    }
 
     spacing: 5
     enabled: !busy

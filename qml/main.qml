@@ -100,14 +100,20 @@ Item {
 
     onWidthChanged: sizeSaveTimer.restart()
     onHeightChanged: sizeSaveTimer.restart()
-    onSignedOut: {
-        loginSettings.reload()
-        root.user = null
-    }
+    onSignedOut: endSession()
     onResetPassword: {
+        endSession()
+        authView.viewState = AuthView.ViewState.ForgotPassword
+    }
+
+    // Back to the signed-out window. A password typed for the session that ended does not stay in the
+    // sign-in form for whoever uses the computer next: the field follows the remembered sign-in again.
+    function endSession() {
+        const wasSignedIn = root.user !== null
         loginSettings.reload()
         root.user = null
-        authView.viewState = AuthView.ViewState.ForgotPassword
+        if (wasSignedIn)
+            authView.loginForm.forgetTypedPassword()
     }
 
     LoginSettings {

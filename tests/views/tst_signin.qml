@@ -238,6 +238,29 @@ TestCase {
         compare(form.userIdField.text, demoLogin)
     }
 
+    function test_typedPasswordIsForgottenAtSignOut() {
+        fill(demoLogin, demoPassword)
+        mouseClick(form.loginButton)
+        tryVerify(() => root.user !== null, 10000)
+        root.settings.loginPassword = "" // what the session's sign-out does to the remembered sign-in
+        root.signedOut()
+        verify(view.visible)
+        compare(form.passwordField.text, "")
+        compare(form.userIdField.text, demoLogin)
+        // The field follows the remembered sign-in again.
+        root.settings.rememberCredentials(demoLogin, demoPassword)
+        compare(form.passwordField.text, demoPassword)
+    }
+
+    function test_failedSignInKeepsTheTypedPassword() {
+        fill(demoLogin, "Wrong-Pass9!")
+        testKit.control("fault", "action=login_user&count=1&kind=status&status=401")
+        mouseClick(form.loginButton)
+        waitIdle()
+        compare(signedOutCount, 1)
+        compare(form.passwordField.text, "Wrong-Pass9!")
+    }
+
     function test_triggerLoginOnlyAfterASignUp() {
         testKit.sendCommand("{\"triggerLogin\": true}")
         wait(50)
