@@ -184,7 +184,9 @@ Pane {
                 }
             }
 
-            Rectangle {
+            // No fill of its own: the frame's background, of the same colour, shows around the banner (a fill
+            // would be one more layer for the rasteriser to cover at each of the banner's frames).
+            Item {
                 id: topBannerArea
                 objectName: "topBannerArea"
                 readonly property Banner banner: frame.main ? (frame.lightTheme ? frame.main.topBannerLight
@@ -192,7 +194,6 @@ Pane {
                 readonly property string link: banner ? banner.link : ""
                 width: parent.width
                 height: Math.min(0.3 * width, 200)
-                color: Utils.styles.appBackgroundColor
 
                 AnimatedImage {
                     id: topBanner
