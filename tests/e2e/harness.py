@@ -351,11 +351,16 @@ class World:
 
     # ---- mouse and keyboard -----------------------------------------------------------------------
     def xdo(self, *args):
+        if args and args[0] == "mousemove":
+            self._pointer = None  # moved by hand: click_at moves it again
         subprocess.run(["xdotool", *map(str, args)], check=True, env=self.env)
 
     def click_at(self, x, y, button=1):
-        self.xdo("mousemove", "--sync", int(x), int(y))
-        time.sleep(0.1)
+        # "mousemove --sync" waits for the pointer to move: not when it is already there.
+        if (int(x), int(y)) != getattr(self, "_pointer", None):
+            self.xdo("mousemove", "--sync", int(x), int(y))
+            self._pointer = (int(x), int(y))
+            time.sleep(0.1)
         self.xdo("click", button)
         time.sleep(0.3)
 
