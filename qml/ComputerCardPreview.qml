@@ -141,6 +141,7 @@ Rectangle {
 
             Image {
                 id: buffer1
+                objectName: "screenshotBuffer1"
                 readonly property bool decoded: status === Image.Ready
                 readonly property bool onTop: preview.computer !== null && preview.computer.screenShotUseBuffer1
                 anchors.fill: parent
@@ -155,6 +156,7 @@ Rectangle {
             }
             Image {
                 id: buffer2
+                objectName: "screenshotBuffer2"
                 readonly property bool decoded: status === Image.Ready
                 readonly property bool onTop: !buffer1.onTop
                 anchors.fill: parent

@@ -159,6 +159,50 @@ TestCase {
         verify(card.preview.statusLabel.text !== before)
     }
 
+    // A running computer's screenshot in two buffers: the newest goes on top once decoded, the one under it is
+    // then no longer drawn, and neither is the status picture under a screenshot. There is never a moment
+    // without a screenshot once one has decoded.
+    function test_screenshotBuffers() {
+        const red = "iVBORw0KGgoAAAANSUhEUgAAAAQAAAAECAIAAAAmkwkpAAAAEElEQVR4nGM4wcAARwzEcQBRwwyB7RhOggAAAABJRU5ErkJggg=="
+        const blue = "iVBORw0KGgoAAAANSUhEUgAAAAQAAAAECAIAAAAmkwkpAAAAEElEQVR4nGNgYDiBhIjiAAA4wwyBGwNoGQAAAABJRU5ErkJggg=="
+        const previews = session.enableDesktopPreviews
+        session.enableDesktopPreviews = true
+        try {
+            makeCard({ "identifier": 900005, "userInstanceName": "Shots", "status": Computer.Running,
+                       "platform": Computer.Windows, "username": "demo" })
+            const loader = card.preview.screenshotLoader
+            tryVerify(() => loader.item !== null)
+            const first = findChild(loader.item, "screenshotBuffer1")
+            const second = findChild(loader.item, "screenshotBuffer2")
+            verify(!first.visible && !second.visible)
+            verify(card.preview.statusLabel.visible, "the picture shows while there is no screenshot")
+
+            computer.b64ScreenshotBuffer1 = red
+            computer.screenShotUseBuffer1 = true
+            tryVerify(() => first.visible)
+            verify(!second.visible)
+            verify(!card.preview.statusLabel.visible, "the picture is not drawn under a screenshot")
+
+            // The next one, as the core stores it: into the other buffer, which then goes on top.
+            computer.b64ScreenshotBuffer2 = blue
+            computer.screenShotUseBuffer1 = false
+            verify(first.visible || second.visible, "the old screenshot stays until the new one has decoded")
+            tryVerify(() => second.visible)
+            verify(!first.visible, "the buffer under a decoded screenshot is not drawn")
+            verify(!card.preview.statusLabel.visible)
+
+            computer.b64ScreenshotBuffer1 = blue
+            computer.screenShotUseBuffer1 = true
+            verify(first.visible || second.visible)
+            tryVerify(() => first.visible && !second.visible)
+
+            computer.status = Computer.Terminated
+            tryVerify(() => card.preview.statusLabel.visible)
+        } finally {
+            session.enableDesktopPreviews = previews
+        }
+    }
+
     // The rename button shows while the mouse is over the name row, its buttons included, and never on a
     // deleted computer.
     function test_renameButtonFollowsHover_data() {
