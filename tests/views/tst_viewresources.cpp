@@ -39,6 +39,14 @@ private:
         return QString::fromUtf8(file.readAll());
     }
 
+    // One data row per view file: its resource path.
+    static void addViewFileRows()
+    {
+        QTest::addColumn<QString>("path");
+        for (const QString &file : viewFiles())
+            QTest::newRow(qPrintable(file)) << file;
+    }
+
 private Q_SLOTS:
     void theModuleHasItsFiles()
     {
@@ -50,9 +58,7 @@ private Q_SLOTS:
 
     void everyViewCompiles_data()
     {
-        QTest::addColumn<QString>("path");
-        for (const QString &file : viewFiles())
-            QTest::newRow(qPrintable(file)) << file;
+        addViewFileRows();
     }
 
     void everyViewCompiles()
@@ -71,9 +77,7 @@ private Q_SLOTS:
     // from MouseArea instead (hover-enabled, or with no buttons for a cursor shape only).
     void noViewUsesHoverHandlers_data()
     {
-        QTest::addColumn<QString>("path");
-        for (const QString &file : viewFiles())
-            QTest::newRow(qPrintable(file)) << file;
+        addViewFileRows();
     }
 
     void noViewUsesHoverHandlers()
