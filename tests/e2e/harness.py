@@ -120,13 +120,8 @@ class World:
     def tray_menu(self, label):
         """Presses an entry of the program's tray menu, as the desktop's tray does (com.canonical.dbusmenu)."""
         from gi.repository import Gio, GLib
-        def item():
-            try:
-                with open(self.tray_record) as f:
-                    return [json.loads(line) for line in f if line.strip()][-1]
-            except (FileNotFoundError, IndexError):
-                return None
-        service, path = (lambda i: (i["service"], i["path"]))(wait_until("the tray icon", item))
+        item = wait_until("the tray icon", lambda: self._records(self.tray_record))[-1]
+        service, path = item["service"], item["path"]
         bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
         menu = bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
                              GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), None,
@@ -414,26 +409,23 @@ class World:
                              check=True, capture_output=True, text=True).stdout
         return tuple(int(v) for v in out.split(","))
 
-    def notifications(self):
+    @staticmethod
+    def _records(path, parse=json.loads):
+        """The non-empty lines of a record file the stand-ins write, parsed; none while it does not exist."""
         try:
-            with open(self.notifications_file) as f:
-                return [json.loads(line) for line in f if line.strip()]
+            with open(path) as f:
+                return [parse(line.strip()) for line in f if line.strip()]
         except FileNotFoundError:
             return []
+
+    def notifications(self):
+        return self._records(self.notifications_file)
 
     def rdp_calls(self):
-        try:
-            with open(self.rdp_record) as f:
-                return [json.loads(line) for line in f if line.strip()]
-        except FileNotFoundError:
-            return []
+        return self._records(self.rdp_record)
 
     def opened_urls(self):
-        try:
-            with open(self.browser_record) as f:
-                return [line.strip() for line in f if line.strip()]
-        except FileNotFoundError:
-            return []
+        return self._records(self.browser_record, parse=str)
 
     def audit_secrets(self):
         """No password in the settings store, the log output, the temporary folder, or the arguments and
