@@ -58,6 +58,16 @@ void ApiClient::setMaxReplySize(qint64 bytes)
     m_maxReplySize = qMax<qint64>(1, bytes);
 }
 
+int ApiClient::transferTimeoutFor(const Pending &pending) const
+{
+    return m_transferTimeoutMs * qMax(1, pending.policy.timeoutFactor);
+}
+
+qint64 ApiClient::maxReplySizeFor(const Pending &pending) const
+{
+    return m_maxReplySize * qMax(1, pending.policy.replySizeFactor);
+}
+
 void ApiClient::send(const ApiRequest &request, ApiHandlers handlers)
 {
     send(request, ApiPolicy::forAction(request.action), std::move(handlers));
@@ -90,7 +100,7 @@ void ApiClient::send(const ApiRequest &request, const ApiPolicy &policy, ApiHand
     }
 
     QNetworkRequest networkRequest(url);
-    networkRequest.setTransferTimeout(m_transferTimeoutMs);
+    networkRequest.setTransferTimeout(transferTimeoutFor(*pending));
     // A custom "POST" with an empty buffer sends Content-Length: 0 and no content type, like a browser's
     // empty POST; post() would add a form content type and move a null body's query into the body.
     QNetworkReply *reply = request.method == ApiRequest::Method::Get
@@ -102,7 +112,8 @@ void ApiClient::send(const ApiRequest &request, const ApiPolicy &policy, ApiHand
     connect(reply, &QObject::destroyed, this, [this, id] { onReplyGone(id); });
     connect(reply, &QNetworkReply::downloadProgress, this, [this, id](qint64 received, qint64 total) {
         const auto pending = m_pending.value(id);
-        if (!pending || !pending->reply || (received <= m_maxReplySize && total <= m_maxReplySize))
+        const qint64 limit = pending ? maxReplySizeFor(*pending) : 0;
+        if (!pending || !pending->reply || (received <= limit && total <= limit))
             return;
         pending->tooLarge = true;
         pending->reply->abort(); // finishes the reply, which lands in onReplyFinished
@@ -137,24 +148,26 @@ void ApiClient::onReplyFinished(quint64 id)
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     response.status = status.isValid() ? status.toInt() : 0;
     response.statusText = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    const qint64 maxReplySize = maxReplySizeFor(*pending);
     if (pending->tooLarge) {
         response.networkFailure = true;
-        response.errorText = QStringLiteral("reply larger than %1 bytes").arg(m_maxReplySize);
+        response.errorText = QStringLiteral("reply larger than %1 bytes").arg(maxReplySize);
     } else if (isTransportError(reply->error()) ||
                (reply->error() != QNetworkReply::NoError && !status.isValid())) {
         response.networkFailure = true;
         // The client aborts only for size (above) and in abortAll (disconnected first): a cancel seen
         // here is the transfer time-out.
-        response.errorText = reply->error() == QNetworkReply::OperationCanceledError
-                                 ? QStringLiteral("no reply within %1 ms").arg(m_transferTimeoutMs)
+        response.timedOut = reply->error() == QNetworkReply::OperationCanceledError;
+        response.errorText = response.timedOut
+                                 ? QStringLiteral("no reply within %1 ms").arg(transferTimeoutFor(*pending))
                                  : reply->errorString();
     } else if (pending->policy.success != ApiPolicy::Success::StatusOnly) {
         // The finished reply holds its whole body: read exactly that. (read(max) would reserve the largest
         // allowed size for every reply, and such large blocks keep the allocator's heap from shrinking.)
-        if (reply->bytesAvailable() > m_maxReplySize) {
+        if (reply->bytesAvailable() > maxReplySize) {
             response = ApiResponse{};
             response.networkFailure = true;
-            response.errorText = QStringLiteral("reply larger than %1 bytes").arg(m_maxReplySize);
+            response.errorText = QStringLiteral("reply larger than %1 bytes").arg(maxReplySize);
         } else {
             response.body = reply->readAll();
         }
@@ -248,8 +261,12 @@ void ApiClient::complete(const std::shared_ptr<Pending> &pending, const ApiRespo
     }
     if (!callerAlive)
         return;
-    if (outcome.kind == ApiOutcome::Kind::NetworkFailure && handlers.networkFailure)
-        handlers.networkFailure(ApiRedaction::redact(response.errorText));
+    if (outcome.kind == ApiOutcome::Kind::NetworkFailure) {
+        if (response.timedOut && handlers.timedOut)
+            handlers.timedOut(ApiRedaction::redact(response.errorText));
+        else if (handlers.networkFailure)
+            handlers.networkFailure(ApiRedaction::redact(response.errorText));
+    }
     if (outcome.kind == ApiOutcome::Kind::Succeeded && handlers.success)
         handlers.success(ApiReply{response.status, outcome.value, outcome.reply});
 }

@@ -35,6 +35,9 @@ struct ApiHandlers {
     std::function<void()> finished;
     // No answer at all; receives the failure's description (secrets removed).
     std::function<void(const QString &error)> networkFailure;
+    // No answer within the action's time limit, so the service may still have acted on the request. When
+    // set, it runs instead of `networkFailure` for that case.
+    std::function<void(const QString &error)> timedOut;
     // Where this request's notifications go instead of the shell (a view with its own message area).
     std::function<void(const QString &message, Shell::Level level)> notify;
     ApiPolicy::Mode mode = ApiPolicy::Mode::Default;
@@ -86,6 +89,8 @@ private:
     void failLater(quint64 id, const QString &error);
     void complete(const std::shared_ptr<Pending> &pending, const ApiResponse &response, bool aborting);
     void writeLog(const QString &action, const ApiLogLine &line) const;
+    [[nodiscard]] int transferTimeoutFor(const Pending &pending) const;
+    [[nodiscard]] qint64 maxReplySizeFor(const Pending &pending) const;
 
     QPointer<QNetworkAccessManager> m_network;
     Shell *m_shell = nullptr;

@@ -13,6 +13,7 @@
 struct ApiResponse {
     bool networkFailure = false; // no answer at all (refused, dropped, timed out, aborted, too large)
     QString errorText;           // the failure's description when networkFailure
+    bool timedOut = false;       // the failure is the time limit: the service may still have acted
     int status = 0;              // HTTP status; 0 for a completed request without one
     QString statusText;
     QByteArray body;

@@ -100,6 +100,7 @@ QHash<QString, P> buildTable()
     p.notJsonText.clear(); // a malformed creation reply is only logged
     p.successKey = QStringLiteral("vm_id");
     p.logReply = true;
+    p.timeoutFactor = P::kOnceOnlyTimeoutFactor;
     table.insert(QStringLiteral("insert_vm_instance"), p);
 
     for (const char *action : {"start_user_vm_instance", "stop_user_vm_instance", "reset_user_vm_instance",
@@ -119,6 +120,7 @@ QHash<QString, P> buildTable()
 
     p = computerAction(P::Neither::Error);
     p.errorMessage = P::ErrorMessage::Log;
+    p.replySizeFactor = P::kScreenshotReplySizeFactor;
     table.insert(QStringLiteral("get_vm_screenshot"), p);
 
     p = interactive();
@@ -135,6 +137,7 @@ QHash<QString, P> buildTable()
     p = interactive();
     p.notJsonText = text(ApiTexts::kInvalidJsonContactSupport);
     p.successKey = QStringLiteral("paypal_payment_link");
+    p.timeoutFactor = P::kOnceOnlyTimeoutFactor;
     table.insert(QStringLiteral("initiate_payment"), p);
 
     p = interactive();

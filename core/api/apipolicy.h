@@ -63,6 +63,10 @@ struct ApiPolicy {
     QString statusOnlySuccessText; // Info shown on 200/0 for StatusOnly
     QString statusOnlyFailureText; // Error shown on any other status for StatusOnly
     bool logReply = false;         // the body is written to the log as received
+    // The action's limits as multiples of the client's (30 s of silence, 8 MiB by default): an action
+    // that must not be repeated blindly waits longer, and screenshots of large desktops are larger.
+    int timeoutFactor = 1;
+    int replySizeFactor = 1;
 
     // The defaults of one action; an unknown action gets the interactive defaults.
     [[nodiscard]] static ApiPolicy forAction(const QString &action);
@@ -70,6 +74,11 @@ struct ApiPolicy {
     [[nodiscard]] ApiPolicy withMode(Mode mode) const;
 
     [[nodiscard]] static QString invalidJsonText();
+
+    // Creating a computer and starting a payment must not be sent twice: they get 120 s, not 30 s.
+    static constexpr int kOnceOnlyTimeoutFactor = 4;
+    // A screenshot of a 4K desktop is larger than 8 MiB: 32 MiB.
+    static constexpr int kScreenshotReplySizeFactor = 4;
 };
 
 namespace ApiTexts {

@@ -218,6 +218,15 @@ void PaymentsController::purchaseCredits(qint64 amount)
     ApiHandlers h;
     h.context = this;
     h.success = [this](const ApiReply &reply) { openPaymentLink(reply.value.toString()); };
+    // The payment may have been started even though no answer came: never retry blindly.
+    h.timedOut = [this](const QString &error) {
+        qCWarning(lcCore).noquote() << "initiate_payment:" << error << "; the outcome is unknown";
+        if (m_shell)
+            m_shell->notify(QStringLiteral("No answer from the service about the payment: it may still have "
+                                           "been started. Check the payment history before you try again."),
+                            Shell::Level::Warning);
+        listUserPayments();
+    };
     m_api->send(ApiRequests::initiatePayment(address, amount), h);
 }
 

@@ -136,6 +136,16 @@ void MainContext::insertVMInstance(const QString &computerName, int templateIden
             storeEncryptedPassword(id, encrypted);
         raiseEvent(SessionEvent::MachineCreated, EventRules::createdMachineText(computerName));
     };
+    // The service may still create the computer after the time limit, and a second request would make a
+    // duplicate: say that the outcome is unknown and look at the list at once instead.
+    handlers.timedOut = [this, computerName](const QString &error) {
+        qCWarning(lcCore).noquote() << "insert_vm_instance:" << error << "; the outcome is unknown";
+        notify(QStringLiteral("No answer from the service about \"%1\": it may still be created. Check the "
+                              "list before you try again.")
+                   .arg(computerName),
+               Shell::Level::Warning);
+        listUserVMInstances();
+    };
     m_api->send(ApiRequests::insertVmInstance(userEmail(), computerName, templateIdentifier, computerUsername,
                                               computerPassword),
                 handlers);

@@ -23,6 +23,7 @@ struct Calls {
     int finished = 0;
     int success = 0;
     int networkFailure = 0;
+    int timedOut = 0;
     ApiReply lastReply;
     QString lastFailure;
 
@@ -37,6 +38,17 @@ struct Calls {
         };
         h.networkFailure = [this](const QString &error) {
             ++networkFailure;
+            lastFailure = error;
+        };
+        return h;
+    }
+
+    // The same, with the time-out reported on its own.
+    ApiHandlers handlersWithTimeout()
+    {
+        ApiHandlers h = handlers();
+        h.timedOut = [this](const QString &error) {
+            ++timedOut;
             lastFailure = error;
         };
         return h;
@@ -239,6 +251,23 @@ void TestApiClient::serverNeverAnswers()
     QCOMPARE(m_client->pendingCount(), 0);
     QTest::qWait(100);
     QCOMPARE(calls.finished, 2);
+
+    // Creating a computer must not be repeated blindly: it waits four times as long, and its time-out is
+    // told apart from other failures.
+    Calls once;
+    Calls poll;
+    m_client->send(ApiRequests::insertVmInstance(kEmail, QStringLiteral("PC"), 1, QStringLiteral("u"),
+                                                 QStringLiteral("Pw-12345678!")),
+                   once.handlersWithTimeout());
+    m_client->send(ApiRequests::listUserVmInstances(kEmail), poll.handlersWithTimeout());
+    QTRY_COMPARE_WITH_TIMEOUT(poll.finished, 1, kWait);
+    QCOMPARE(poll.timedOut, 1);
+    QCOMPARE(once.finished, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(once.finished, 1, kWait);
+    QCOMPARE(once.timedOut, 1);
+    QCOMPARE(once.networkFailure, 0);
+    QVERIFY2(once.lastFailure.contains(QStringLiteral("no reply within 1200 ms")),
+             qPrintable(once.lastFailure));
 }
 
 void TestApiClient::connectionDroppedMidBody()
@@ -255,15 +284,20 @@ void TestApiClient::connectionDroppedMidBody()
 void TestApiClient::oversizedReply_data()
 {
     QTest::addColumn<int>("bodySize");
+    QTest::addColumn<bool>("screenshot");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("far over the limit") << 5000 << false;
-    QTest::newRow("one byte over") << 1001 << false;
-    QTest::newRow("exactly the limit") << 1000 << true;
+    QTest::newRow("far over the limit") << 5000 << false << false;
+    QTest::newRow("one byte over") << 1001 << false << false;
+    QTest::newRow("exactly the limit") << 1000 << false << true;
+    // A screenshot of a large desktop may be four times the general limit.
+    QTest::newRow("screenshot over the general limit") << 4000 << true << true;
+    QTest::newRow("screenshot over its own limit") << 4001 << true << false;
 }
 
 void TestApiClient::oversizedReply()
 {
     QFETCH(int, bodySize);
+    QFETCH(bool, screenshot);
     QFETCH(bool, accepted);
     m_client->setMaxReplySize(1000);
     const QByteArray head = "{\"success\":\"";
@@ -271,11 +305,15 @@ void TestApiClient::oversizedReply()
     m_server->answer(200, "OK", head + QByteArray(bodySize - head.size() - tail.size(), 'x') + tail);
     LogCapture log;
     Calls calls;
-    m_client->send(ApiRequests::listUserPayments(kEmail), calls.handlers());
+    m_client->send(screenshot ? ApiRequests::getVmScreenshot(kEmail, 7)
+                              : ApiRequests::listUserPayments(kEmail),
+                   calls.handlers());
     QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
     QCOMPARE(calls.networkFailure, accepted ? 0 : 1);
     QCOMPARE(calls.success, accepted ? 1 : 0);
-    QCOMPARE(log.contains(QStringLiteral("larger than 1000 bytes")), !accepted);
+    QCOMPARE(log.contains(screenshot ? QStringLiteral("larger than 4000 bytes")
+                                     : QStringLiteral("larger than 1000 bytes")),
+             !accepted);
 }
 
 void TestApiClient::callerDeletedBeforeReply()
