@@ -115,6 +115,26 @@ QString Computer::lastStartedDescription() const
     return lastStartedText(m_data.status, m_data.lastStartedTime, QDateTime::currentSecsSinceEpoch());
 }
 
+namespace {
+
+// Control characters (C0, DEL, C1) and the Unicode line and paragraph separators.
+bool holdsControlCharacter(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool Computer::hasSafeConnectionData() const
+{
+    return !holdsControlCharacter(m_data.rdpPublicAddress) && !holdsControlCharacter(m_data.username);
+}
+
 QString Computer::rdpFileContents(const QString &encryptedPassword) const
 {
     QStringList lines{QStringLiteral("full address:s:") + m_data.rdpPublicAddress,

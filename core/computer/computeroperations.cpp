@@ -13,6 +13,7 @@
 namespace {
 
 const char *const kUnknownRdpAddress = "Unkown RDP address for machine.";
+const char *const kInvalidConnectionData = "Invalid connection data received from the service.";
 const char *const kRdpNote =
     "Note: if you are unable to connect via RDP then please wait a few minuites for your computer to fully "
     "start up.";
@@ -219,8 +220,9 @@ void Computer::resetWindowsPassword(const QString &newPassword, MainContext *mai
     QPointer<MainContext> session(mainContext);
     ApiHandlers handlers = beginDataChange(mainContext);
     handlers.success = [session, successCb](const ApiReply &reply) {
-        if (session)
-            session->notify(JsonRead::text(reply.value), Shell::Level::Info);
+        const QString text = JsonRead::text(reply.value);
+        if (session && !text.trimmed().isEmpty())
+            session->notify(text, Shell::Level::Info);
         if (successCb)
             successCb();
     };
@@ -262,6 +264,14 @@ void Computer::connectViaRDP(MainContext *mainContext)
     const QString stored = mainContext->encryptedPasswordFor(m_data.identifier);
     if (m_data.rdpPublicAddress.isEmpty()) {
         mainContext->notify(QString::fromUtf8(kUnknownRdpAddress), Shell::Level::Error);
+        return;
+    }
+    if (!hasSafeConnectionData()) {
+        // A line break in either value would add settings of the service's choosing to the connection
+        // file (drive redirection, an alternate shell): nothing is written and no client is started.
+        qCWarning(lcCore) << "Computer" << m_data.identifier
+                          << ": refusing to connect, the address or user name holds a control character";
+        mainContext->notify(QString::fromUtf8(kInvalidConnectionData), Shell::Level::Error);
         return;
     }
     QPointer<MainContext> session(mainContext);

@@ -130,6 +130,11 @@ void MainContext::restartRefreshTimer()
 
 void MainContext::raiseEvent(SessionEvent event, const QString &text)
 {
+    if (text.trimmed().isEmpty()) {
+        // A success value that was not text ({"success": true}): there is nothing to tell the user.
+        qCInfo(lcCore) << "An event without text is not announced:" << int(event);
+        return;
+    }
     if (appSwitch(event)) {
         const Shell::Level level = event == SessionEvent::LowCredits        ? Shell::Level::Warning
                                    : event == SessionEvent::CreditsDepleted ? Shell::Level::Error

@@ -443,6 +443,13 @@ private Q_SLOTS:
         QTEST(int(kit->host.systemNotes.count(QStringLiteral("Started."))), "toasts");
         QCOMPARE(kit->shell.count(QStringLiteral("Stopped.")), master ? 0 : 1);
         QCOMPARE(kit->host.systemNotes.count(QStringLiteral("Stopped.")), 1);
+        // A success value that was not text ({"success": true}) gives no text: nothing is raised at all.
+        kit->shell.notes.clear();
+        kit->host.systemNotes.clear();
+        session->raiseEvent(SessionEvent::MachineStopped, QString());
+        session->raiseEvent(SessionEvent::MachineStopped, QStringLiteral("  "));
+        QVERIFY(kit->shell.notes.isEmpty());
+        QVERIFY(kit->host.systemNotes.isEmpty());
     }
 
     void creditNoticesOncePerSignIn()

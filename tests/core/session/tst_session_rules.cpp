@@ -237,6 +237,39 @@ private Q_SLOTS:
         QCOMPARE(c->currentBurnRate(), 0.0);
     }
 
+    void connectionData_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("safe");
+        QTest::newRow("plain") << "10.0.0.5:3389"
+                               << "alice" << true;
+        QTest::newRow("host name, non-ASCII user") << "pc.example" << QString::fromUtf8("bj\u00f6rn") << true;
+        QTest::newRow("option-like address stays data") << "/drive:home,/"
+                                                        << "+clipboard" << true;
+        QTest::newRow("CR LF in address") << "10.0.0.5\r\ndrivestoredirect:s:*"
+                                          << "alice" << false;
+        QTest::newRow("LF in user") << "10.0.0.5"
+                                    << "alice\nalternate shell:s:cmd" << false;
+        QTest::newRow("tab") << "10.0.0.5\t"
+                             << "alice" << false;
+        QTest::newRow("NUL") << QString::fromUtf8("10.0.0.5\0x", 10) << "alice" << false;
+        QTest::newRow("DEL") << "10.0.0.5"
+                             << "al\x7fice" << false;
+        QTest::newRow("C1 next line") << QString::fromUtf8("10.0.0.5\u0085") << "alice" << false;
+        QTest::newRow("line separator") << QString::fromUtf8("10.0.0.5\u2028x") << "alice" << false;
+    }
+
+    void connectionData()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, user);
+        auto c = computer(1);
+        c->setRdpPublicAddress(address);
+        c->setUsername(user);
+        QTEST(c->hasSafeConnectionData(), "safe");
+    }
+
     void rdpText()
     {
         auto c = computer(1);

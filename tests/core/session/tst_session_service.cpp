@@ -237,8 +237,19 @@ private Q_SLOTS:
         QCOMPARE(kit->shell.messages(), QStringList{QStringLiteral("Unkown RDP address for machine.")});
         QVERIFY(kit->shell.confirmations.isEmpty());
 
-        // No stored password: ask; accept connects with address and user name only.
+        // Connection data with a control character: refused before anything is written or started.
         Computer *c = named(QStringLiteral("Office PC"));
+        const QString address = c->rdpPublicAddress();
+        c->setRdpPublicAddress(address + QStringLiteral("\r\ndrivestoredirect:s:*"));
+        kit->shell.notes.clear();
+        c->connectViaRDP(session.get());
+        QCOMPARE(kit->shell.messages(),
+                 QStringList{QStringLiteral("Invalid connection data received from the service.")});
+        QVERIFY(kit->shell.confirmations.isEmpty());
+        QVERIFY(kit->host.rdpFiles.isEmpty());
+        c->setRdpPublicAddress(address);
+
+        // No stored password: ask; accept connects with address and user name only.
         QVERIFY(!c->rdpPublicAddress().isEmpty());
         c->connectViaRDP(session.get());
         QCOMPARE(kit->shell.confirmations.size(), 1);
@@ -306,6 +317,25 @@ private Q_SLOTS:
         Computer *created = named(QStringLiteral("Render Box"));
         QVERIFY(created);
         QCOMPARE(session->encryptedPasswordFor(created->identifier()), stored.first().toString());
+
+        // No answer in time: the outcome is unknown, so the list is looked at at once and nothing is
+        // stored or announced as created.
+        kit->api().setTransferTimeout(100);
+        kit->fault(QStringLiteral("insert_vm_instance"), QStringLiteral("hold"), 1);
+        kit->shell.notes.clear();
+        kit->host.systemNotes.clear();
+        kit->clearRequests();
+        session->insertVMInstance(QStringLiteral("Slow Box"), 1, QStringLiteral("alice"),
+                                  QStringLiteral("Pw-12345678!"));
+        QTRY_VERIFY_WITH_TIMEOUT(!kit->requests(QStringLiteral("list_user_vm_instances")).isEmpty(), 10000);
+        QCOMPARE(kit->shell.messages(),
+                 (QStringList{QStringLiteral("Starting Machine"),
+                              QStringLiteral("No answer from the service about \"Slow Box\": it may still be "
+                                             "created. Check the list before you try again.")}));
+        QVERIFY(kit->host.systemNotes.isEmpty());
+        QCOMPARE(session->computerEncryptedPasswords().size(), 1);
+        kit->clearFaults();
+        kit->api().setTransferTimeout(ApiClient::kDefaultTransferTimeoutMs);
     }
 
     void createComputerWithoutProtection()
