@@ -12,6 +12,56 @@ bool NotificationPolicy::isOpenableLink(const QString &link)
     return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 
+namespace {
+
+// The target of an anchor's opening tag: the href attribute, quoted either way or bare.
+QString hrefOf(const QString &tag)
+{
+    static const QRegularExpression href(
+        QStringLiteral("\\shref\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = href.match(tag);
+    if (!match.hasMatch())
+        return {};
+    for (int group = 1; group <= 3; ++group) {
+        if (match.capturedStart(group) >= 0)
+            return match.captured(group);
+    }
+    return {};
+}
+
+// Anchors whose target can never open (file:, javascript:, relative or host-less) become spans: their
+// text shows as plain text instead of a link that does nothing when clicked. A span keeps the text rich,
+// so entities in it still read as before.
+QString unwrapDeadLinks(const QString &text)
+{
+    static const QRegularExpression anchor(QStringLiteral("<\\s*a\\b[^>]*>"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression closing(QStringLiteral("<\\s*/\\s*a\\s*>"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QString shown = text;
+    qsizetype from = 0;
+    while (true) {
+        const QRegularExpressionMatch open = anchor.match(shown, from);
+        if (!open.hasMatch())
+            break;
+        if (NotificationPolicy::isOpenableLink(hrefOf(open.captured()))) {
+            from = open.capturedEnd();
+            continue;
+        }
+        shown.replace(open.capturedStart(), open.capturedLength(), QStringLiteral("<span>"));
+        from = open.capturedStart() + 6;
+        const QRegularExpressionMatch close = closing.match(shown, from);
+        const QRegularExpressionMatch nextOpen = anchor.match(shown, from);
+        // Qt closes an unterminated anchor at the next one; only a closing tag before that belongs here.
+        if (close.hasMatch() && (!nextOpen.hasMatch() || close.capturedStart() < nextOpen.capturedStart()))
+            shown.replace(close.capturedStart(), close.capturedLength(), QStringLiteral("</span>"));
+    }
+    return shown;
+}
+
+} // namespace
+
 QString NotificationPolicy::displayText(const QString &text)
 {
     static const QRegularExpression imageTag(QStringLiteral("<\\s*img\\b[^>]*>?"),
@@ -24,7 +74,7 @@ QString NotificationPolicy::displayText(const QString &text)
         length = shown.size();
         shown.remove(imageTag);
     }
-    return shown;
+    return unwrapDeadLinks(shown);
 }
 
 int NotificationPolicy::waitBeforeRemoval(int lifespan)

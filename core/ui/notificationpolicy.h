@@ -22,7 +22,8 @@ public:
 
     // Only web links open from a notification; anything else (file:, javascript:, custom schemes) does not.
     Q_INVOKABLE [[nodiscard]] static bool isOpenableLink(const QString &link);
-    // The text with every image tag removed, so that a styled text never makes the view fetch an image.
+    // The text with every image tag removed, so that a styled text never makes the view fetch an image,
+    // and with the anchors that could never open shown as plain text.
     Q_INVOKABLE [[nodiscard]] static QString displayText(const QString &text);
     // How long a notification waits before it starts to disappear; 0 means it stays until closed.
     Q_INVOKABLE [[nodiscard]] static int waitBeforeRemoval(int lifespan);

@@ -36,8 +36,9 @@ private Q_SLOTS:
         UiShell shell(nullptr);
         QSignalSpy spy(&shell, &UiShell::confirmationRequested);
         QStringList calls;
-        shell.confirm(QStringLiteral("T"), QStringLiteral("M"), QStringLiteral("Ok"), QString(),
-                      [&] { calls << QStringLiteral("ok"); }, [&] { calls << QStringLiteral("cancel"); });
+        shell.confirm(
+            QStringLiteral("T"), QStringLiteral("M"), QStringLiteral("Ok"), QString(),
+            [&] { calls << QStringLiteral("ok"); }, [&] { calls << QStringLiteral("cancel"); });
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(3).toString(), QString());
         const int ticket = spy.at(0).at(4).toInt();
@@ -71,8 +72,9 @@ private Q_SLOTS:
         UiShell shell(nullptr);
         QSignalSpy spy(&shell, &UiShell::confirmationRequested);
         bool called = false;
-        shell.confirm({}, {}, QStringLiteral("Ok"), QStringLiteral("Cancel"), [&] { called = true; },
-                      [&] { called = true; });
+        shell.confirm(
+            {}, {}, QStringLiteral("Ok"), QStringLiteral("Cancel"), [&] { called = true; },
+            [&] { called = true; });
         shell.dropPendingConfirmation();
         shell.answerConfirmation(spy.at(0).at(4).toInt(), true);
         QVERIFY(!called);
@@ -133,11 +135,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "Credits: 5 < 10" << "Credits: 5 < 10";
-        QTest::newRow("remote image") << "a<img src=\"http://x/y.png\">b" << "ab";
-        QTest::newRow("upper case, spaces") << "a< IMG SRC='//x/y.png' width=2 />b" << "ab";
-        QTest::newRow("unterminated") << "a<img src=http://x/y.png" << "a";
-        QTest::newRow("links stay") << "<a href=\"https://x\">x</a>" << "<a href=\"https://x\">x</a>";
+        QTest::newRow("plain") << "Credits: 5 < 10"
+                               << "Credits: 5 < 10";
+        QTest::newRow("remote image") << "a<img src=\"http://x/y.png\">b"
+                                      << "ab";
+        QTest::newRow("upper case, spaces") << "a< IMG SRC='//x/y.png' width=2 />b"
+                                            << "ab";
+        QTest::newRow("unterminated") << "a<img src=http://x/y.png"
+                                      << "a";
+        QTest::newRow("links stay") << "<a href=\"https://x.example\">x</a>"
+                                    << "<a href=\"https://x.example\">x</a>";
+        QTest::newRow("file link") << "see <a href=\"file:///etc/passwd\">this</a>!"
+                                   << "see <span>this</span>!";
+        QTest::newRow("javascript, single quotes") << "<A HREF='javascript:alert(1)'>go</A> &amp; more"
+                                                   << "<span>go</span> &amp; more";
+        QTest::newRow("relative, bare") << "<a href=/faq>FAQ</a>"
+                                        << "<span>FAQ</span>";
+        QTest::newRow("host-less") << "<a href=\"https:///x\">x</a>"
+                                   << "<span>x</span>";
+        QTest::newRow("look-alike attribute") << "<a data-href=\"https://x.example\" href=\"file:x\">t</a>"
+                                              << "<span>t</span>";
+        QTest::newRow("no target") << "<a name=\"top\">t</a>"
+                                   << "<span>t</span>";
+        QTest::newRow("dead then live")
+            << "<a href=\"ftp://x.example\">a</a> <a href=\"https://x.example\">b</a>"
+            << "<span>a</span> <a href=\"https://x.example\">b</a>";
+        QTest::newRow("unterminated dead before live")
+            << "<a href=\"file:x\">a <a href=\"https://x.example\">b</a>"
+            << "<span>a <a href=\"https://x.example\">b</a>";
     }
 
     void imagesAreRemovedFromTexts()
