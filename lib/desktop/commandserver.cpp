@@ -42,10 +42,55 @@ bool LocalCommandServer::listen(quint16 port)
 {
     if (m_tcpServer->listen(QHostAddress::LocalHost, port)) {
         qCDebug(lcCommand) << "Local command server listening on port" << m_tcpServer->serverPort();
+        Q_EMIT listening();
         return true;
     }
     qCWarning(lcCommand) << "Websocket Server error" << m_tcpServer->errorString();
     return false;
+}
+
+void LocalCommandServer::listenPatiently(quint16 port, int patienceMs, int retryMs)
+{
+    if (m_tcpServer->isListening())
+        return;
+    if (m_tcpServer->listen(QHostAddress::LocalHost, port)) {
+        qCDebug(lcCommand) << "Local command server listening on port" << m_tcpServer->serverPort();
+        Q_EMIT listening();
+        return;
+    }
+    if (m_tcpServer->serverError() != QAbstractSocket::AddressInUseError || patienceMs <= 0) {
+        qCWarning(lcCommand) << "Websocket Server error" << m_tcpServer->errorString();
+        Q_EMIT listenFailed();
+        return;
+    }
+    qCInfo(lcCommand) << "Local command port" << port << "is busy; trying again for up to" << patienceMs
+                      << "ms";
+    retryListen(port, patienceMs, qMax(1, retryMs));
+}
+
+void LocalCommandServer::retryListen(quint16 port, int leftMs, int retryMs)
+{
+    QTimer::singleShot(qMin(retryMs, leftMs), this, [this, port, leftMs, retryMs] {
+        if (m_tcpServer->isListening())
+            return;
+        const int left = leftMs - retryMs;
+        if (left <= 0) {
+            if (!listen(port)) // the last try logs its failure
+                Q_EMIT listenFailed();
+            return;
+        }
+        if (m_tcpServer->listen(QHostAddress::LocalHost, port)) {
+            qCDebug(lcCommand) << "Local command server listening on port" << m_tcpServer->serverPort();
+            Q_EMIT listening();
+            return;
+        }
+        retryListen(port, left, retryMs);
+    });
+}
+
+bool LocalCommandServer::isListening() const
+{
+    return m_tcpServer->isListening();
 }
 
 quint16 LocalCommandServer::port() const

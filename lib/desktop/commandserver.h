@@ -28,14 +28,26 @@ public:
     explicit LocalCommandServer(const QString &allowedOrigin, QObject *parent = nullptr);
     ~LocalCommandServer() override;
 
+    static constexpr int kListenPatienceMs = 10000;
+    static constexpr int kListenRetryMs = 250;
+
     // Listens on 127.0.0.1 (port 0 picks a free one, for tests). False and a log line on failure.
     bool listen(quint16 port = kDefaultPort);
+    // Listens, and while the port is taken tries again every `retryMs` for up to `patienceMs`: after
+    // "Apply and restart" the previous instance may not have let go of the port yet. listening() or
+    // listenFailed() tells the outcome; the failure is logged once.
+    void listenPatiently(quint16 port = kDefaultPort, int patienceMs = kListenPatienceMs,
+                         int retryMs = kListenRetryMs);
+    [[nodiscard]] bool isListening() const;
     [[nodiscard]] quint16 port() const;
 
     // The handling of one text message, exposed so tests and fuzzers can drive it without a socket.
     void handleTextMessage(const QString &message);
 
 Q_SIGNALS:
+    void listening();
+    // listenPatiently() gave up: the program runs without its command channel.
+    void listenFailed();
     void raiseRequested();
     void triggerLogin();
     void setPasswordResetToken(const QString &token);
@@ -44,6 +56,7 @@ Q_SIGNALS:
 private:
     // Connections are accepted by our own TCP server, so that the upgrade request's Host header can be
     // checked before the WebSocket server sees it; accepted ones are then handed to the WebSocket server.
+    void retryListen(quint16 port, int leftMs, int retryMs);
     void onTcpConnection();
     void inspectUpgradeRequest(QTcpSocket *socket);
     void refuse(QTcpSocket *socket, const char *reason);

@@ -119,9 +119,11 @@ void DBusNotifier::onNotifyFinished(QDBusPendingCallWatcher *watcher, qint64 loc
     if (reply.isError()) {
         qCWarning(lcNotify) << "Could not show a desktop notification:" << reply.error().name()
                             << reply.error().message();
+        Q_EMIT shown(-1);
         return;
     }
     track(reply.value(), localId);
+    Q_EMIT shown(localId);
 }
 
 void DBusNotifier::track(uint serverId, qint64 localId)

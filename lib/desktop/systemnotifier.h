@@ -17,10 +17,13 @@ public:
 
     [[nodiscard]] virtual bool isAvailable() const = 0;
 
-    // Shows one notification and returns its id, or -1 when it could not be shown.
+    // Shows one notification and returns its id, or -1 when it could not be shown. Where showing is
+    // asynchronous, the id is returned at once and `shown` tells the outcome later.
     virtual qint64 show(const QString &message) = 0;
 
 Q_SIGNALS:
+    // The outcome of one show(): its id once the notification is up, or -1 when it could not be shown.
+    void shown(qint64 id);
     // The user clicked a notification (or its default action). Always emitted on the UI thread.
     void activated();
 };

@@ -25,5 +25,7 @@ qint64 TrayNotifier::show(const QString &message)
         return -1;
     // The tray shows one message at a time; the id only tells the caller's log lines apart.
     m_tray->showMessage(QStringLiteral("vantorix"), message);
-    return m_nextId++;
+    const qint64 id = m_nextId++;
+    Q_EMIT shown(id);
+    return id;
 }

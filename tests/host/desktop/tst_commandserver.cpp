@@ -2,6 +2,7 @@
 #include "commandserver.h"
 
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QWebSocket>
@@ -266,6 +267,34 @@ private Q_SLOTS:
         // The first server is unaffected.
         QWebSocket client;
         QVERIFY(openClient(client));
+    }
+
+    // After "Apply and restart" the old instance may still hold the port for a moment: the new one keeps
+    // trying until it is free, and gives up with one warning when it never is.
+    void portReleasedLaterIsTaken()
+    {
+        QTcpServer holder;
+        QVERIFY(holder.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = holder.serverPort();
+        LocalCommandServer patient(kAllowedOrigin);
+        QSignalSpy listening(&patient, &LocalCommandServer::listening);
+        patient.listenPatiently(port, 60000, 20);
+        QVERIFY(!patient.isListening());
+        QTest::qWait(100);
+        QVERIFY(!patient.isListening());
+        holder.close();
+        QTRY_VERIFY_WITH_TIMEOUT(patient.isListening(), kWaitMs);
+        QCOMPARE(patient.port(), port);
+        QCOMPARE(listening.count(), 1);
+
+        QTcpServer keeper;
+        QVERIFY(keeper.listen(QHostAddress::LocalHost, 0));
+        LocalCommandServer givesUp(kAllowedOrigin);
+        QSignalSpy failed(&givesUp, &LocalCommandServer::listenFailed);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Websocket Server error")));
+        givesUp.listenPatiently(keeper.serverPort(), 100, 20);
+        QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, kWaitMs);
+        QVERIFY(!givesUp.isListening());
     }
 };
 

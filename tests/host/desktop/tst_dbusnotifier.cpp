@@ -153,6 +153,7 @@ private Q_SLOTS:
             return;
         DBusNotifier notifier(QDBusConnection::sessionBus());
         QSignalSpy activated(&notifier, &SystemNotifier::activated);
+        QSignalSpy shown(&notifier, &SystemNotifier::shown);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("^Could not show a desktop notification")));
         QVERIFY(notifier.show(QStringLiteral("fail-me")) > 0);
@@ -162,6 +163,10 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(recordedCalls().size(), 2, 20000);
         QTRY_VERIFY_WITH_TIMEOUT(notifier.findChildren<QObject *>().isEmpty(), 20000);
         QCOMPARE(activated.count(), 0);
+        // The failure is reported as -1, the one shown afterwards by its id.
+        QCOMPARE(shown.count(), 2);
+        QCOMPARE(shown.at(0).at(0).toLongLong(), qint64(-1));
+        QVERIFY(shown.at(1).at(0).toLongLong() > 0);
     }
 
     // No daemon when the notifier is created: one warning, and the notifier stays off even once a
