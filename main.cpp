@@ -142,8 +142,7 @@ int main(int argc, char *argv[])
 
         LocalCommandServer commandServer(ServiceConfig::origin(ServiceConfig::serviceUrl()));
         QObject::connect(&commandServer, &LocalCommandServer::raiseRequested, context, &Context::raiseWindow);
-        if (commandServer.listen())
-            qCDebug(lcHost) << "Local command server listening on port" << commandServer.port();
+        commandServer.listenPatiently();
         view->rootContext()->setContextProperty(QStringLiteral("commandServer"), &commandServer);
 
         QObject::connect(tray.get(), &TrayIcon::openRequested, context, &Context::raiseWindow);

@@ -38,8 +38,12 @@ Context::Context(QQuickView *view, const QProcessEnvironment &startupEnvironment
         setParentItem(m_view->contentItem());
         setParent(m_view->contentItem());
     }
-    if (m_notifier)
+    if (m_notifier) {
         connect(m_notifier, &SystemNotifier::activated, this, &Context::raiseWindow);
+        // Logged when the outcome is known: -1 when the notification could not be shown.
+        connect(m_notifier, &SystemNotifier::shown, this,
+                [](qint64 id) { qCDebug(lcHost).noquote() << "Show toast:" << id; });
+    }
 }
 
 Context::~Context() = default;
@@ -213,8 +217,9 @@ QString Context::encrypt(const QString &data) const
 
 void Context::systemNotification(const QString &message) const
 {
-    if (!m_notifier || !m_notifier->isAvailable())
+    if (!m_notifier || !m_notifier->isAvailable()) {
+        qCDebug(lcHost).noquote() << "Show toast:" << -1;
         return;
-    const qint64 id = m_notifier->show(message);
-    qCDebug(lcHost).noquote() << "Show toast:" << id;
+    }
+    m_notifier->show(message);
 }

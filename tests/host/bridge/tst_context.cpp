@@ -46,12 +46,16 @@ public:
     bool isAvailable() const override { return available; }
     qint64 show(const QString &message) override
     {
-        shown << message;
-        return nextId++;
+        messages << message;
+        // Like the desktop's notifier: the id at once, the outcome afterwards.
+        const qint64 id = fail ? -1 : nextId++;
+        QMetaObject::invokeMethod(this, [this, id] { Q_EMIT shown(id); }, Qt::QueuedConnection);
+        return fail ? nextId++ : id;
     }
 
     bool available = true;
-    QStringList shown;
+    bool fail = false;
+    QStringList messages;
     qint64 nextId = 7;
 };
 
@@ -293,7 +297,13 @@ void TestContext::notificationShownWhenAvailable()
     Context *context = makeContext(&notifier);
     QTest::ignoreMessage(QtDebugMsg, "Show toast: 7");
     context->systemNotification(QStringLiteral("Low credits"));
-    QCOMPARE(notifier.shown, QStringList{QStringLiteral("Low credits")});
+    QCOMPARE(notifier.messages, QStringList{QStringLiteral("Low credits")});
+    QCoreApplication::processEvents();
+    // A notification that the desktop refused is logged as -1, not by the id handed out at once.
+    notifier.fail = true;
+    QTest::ignoreMessage(QtDebugMsg, "Show toast: -1");
+    context->systemNotification(QStringLiteral("Refused"));
+    QCoreApplication::processEvents();
 }
 
 void TestContext::notificationSkippedWhenUnavailable()
@@ -301,8 +311,9 @@ void TestContext::notificationSkippedWhenUnavailable()
     FakeNotifier notifier;
     notifier.available = false;
     Context *context = makeContext(&notifier);
+    QTest::ignoreMessage(QtDebugMsg, "Show toast: -1");
     context->systemNotification(QStringLiteral("Low credits"));
-    QVERIFY(notifier.shown.isEmpty());
+    QVERIFY(notifier.messages.isEmpty());
 
     // Without any notifier nothing happens either.
     Context *bare = makeContext(nullptr);
