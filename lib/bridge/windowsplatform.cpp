@@ -1,12 +1,12 @@
 #include "windowsplatform.h"
 
 #include "logging.h"
+#include "win/connectionfile.h"
 #include "win/credentialprotection.h"
 #include "win/foreground.h"
 #include "win/mstsc.h"
 #include "win/runkey.h"
 
-#include <QTemporaryFile>
 #include <QWindow>
 
 namespace {
@@ -31,23 +31,12 @@ QString WindowsPlatform::unprotect(const QString &protectedHex)
 
 unsigned int WindowsPlatform::startRemoteDesktop(const QString &rdpFileContents)
 {
-    // The default name: the temporary folder, "vantorix", a dot and six random characters. The file stays
-    // after the call; MSTSC reads it after we return.
-    QTemporaryFile file;
-    file.setAutoRemove(false);
-    if (!file.open()) {
-        qCWarning(lcHost) << "Could not create the connection file:" << file.errorString();
+    const std::wstring path = vantorix::win::writeConnectionFile(rdpFileContents.toUtf8().toStdString());
+    if (path.empty()) {
+        qCWarning(lcHost) << "Could not write the connection file";
         return kFileNotFound;
     }
-    const QByteArray bytes = rdpFileContents.toUtf8();
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        qCWarning(lcHost) << "Could not write the connection file:" << file.errorString();
-        file.remove();
-        return kFileNotFound;
-    }
-    const QString path = file.fileName();
-    file.close();
-    return vantorix::win::startRemoteDesktopClient(path.toStdWString());
+    return vantorix::win::startRemoteDesktopClient(path);
 }
 
 bool WindowsPlatform::isAutoStartEnabled()

@@ -24,15 +24,14 @@ void wipe(void *data, std::size_t size)
 std::string protectForCurrentUser(const std::wstring &secret)
 {
     static_assert(sizeof(wchar_t) == 2, "Windows wide characters are UTF-16 code units");
-    // The block is exactly the UTF-16LE code units of the text, without terminator. An empty text still
-    // gets a valid (empty) input block.
-    std::vector<BYTE> plain(secret.size() * sizeof(wchar_t));
-    if (!plain.empty())
-        memcpy(plain.data(), secret.data(), plain.size());
+    // The block is exactly the UTF-16LE code units of the text, without terminator. An empty text gets an
+    // empty block that still points somewhere: a null data pointer is refused as an invalid parameter.
+    std::vector<BYTE> plain(secret.size() * sizeof(wchar_t) + 1);
+    memcpy(plain.data(), secret.data(), secret.size() * sizeof(wchar_t));
 
     DATA_BLOB input;
-    input.cbData = static_cast<DWORD>(plain.size());
-    input.pbData = plain.empty() ? nullptr : plain.data();
+    input.cbData = static_cast<DWORD>(secret.size() * sizeof(wchar_t));
+    input.pbData = plain.data();
     DATA_BLOB output{};
 
     const BOOL ok =

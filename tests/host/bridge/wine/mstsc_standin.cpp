@@ -1,0 +1,64 @@
+// A stand-in for the Windows Remote Desktop client, put where WinExec finds "MSTSC" first (the folder of
+// the program that starts it). It appends one record to the file named by VANTORIX_MSTSC_RECORD: its
+// command line (UTF-8), a line feed, the hexadecimal bytes of the connection file its quoted argument
+// names ("-" when that file cannot be read), and a line feed.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string utf8(const std::wstring &text)
+{
+    if (text.empty())
+        return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string result(size_t(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &result[0], size, nullptr, nullptr);
+    return result;
+}
+
+std::string fileBytesHex(const std::wstring &path)
+{
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return "-";
+    std::string hex;
+    unsigned char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        for (DWORD i = 0; i < got; ++i) {
+            static const char digits[] = "0123456789abcdef";
+            hex.push_back(digits[buffer[i] >> 4]);
+            hex.push_back(digits[buffer[i] & 15]);
+        }
+    }
+    CloseHandle(file);
+    return hex;
+}
+
+} // namespace
+
+int main()
+{
+    const std::wstring commandLine = GetCommandLineW();
+    std::wstring path;
+    const size_t open = commandLine.find(L'"');
+    const size_t close = open == std::wstring::npos ? open : commandLine.find(L'"', open + 1);
+    if (close != std::wstring::npos)
+        path = commandLine.substr(open + 1, close - open - 1);
+    const std::string record = utf8(commandLine) + "\n" + fileBytesHex(path) + "\n";
+
+    wchar_t target[MAX_PATH * 2];
+    const DWORD length = GetEnvironmentVariableW(L"VANTORIX_MSTSC_RECORD", target, MAX_PATH * 2);
+    if (length == 0 || length >= MAX_PATH * 2)
+        return 1;
+    const HANDLE out = CreateFileW(target, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return 1;
+    DWORD written = 0;
+    WriteFile(out, record.data(), DWORD(record.size()), &written, nullptr);
+    CloseHandle(out);
+    return 0;
+}
