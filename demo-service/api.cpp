@@ -131,8 +131,13 @@ HttpReply handleApi(DemoState &state, const QString &method, const QByteArray &r
         if (call.failed())
             return call.failure();
         call.account = state.accountByEmail(email);
-        if (!call.account)
-            return HttpReply::error(QStringLiteral("No account found for the e-mail address %1.").arg(email));
+        // An e-mail address without an account is answered like a closed account's session.
+        if (!call.account) {
+            HttpReply reply =
+                HttpReply::error(QStringLiteral("No account found for the e-mail address %1.").arg(email));
+            reply.status = 401;
+            return reply;
+        }
         if (call.account->deactivated) {
             HttpReply reply = HttpReply::error(QStringLiteral("This account has been closed."));
             reply.status = 401;

@@ -3,6 +3,7 @@
 
 #include "billing.h"
 #include "demostate.h"
+#include "looseforms.h"
 
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -23,6 +24,15 @@ QString flagText(bool value)
 bool startsOrEndsWithSpace(const QString &text)
 {
     return !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+}
+
+// VAT numbers are stored as sent: one with spaces or lower-case letters is refused, not normalised.
+QString checkVatForm(const QString &vatNumber)
+{
+    static const QRegularExpression form(QStringLiteral("^[A-Z0-9]*$"));
+    if (!form.match(vatNumber).hasMatch())
+        return QStringLiteral("The VAT number %1 must be written in capitals without spaces.").arg(vatNumber);
+    return {};
 }
 
 // The fields shared by the sign-in record and the user-data poll, typed loosely like the real service.
@@ -63,6 +73,8 @@ QJsonObject signInRecord(const Account &a)
     o.insert(QStringLiteral("last_name"), a.lastName);
     o.insert(QStringLiteral("vat_number"), a.vatNumber);
     addAccountFields(o, a);
+    if (a.loose)
+        loose::accountFields(o);
     return o;
 }
 
@@ -102,7 +114,7 @@ HttpReply updateProfile(ApiCall &call)
     const QString firstName = call.text(QStringLiteral("first_name"));
     const QString lastName = call.text(QStringLiteral("last_name"));
     const bool euResident = call.flag(QStringLiteral("eu_resident"));
-    const QString vatNumber = call.text(QStringLiteral("vat_number")).trimmed().toUpper();
+    const QString vatNumber = call.text(QStringLiteral("vat_number"));
     const bool validVat = call.flag(QStringLiteral("valid_vat"));
     const QString country = call.text(QStringLiteral("user_country"));
     const QString phone = call.text(QStringLiteral("phone"));
@@ -110,6 +122,8 @@ HttpReply updateProfile(ApiCall &call)
     const QString companyAddress = call.text(QStringLiteral("company_address"));
     if (call.failed())
         return call.failure();
+    if (const QString problem = checkVatForm(vatNumber); !problem.isEmpty())
+        return HttpReply::error(problem);
     if (!country.isEmpty() && !billing::isKnownCountry(country))
         return HttpReply::error(QStringLiteral("Unknown country: %1.").arg(country));
     if (validVat && !billing::vatInfo(vatNumber))
@@ -190,10 +204,12 @@ HttpReply registerUser(ApiCall &call)
     const QString lastName = call.nonEmpty(QStringLiteral("last_name"));
     const bool euResident = call.flag(QStringLiteral("eu_resident"));
     const bool validVat = call.flag(QStringLiteral("valid_vat"));
-    const QString vatNumber = call.optional(QStringLiteral("vat_number")).trimmed().toUpper();
+    const QString vatNumber = call.optional(QStringLiteral("vat_number"));
     const QString country = call.optional(QStringLiteral("country"));
     if (call.failed())
         return call.failure();
+    if (const QString problem = checkVatForm(vatNumber); !problem.isEmpty())
+        return HttpReply::error(problem);
     if (login.size() > 25)
         return HttpReply::error(QStringLiteral("Username cannot be more than 25 characters in length."));
     if (const QString problem = checkUserPassword(password); !problem.isEmpty())
@@ -284,6 +300,8 @@ HttpReply getUserData(ApiCall &call)
 {
     QJsonObject data;
     addAccountFields(data, *call.account);
+    if (call.account->loose)
+        loose::accountFields(data);
     return HttpReply::json(QJsonObject{{QStringLiteral("user_data"), data}});
 }
 

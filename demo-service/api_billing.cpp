@@ -3,6 +3,7 @@
 
 #include "billing.h"
 #include "demostate.h"
+#include "looseforms.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -31,7 +32,7 @@ HttpReply getVatsenseRates(ApiCall &)
 
 HttpReply getVatInfo(ApiCall &call)
 {
-    const QString number = call.nonEmpty(QStringLiteral("vat_no")).trimmed().toUpper();
+    const QString number = call.nonEmpty(QStringLiteral("vat_no")); // looked up exactly as sent
     if (call.failed())
         return call.failure();
     const auto company = billing::vatInfo(number);
@@ -47,13 +48,19 @@ HttpReply getVatInfo(ApiCall &call)
 HttpReply listPayments(ApiCall &call)
 {
     QJsonArray list;
+    QJsonObject keyed; // a loose account's payments come keyed by identifier
     for (const Payment *p : call.state.paymentsOf(call.account->id)) {
         QJsonObject o = billing::paymentRecord(*p);
         if (o.contains(QStringLiteral("payment_link")))
             o.insert(QStringLiteral("payment_link"), call.baseUrl + QStringLiteral("/pay/") + p->token);
-        list.append(o);
+        if (call.account->loose) {
+            loose::paymentRecord(o, int(keyed.size()));
+            keyed.insert(QString::number(p->id), o);
+        } else {
+            list.append(o);
+        }
     }
-    return HttpReply::json(list);
+    return call.account->loose ? HttpReply::json(keyed) : HttpReply::json(list);
 }
 
 HttpReply initiatePayment(ApiCall &call)
@@ -78,24 +85,33 @@ HttpReply initiatePayment(ApiCall &call)
         {QStringLiteral("paypal_payment_link"), call.baseUrl + QStringLiteral("/pay/") + p.token}});
 }
 
-HttpReply vatRateRo(ApiCall &)
+HttpReply vatRateRo(ApiCall &call)
 {
-    return HttpReply::json(
-        QJsonObject{{QStringLiteral("vat_tax_rate_ro"), QString::number(billing::kSellerVatPercent)}});
+    const QJsonValue rate = call.account->loose ? QJsonValue(billing::kSellerVatPercent)
+                                                : QJsonValue(QString::number(billing::kSellerVatPercent));
+    return HttpReply::json(QJsonObject{{QStringLiteral("vat_tax_rate_ro"), rate}});
 }
 
 HttpReply requestInvoice(ApiCall &call)
 {
+    // The invoice service answers a refusal with an HTTP error status (the body is the usual message).
+    const auto refuse = [](HttpReply reply, int status) {
+        reply.status = status;
+        return reply;
+    };
     const qint64 id = call.integer(QStringLiteral("payment_id"));
     if (call.failed())
-        return call.failure();
+        return refuse(call.failure(), 400);
     Payment *p = call.state.payment(call.account->id, int(id));
     if (!p)
-        return HttpReply::error(QStringLiteral("Payment %1 does not belong to this account.").arg(id));
+        return refuse(HttpReply::error(QStringLiteral("Payment %1 does not belong to this account.").arg(id)),
+                      404);
     if (p->status != QLatin1String("Completed"))
-        return HttpReply::error(QStringLiteral("Invoices are only available for completed payments."));
+        return refuse(HttpReply::error(QStringLiteral("Invoices are only available for completed payments.")),
+                      409);
     if (p->invoiceStatus != QLatin1String("NOT REQUESTED"))
-        return HttpReply::error(QStringLiteral("An invoice has already been requested for this payment."));
+        return refuse(
+            HttpReply::error(QStringLiteral("An invoice has already been requested for this payment.")), 409);
     p->invoiceStatus = QStringLiteral("REQUESTED");
     p->invoiceSentAt = call.state.now() + kInvoiceDelaySecs;
     call.state.addLog(call.account->id, 0, QStringLiteral("Invoice requested for payment %1.").arg(p->id));
@@ -118,10 +134,12 @@ HttpReply getUserLogs(ApiCall &call)
     const bool byEmail = call.params.contains(QStringLiteral("send_logs_email"));
     if (byEmail && call.params.value(QStringLiteral("send_logs_email")) != QLatin1String("true"))
         return HttpReply::error(QStringLiteral("Parameter send_logs_email must be true."));
+    // Paging is the caller's: a page request without page and per_page is refused, not defaulted.
     const qint64 page =
-        call.params.contains(QStringLiteral("page")) ? call.integer(QStringLiteral("page")) : 0;
-    const qint64 perPage =
-        call.params.contains(QStringLiteral("per_page")) ? call.integer(QStringLiteral("per_page")) : 15;
+        byEmail && !call.params.contains(QStringLiteral("page")) ? 0 : call.integer(QStringLiteral("page"));
+    const qint64 perPage = byEmail && !call.params.contains(QStringLiteral("per_page"))
+                               ? 0
+                               : call.integer(QStringLiteral("per_page"));
     if (call.failed())
         return call.failure();
     const QList<const LogEntry *> entries = call.state.logsOf(call.account->id, machineId);
@@ -142,8 +160,10 @@ HttpReply getUserLogs(ApiCall &call)
     QJsonArray list;
     for (qint64 i = page * perPage; i < qMin<qint64>(entries.size(), (page + 1) * perPage); ++i)
         list.append(logRecord(*entries.at(i)));
-    return HttpReply::json(QJsonObject{{QStringLiteral("success"), list},
-                                       {QStringLiteral("total_log_entries"), entries.size()}});
+    const QJsonValue total =
+        call.account->loose ? QJsonValue(QString::number(entries.size())) : QJsonValue(entries.size());
+    return HttpReply::json(
+        QJsonObject{{QStringLiteral("success"), list}, {QStringLiteral("total_log_entries"), total}});
 }
 
 HttpReply getBanners(ApiCall &call)

@@ -3,6 +3,7 @@
 
 #include "demostate.h"
 #include "images.h"
+#include "looseforms.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -41,9 +42,18 @@ HttpReply listInstances(ApiCall &call)
     const qint64 now = call.state.now();
     const QList<Machine *> own = call.state.machinesOf(call.account->id);
     // An empty collection is a JSON array; otherwise an object keyed by identifier, as the real service
-    // sends.
+    // sends, or a list for a loose account.
     if (own.isEmpty())
         return HttpReply::json(QJsonArray());
+    if (call.account->loose) {
+        QJsonArray array;
+        for (const Machine *m : own) {
+            QJsonObject o = machines::record(*m, now);
+            loose::machineRecord(o, int(array.size()));
+            array.append(o);
+        }
+        return HttpReply::json(array);
+    }
     QJsonObject list;
     for (const Machine *m : own)
         list.insert(QString::number(m->id), machines::record(*m, now));
@@ -52,8 +62,12 @@ HttpReply listInstances(ApiCall &call)
 
 HttpReply listTemplates(ApiCall &call)
 {
+    const bool looseAccount = call.account->loose;
     QJsonArray list;
+    QJsonObject keyed; // a loose account's templates come keyed by identifier
     for (const Template &t : call.state.templates()) {
+        if (t.loose != looseAccount)
+            continue;
         QJsonObject o;
         o.insert(QStringLiteral("template_id"), t.id);
         o.insert(QStringLiteral("name"), t.name);
@@ -72,9 +86,16 @@ HttpReply listTemplates(ApiCall &call)
         o.insert(QStringLiteral("price"), machines::money(t.rate, 4));
         o.insert(QStringLiteral("spec_description"),
                  QString(t.spec).replace(QStringLiteral("{BASE}"), call.baseUrl));
-        list.append(o);
+        if (looseAccount) {
+            if (t.spec.isEmpty())
+                loose::unset(o, QStringLiteral("spec_description"), int(keyed.size()));
+            loose::templateRecord(o, int(keyed.size()));
+            keyed.insert(QString::number(t.id), o);
+        } else {
+            list.append(o);
+        }
     }
-    return HttpReply::json(list);
+    return looseAccount ? HttpReply::json(keyed) : HttpReply::json(list);
 }
 
 HttpReply insertInstance(ApiCall &call)
@@ -88,7 +109,7 @@ HttpReply insertInstance(ApiCall &call)
     if (const QString problem = checkMachineName(name); !problem.isEmpty())
         return HttpReply::error(problem);
     const Template *t = call.state.templateById(int(templateId));
-    if (!t)
+    if (!t || t->loose != call.account->loose)
         return HttpReply::error(QStringLiteral("Unknown machine type %1.").arg(templateId));
     if (user.trimmed().size() < 3 || user.size() > 19 || user.trimmed() != user)
         return HttpReply::error(QStringLiteral("The user name must be 3 to 19 characters long."));
@@ -114,7 +135,8 @@ HttpReply insertInstance(ApiCall &call)
     if (call.account->emailNotifications.contains(4))
         call.state.sendEmail(call.account->email, QStringLiteral("Machine created"),
                              QStringLiteral("Your machine %1 is being created.").arg(quoted(m)));
-    return HttpReply::json(QJsonObject{{QStringLiteral("vm_id"), QString::number(m.id)}});
+    const QJsonValue id = call.account->loose ? QJsonValue(m.id) : QJsonValue(QString::number(m.id));
+    return HttpReply::json(QJsonObject{{QStringLiteral("vm_id"), id}});
 }
 
 HttpReply startInstance(ApiCall &call)

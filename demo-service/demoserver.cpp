@@ -141,6 +141,10 @@ void DemoServer::applyFault(const Fault &fault, QTcpSocket *socket, const QStrin
     std::function<HttpReply()> make;
     if (fault.kind == QLatin1String("delay")) {
         make = [this, method, path, rawQuery] { return route(method, path, rawQuery); };
+    } else if (fault.reshapes()) {
+        make = [this, method, path, rawQuery, fault] {
+            return reshape(route(method, path, rawQuery), fault);
+        };
     } else if (fault.kind == QLatin1String("status")) {
         const QByteArray body = fault.message.isEmpty() ? reasonPhrase(fault.status) : fault.message.toUtf8();
         make = [status = fault.status, body] { return HttpReply::text(body, status); };

@@ -227,10 +227,12 @@ const Template *DemoState::templateById(int id) const
     return nullptr;
 }
 
-Payment &DemoState::addPayment(int accountId)
+Payment &DemoState::addPayment(int accountId, int id)
 {
-    Payment &p = m_payments[m_nextPaymentId];
-    p.id = m_nextPaymentId++;
+    if (id <= 0)
+        id = m_nextPaymentId++;
+    Payment &p = m_payments[id];
+    p.id = id;
     p.accountId = accountId;
     p.dateSecs = now();
     p.token = randomToken(m_rng, 20);

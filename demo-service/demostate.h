@@ -54,7 +54,8 @@ public:
     void setTemplates(const QList<Template> &templates) { m_templates = templates; }
 
     // Payments
-    Payment &addPayment(int accountId);
+    // `id` 0 takes the next free identifier.
+    Payment &addPayment(int accountId, int id = 0);
     [[nodiscard]] Payment *paymentByToken(const QString &token);
     [[nodiscard]] Payment *payment(int accountId, int paymentId);
     [[nodiscard]] QList<Payment *> paymentsOf(int accountId);

@@ -34,6 +34,9 @@ struct Account {
     QString companyAddress;
     int runningHoursThreshold = -1; // -1: no value stored, the key is left out of replies
     QSet<int> emailNotifications;   // numbers 1..9
+    // Replies use the other legal form of every loosely typed field (see looseforms.h), and the account
+    // sees only the loose templates.
+    bool loose = false;
 };
 
 // A single-use password reset code.
@@ -67,6 +70,7 @@ struct Template {
     double rate = 0;
     double idleRate = 0;
     QString spec; // Markdown
+    bool loose = false; // offered to loose accounts only (which see no other)
 };
 
 // One cloud computer with its lifecycle and accrued costs. Times are simulated seconds since the epoch.

@@ -2,16 +2,86 @@
 
 #include "demostate.h"
 
+#include <QJsonDocument>
 #include <QJsonObject>
 
 namespace demo {
 
 namespace {
-const QStringList kKinds = {QStringLiteral("status"),      QStringLiteral("empty"),
-                            QStringLiteral("not_json"),    QStringLiteral("error_message"),
-                            QStringLiteral("missing_key"), QStringLiteral("delay"),
-                            QStringLiteral("hold"),        QStringLiteral("drop")};
+const QStringList kKinds = {
+    QStringLiteral("status"),        QStringLiteral("empty"),       QStringLiteral("not_json"),
+    QStringLiteral("error_message"), QStringLiteral("missing_key"), QStringLiteral("delay"),
+    QStringLiteral("hold"),          QStringLiteral("drop"),        QStringLiteral("retype"),
+    QStringLiteral("null"),          QStringLiteral("drop_key")};
+
+// Another JSON type for a value: a number becomes its text; a text that reads as a number becomes the
+// number, any other text a list holding it; a flag becomes 1 or 0; a list or an object its JSON text;
+// null becomes 0.
+QJsonValue retyped(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Double:
+        return value.toVariant().toString();
+    case QJsonValue::String: {
+        bool ok = false;
+        const double number = value.toString().toDouble(&ok);
+        return ok ? QJsonValue(number) : QJsonValue(QJsonArray{value});
+    }
+    case QJsonValue::Bool:
+        return value.toBool() ? 1 : 0;
+    case QJsonValue::Array:
+        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Object:
+        return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
+    default:
+        return 0;
+    }
+}
+
+QJsonValue reshaped(const QJsonValue &value, const Fault &fault)
+{
+    if (value.isArray()) {
+        QJsonArray list = value.toArray();
+        for (auto it = list.begin(); it != list.end(); ++it)
+            *it = reshaped(*it, fault);
+        return list;
+    }
+    if (!value.isObject())
+        return value;
+    QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it)
+        it.value() = reshaped(it.value(), fault);
+    if (object.contains(fault.key)) {
+        if (fault.kind == QLatin1String("drop_key"))
+            object.remove(fault.key);
+        else if (fault.kind == QLatin1String("null"))
+            object.insert(fault.key, QJsonValue::Null);
+        else
+            object.insert(fault.key, retyped(object.value(fault.key)));
+    }
+    return object;
+}
 } // namespace
+
+bool Fault::reshapes() const
+{
+    return kind == QLatin1String("retype") || kind == QLatin1String("null") ||
+           kind == QLatin1String("drop_key");
+}
+
+HttpReply reshape(const HttpReply &normal, const Fault &fault)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(normal.body, &error);
+    if (error.error != QJsonParseError::NoError)
+        return normal;
+    HttpReply reply = normal;
+    const QJsonValue changed =
+        reshaped(document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()), fault);
+    reply.body = changed.isArray() ? QJsonDocument(changed.toArray()).toJson(QJsonDocument::Compact)
+                                   : QJsonDocument(changed.toObject()).toJson(QJsonDocument::Compact);
+    return reply;
+}
 
 bool FaultPlan::isKnownKind(const QString &kind)
 {
@@ -53,7 +123,8 @@ QJsonArray FaultPlan::toJson() const
                                 {QStringLiteral("remaining"), it->remaining},
                                 {QStringLiteral("status"), it->status},
                                 {QStringLiteral("delay_ms"), it->delayMs},
-                                {QStringLiteral("message"), it->message}});
+                                {QStringLiteral("message"), it->message},
+                                {QStringLiteral("key"), it->key}});
     }
     return list;
 }
@@ -84,6 +155,9 @@ HttpReply TestControls::handle(const QString &method, const QString &path, const
         fault.status = params.value(QStringLiteral("status"), QStringLiteral("500")).toInt(&ok);
         fault.delayMs = params.value(QStringLiteral("delay_ms"), QStringLiteral("0")).toInt();
         fault.message = params.value(QStringLiteral("message"));
+        fault.key = params.value(QStringLiteral("key"));
+        if (fault.reshapes() && fault.key.isEmpty())
+            return HttpReply::error(QStringLiteral("A fault of kind %1 needs a key.").arg(fault.kind));
         if (fault.remaining == 0)
             return HttpReply::error(QStringLiteral("count must be positive, or -1 for until cleared."));
         m_faults.set(action, fault);

@@ -12,12 +12,21 @@ class DemoState;
 
 // A planned misbehaviour of the service for one action ("*" for every action).
 struct Fault {
-    QString kind;       // status, empty, not_json, error_message, missing_key, delay, hold, drop
+    // status, empty, not_json, error_message, missing_key, delay, hold, drop, and the reshaping kinds
+    // retype, null, drop_key that change one key of the normal answer
+    QString kind;
     int remaining = -1; // requests still affected; -1 until cleared
     int status = 500;   // for "status"
     int delayMs = 0;    // before the answer, for every kind
     QString message;    // for "error_message" and "status"
+    QString key;        // for the reshaping kinds
+
+    [[nodiscard]] bool reshapes() const;
 };
+
+// The normal answer with every occurrence of `key` (at any depth) reshaped by `fault`'s kind: retype
+// gives the value in another JSON type, null makes it null, drop_key leaves the key out.
+[[nodiscard]] HttpReply reshape(const HttpReply &normal, const Fault &fault);
 
 // The fault plan: which actions misbehave, how, and for how many requests.
 class FaultPlan {

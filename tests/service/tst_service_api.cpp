@@ -9,6 +9,8 @@ class ServiceApiTest : public QObject {
 private Q_SLOTS:
     void refusals_data();
     void refusals();
+    void refusedByStatus_data();
+    void refusedByStatus();
     void closedAccountIsUnauthorized();
     void plusInEmailMustBeEncoded();
     void signInByUserNameOrEmail();
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void accountLogPaging();
     void machineLogAndEmailExport();
     void passwordResetRoundTrip();
+    void looseAccountForms();
 
 private:
     [[nodiscard]] QJsonObject userData()
@@ -49,9 +52,6 @@ void ServiceApiTest::refusals_data()
         << QByteArray("POST") << QByteArray("get_user_data" + e) << "must be sent with GET";
     QTest::newRow("missing email") << QByteArray("POST") << QByteArray("list_user_vm_instances")
                                    << "Missing parameter: email";
-    QTest::newRow("unknown account") << QByteArray("POST")
-                                     << QByteArray("list_user_vm_instances&email=nobody@x.example")
-                                     << "No account found";
     QTest::newRow("inactive account")
         << QByteArray("POST") << QByteArray("list_user_vm_instances&email=inactive@vantorix.example")
         << "not been activated";
@@ -89,14 +89,23 @@ void ServiceApiTest::refusals_data()
         << QByteArray("POST") << QByteArray("initiate_payment" + e + "&amount=5") << "minimum purchase";
     QTest::newRow("purchase not whole")
         << QByteArray("POST") << QByteArray("initiate_payment" + e + "&amount=10.5") << "whole number";
-    QTest::newRow("invoice for pending payment")
-        << QByteArray("POST") << QByteArray("request-invoice" + e + "&payment_id=5005")
-        << "completed payments";
-    QTest::newRow("invoice already sent")
-        << QByteArray("POST") << QByteArray("request-invoice" + e + "&payment_id=5001")
-        << "already been requested";
     QTest::newRow("logs per_page zero")
         << QByteArray("GET") << QByteArray("get_user_logs" + e + "&page=0&per_page=0") << "per_page";
+    QTest::newRow("logs without paging: no defaults")
+        << QByteArray("GET") << QByteArray("get_user_logs" + e) << "Missing parameter: page";
+    QTest::newRow("logs without per_page")
+        << QByteArray("GET") << QByteArray("get_user_logs" + e + "&page=0") << "Missing parameter: per_page";
+    QTest::newRow("profile VAT number not trimmed")
+        << QByteArray("POST")
+        << QByteArray("update_user_data" + e +
+                      "&first_name=A&last_name=B&eu_resident=false&vat_number=%20DE123456789&valid_vat=false"
+                      "&user_country=Germany&phone=&company_name=&company_address=")
+        << "capitals without spaces";
+    QTest::newRow("sign-up VAT number not upper-cased")
+        << QByteArray("POST")
+        << QByteArray("register_user&usr=vat&pwd=Abc-12345&email=vat%40x.example&first_name=A&last_name=B&eu_"
+                      "resident=false&vat_number=de123456789&valid_vat=false")
+        << "capitals without spaces";
     QTest::newRow("logs wrong resource")
         << QByteArray("GET") << QByteArray("get_user_logs" + e + "&resource_type=disk&resource_id=101")
         << "Unknown resource type";
@@ -139,6 +148,30 @@ void ServiceApiTest::refusals()
     QVERIFY2(message.contains(expected), qPrintable(message + " / " + reply.body));
 }
 
+void ServiceApiTest::refusedByStatus_data()
+{
+    QTest::addColumn<QByteArray>("query");
+    QTest::addColumn<int>("status");
+    const QByteArray e = "&email=demo@vantorix.example";
+    QTest::newRow("unknown account: like a closed one")
+        << QByteArray("list_user_vm_instances&email=nobody@x.example") << 401;
+    QTest::newRow("invoice for pending payment")
+        << QByteArray("request-invoice" + e + "&payment_id=5005") << 409;
+    QTest::newRow("invoice already sent") << QByteArray("request-invoice" + e + "&payment_id=5001") << 409;
+    QTest::newRow("invoice of another account's payment")
+        << QByteArray("request-invoice" + e + "&payment_id=9") << 404;
+    QTest::newRow("invoice without payment id") << QByteArray("request-invoice" + e) << 400;
+}
+
+void ServiceApiTest::refusedByStatus()
+{
+    QFETCH(QByteArray, query);
+    QFETCH(int, status);
+    const auto reply = kit.api("POST", query);
+    QCOMPARE(reply.status, status);
+    QVERIFY(reply.object().contains("error_message"));
+}
+
 void ServiceApiTest::closedAccountIsUnauthorized()
 {
     const auto reply = kit.api("POST", "list_user_vm_instances&email=closed@vantorix.example");
@@ -149,6 +182,7 @@ void ServiceApiTest::plusInEmailMustBeEncoded()
 {
     // A raw '+' is a space to a form-decoding server: the client must encode it.
     const auto raw = kit.api("POST", "list_user_vm_instances&email=demo+plus@vantorix.example");
+    QCOMPARE(raw.status, 401);
     QVERIFY(raw.object().value("error_message").toString().contains("demo plus@"));
     const auto encoded = kit.api("POST", "list_user_vm_instances&email=demo%2Bplus%40vantorix.example");
     QVERIFY(!encoded.object().contains("error_message"));
@@ -245,6 +279,9 @@ void ServiceApiTest::vatLookup()
     QCOMPARE(invalid.status, 200);
     QVERIFY(!invalid.body.isEmpty());
     QVERIFY(!invalid.isJson());
+    // Looked up exactly as sent: the client normalises the number itself.
+    QVERIFY(!kit.api("POST", "get_vat_info&vat_no=de123456789").isJson());
+    QVERIFY(!kit.api("POST", "get_vat_info&vat_no=DE123456789%20").isJson());
     // A raw '&' in the number ends the value: the service sees only "DE1".
     QVERIFY(!kit.api("POST", "get_vat_info&vat_no=DE1&23456789").isJson());
 }
@@ -355,8 +392,6 @@ void ServiceApiTest::accountLogPaging()
                 .value("success")
                 .toArray()
                 .isEmpty());
-    // Without page and per_page: the first 15.
-    QCOMPARE(kit.demo("GET", "get_user_logs").object().value("success").toArray().size(), 15);
 }
 
 void ServiceApiTest::machineLogAndEmailExport()
@@ -366,7 +401,8 @@ void ServiceApiTest::machineLogAndEmailExport()
             .object();
     const int machineTotal = log.value("total_log_entries").toInt();
     QVERIFY(machineTotal > 0);
-    const int accountTotal = kit.demo("GET", "get_user_logs").object().value("total_log_entries").toInt();
+    const int accountTotal =
+        kit.demo("GET", "get_user_logs", "&page=0&per_page=1").object().value("total_log_entries").toInt();
     QVERIFY(machineTotal < accountTotal);
     const int mailsBefore = kit.send("GET", "/__test__/outbox").array().size();
     const auto mail = kit.demo("GET", "get_user_logs",
@@ -399,6 +435,90 @@ void ServiceApiTest::passwordResetRoundTrip()
     QCOMPARE(kit.api("POST", "login_user&usr=demo&pwd=Brand-New1%21").object().value("login").toString(),
              QString("success"));
     kit.control("reset");
+}
+
+void ServiceApiTest::looseAccountForms()
+{
+    const QByteArray e = "&email=loose%40vantorix.example";
+    const QJsonObject data =
+        kit.api("POST", "login_user&usr=loose&pwd=Demo-Pass1%21").object().value("data").toObject();
+    QVERIFY(data.value("ID").isDouble());
+    QCOMPARE(data.value("user_credit").toDouble(), 4.5);
+    QCOMPARE(data.value("low_credits_threshold").toDouble(), 4.0);
+    QVERIFY(data.value("first_name").isNull() && !data.contains("last_name"));
+    QVERIFY(data.value("vat_number").isNull() && data.value("user_country").isNull());
+    QVERIFY(data.contains("machine_running_for_x_hours_value") &&
+            data.value("machine_running_for_x_hours_value").isNull());
+    // The e-mail choices use every flag form: at least a text, a boolean and a number.
+    QSet<int> types;
+    for (const QJsonValue &v : data.value("email_notifications").toObject())
+        types.insert(int(v.type()));
+    QVERIFY(types.contains(QJsonValue::String) && types.contains(QJsonValue::Bool) &&
+            types.contains(QJsonValue::Double));
+    const QJsonObject user = kit.api("GET", "get_user_data" + e).object().value("user_data").toObject();
+    QVERIFY(user.value("user_credit").isDouble() && user.value("has_owned_credits").isBool());
+
+    // Computers: a list; numbers where the demo account has texts and the other way round.
+    const QJsonArray computers = kit.api("POST", "list_user_vm_instances" + e).array();
+    QCOMPARE(computers.size(), 7);
+    QStringList statuses;
+    QSet<int> favouriteTypes;
+    int nullAddress = 0, noAddress = 0;
+    for (const QJsonValue &v : computers) {
+        const QJsonObject c = v.toObject();
+        QVERIFY(c.value("vm_id").isString() && c.value("template_id").isDouble());
+        QVERIFY(c.value("gce_start_time").isDouble() && c.value("vm_rate").isDouble());
+        QVERIFY(!c.contains("vm_price_history_string") || c.value("vm_price_history_string").isString());
+        favouriteTypes.insert(int(c.value("favourite").type()));
+        nullAddress += c.contains("rdp_public_address") && c.value("rdp_public_address").isNull();
+        noAddress += !c.contains("rdp_public_address");
+        statuses.append(c.value("status").toString());
+    }
+    QCOMPARE(favouriteTypes.size(), 3);
+    QVERIFY(nullAddress > 0 && noAddress > 0);
+    QVERIFY(statuses.contains("hibernating") && statuses.contains(QString()));
+    QCOMPARE(computers.at(0).toObject().value("vm_user_instance_name").toString(),
+             QString::fromUtf8("Bürorechner Zoë"));
+    QCOMPARE(computers.at(1).toObject().value("vm_user_instance_name").toString().size(), 200);
+
+    // Templates and payments: objects keyed by multi-digit ids, numbers in the other form.
+    const QJsonObject templates = kit.api("POST", "list_available_vm_templates" + e).object();
+    QCOMPARE(templates.keys(), (QStringList{"10", "100", "11", "9"}));
+    QVERIFY(templates.value("9").toObject().value("template_id").isString());
+    QVERIFY(templates.value("9").toObject().value("price").isDouble());
+    QVERIFY(!templates.value("10").toObject().contains("spec_description"));
+    QVERIFY(templates.value("11").toObject().value("spec_description").isNull());
+    const QJsonObject payments = kit.api("POST", "list_user_payments" + e).object();
+    QCOMPARE(payments.keys(), (QStringList{"10", "100", "11", "9"}));
+    QVERIFY(payments.value("9").toObject().value("payment_id").isString());
+    QVERIFY(payments.value("9").toObject().value("payment_amount").isDouble());
+    QVERIFY(payments.value("100").toObject().value("payment_link").toString().contains("/pay/"));
+    int nullLinks = 0, noLinks = 0;
+    for (const char *id : {"9", "10", "11"}) {
+        nullLinks += payments.value(id).toObject().value("payment_link").isNull();
+        noLinks += !payments.value(id).toObject().contains("payment_link");
+    }
+    QVERIFY(nullLinks > 0 && noLinks > 0);
+    QVERIFY(kit.api("GET", "get_user_logs" + e + "&page=0&per_page=5")
+                .object()
+                .value("total_log_entries")
+                .isString());
+    QVERIFY(kit.api("POST", "get_vatsense_tax_rate_ro" + e).object().value("vat_tax_rate_ro").isDouble());
+    QCOMPARE(kit.api("POST", "request-invoice" + e + "&payment_id=10").status, 200);
+
+    // Its own templates only, both ways; a new computer's id comes as a number.
+    const QByteArray form = "&vm_user_instance_name=Lab&win_username=alice&win_password=Secret-Pass1";
+    QVERIFY(kit.api("POST", "insert_vm_instance" + e + form + "&template_id=3")
+                .object()
+                .contains("error_message"));
+    QVERIFY(
+        kit.demo("POST", "insert_vm_instance", form + "&template_id=100").object().contains("error_message"));
+    QVERIFY(kit.api("POST", "insert_vm_instance" + e + form + "&template_id=100")
+                .object()
+                .value("vm_id")
+                .isDouble());
+    // The demo account's forms are untouched.
+    QCOMPARE(kit.demo("POST", "list_available_vm_templates").array().size(), 8);
 }
 
 QTEST_MAIN(ServiceApiTest)
