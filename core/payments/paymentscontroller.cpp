@@ -115,14 +115,9 @@ void PaymentsController::listUserPayments()
 
 void PaymentsController::applyPaymentList(const QJsonValue &collection)
 {
-    QJsonArray entries;
-    if (collection.isArray()) {
-        entries = collection.toArray();
-    } else if (collection.isObject()) {
-        const QJsonObject object = collection.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it)
-            entries.append(it.value());
-    } else {
+    bool isCollection = false;
+    const QJsonArray entries = JsonRead::entries(collection, &isCollection);
+    if (!isCollection) {
         qCWarning(lcCore) << "payments: the payment list is neither a list nor an object; ignored";
         return;
     }

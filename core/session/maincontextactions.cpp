@@ -157,15 +157,7 @@ void MainContext::getAvailableVmTemplateList()
         return;
     ApiHandlers handlers = handlersFor(this);
     handlers.success = [this](const ApiReply &reply) {
-        QJsonArray entries;
-        if (reply.value.isArray()) {
-            entries = reply.value.toArray();
-        } else {
-            const QJsonObject object = reply.value.toObject();
-            for (auto it = object.constBegin(); it != object.constEnd(); ++it)
-                entries.append(it.value());
-        }
-        setComputerTemplates(ComputerTemplate::listFromJson(entries, this));
+        setComputerTemplates(ComputerTemplate::listFromJson(JsonRead::entries(reply.value), this));
     };
     m_api->send(ApiRequests::listAvailableVmTemplates(userEmail()), handlers);
 }

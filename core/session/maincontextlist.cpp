@@ -4,6 +4,7 @@
 #include "api/apirequests.h"
 #include "logging.h"
 #include "session/sessionevent.h"
+#include "utils/jsonread.h"
 
 #include <QCborMap>
 #include <QJsonArray>
@@ -55,14 +56,9 @@ void MainContext::onListLoaded(const QJsonValue &data)
 
 void MainContext::updateNewVmInstances(const QJsonValue &data)
 {
-    QJsonArray entries;
-    if (data.isArray()) {
-        entries = data.toArray();
-    } else if (data.isObject()) {
-        const QJsonObject object = data.toObject();
-        for (auto it = object.constBegin(); it != object.constEnd(); ++it)
-            entries.append(it.value());
-    } else {
+    bool isCollection = false;
+    const QJsonArray entries = JsonRead::entries(data, &isCollection);
+    if (!isCollection) {
         qCWarning(lcCore) << "Computer list is not a collection; ignored";
         return;
     }

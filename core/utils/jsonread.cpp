@@ -2,6 +2,7 @@
 
 #include "utils/utils.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -47,6 +48,35 @@ int integer(const QJsonValue &value, int fallback)
 bool boolean(const QJsonValue &value)
 {
     return Utils::parseBool(value);
+}
+
+QJsonArray entries(const QJsonValue &collection, bool *ok)
+{
+    if (ok)
+        *ok = collection.isArray() || collection.isObject();
+    if (collection.isArray())
+        return collection.toArray();
+    const QJsonObject object = collection.toObject();
+    QList<std::pair<qlonglong, QJsonValue>> numbered;
+    numbered.reserve(object.size());
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        bool whole = false;
+        const qlonglong key = it.key().toLongLong(&whole);
+        if (!whole)
+            break;
+        numbered.append({key, it.value()});
+    }
+    QJsonArray result;
+    if (numbered.size() == object.size()) {
+        std::stable_sort(numbered.begin(), numbered.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &entry : std::as_const(numbered))
+            result.append(entry.second);
+    } else {
+        for (auto it = object.constBegin(); it != object.constEnd(); ++it)
+            result.append(it.value());
+    }
+    return result;
 }
 
 } // namespace JsonRead

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -22,5 +23,11 @@ namespace JsonRead {
 
 // Utils::parseBool on the value (missing and null are false).
 [[nodiscard]] bool boolean(const QJsonValue &value);
+
+// The records of a collection that the service sends either as a list (kept in its order) or as an object
+// keyed by identifier. An object's records come in the order of their keys as numbers when every key is
+// a whole number ("9" before "10"; a JSON object itself keeps its keys in text order), otherwise in text
+// order. Anything else gives no records and sets *ok to false.
+[[nodiscard]] QJsonArray entries(const QJsonValue &collection, bool *ok = nullptr);
 
 } // namespace JsonRead

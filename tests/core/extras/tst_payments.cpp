@@ -312,6 +312,13 @@ void TestPayments::identicalRepliesKeepTheList()
 void TestPayments::keyedCollectionAndBadReplies()
 {
     PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+    // Keyed by identifier: in the order of the keys as numbers, not in the object's text order.
+    payments.applyPaymentList(QJsonObject{
+        {"10", payment(10, "Completed")}, {"9", payment(9, "Pending")}, {"100", payment(100, "Completed")}});
+    QList<int> order;
+    for (const UserPayment *p : payments.userPayments())
+        order.append(p->identifier());
+    QCOMPARE(order, (QList<int>{9, 10, 100}));
     payments.applyPaymentList(QJsonObject{{"1", payment(1, "Completed")}, {"2", payment(2, "Pending")}});
     QCOMPARE(payments.userPayments().size(), 2);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("neither a list nor an object"));

@@ -82,10 +82,11 @@ private Q_SLOTS:
         QVERIFY(!ids(session->visibleStandardMachinesModel()).contains(1));
         QVERIFY(ids(session->visibleStandardMachinesModel()).contains(4));
 
-        // The service's object form (keyed by identifier) reads the same.
-        QJsonObject keyed{{"3", vm(3, "C")}, {"4", vm(4, "D")}};
+        // The service's object form (keyed by identifier) reads the same, new ones in the order of the
+        // keys as numbers ("9" before "10", though the object holds them in text order).
+        QJsonObject keyed{{"3", vm(3, "C")}, {"10", vm(10, "J")}, {"9", vm(9, "I")}, {"100", vm(100, "K")}};
         session->updateNewVmInstances(keyed);
-        QCOMPARE(ids(session->computers()), (QList<int>{3, 4}));
+        QCOMPARE(ids(session->computers()), (QList<int>{3, 9, 10, 100}));
     }
 
     void mergeSkipsEmptyAndUnknownStatus()

@@ -4,6 +4,7 @@
 #include "records/computertemplate.h"
 #include "records/user.h"
 #include "records/userpayment.h"
+#include "utils/jsonread.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -63,12 +64,46 @@ private Q_SLOTS:
     void templates();
     void templateWithoutIdentifier();
     void templateList();
+    void collectionOrder_data();
+    void collectionOrder();
     void payments();
     void paymentWithoutIdentifier();
     void paymentFlags_data();
     void paymentFlags();
     void banner();
 };
+
+void TestRecords::collectionOrder_data()
+{
+    QTest::addColumn<QByteArray>("collection");
+    QTest::addColumn<QStringList>("names"); // the "name" of each record in reading order
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("list: as sent") << QByteArray(R"([{"name":"b"},{"name":"a"}])") << QStringList{"b", "a"}
+                                   << true;
+    QTest::newRow("keyed by numbers: number order")
+        << QByteArray(
+               R"({"10":{"name":"ten"},"9":{"name":"nine"},"100":{"name":"hundred"},"11":{"name":"eleven"}})")
+        << QStringList{"nine", "ten", "eleven", "hundred"} << true;
+    QTest::newRow("keys not all numbers: text order")
+        << QByteArray(R"({"10":{"name":"ten"},"9":{"name":"nine"},"x":{"name":"x"}})")
+        << QStringList{"ten", "nine", "x"} << true;
+    QTest::newRow("empty object") << QByteArray("{}") << QStringList() << true;
+    QTest::newRow("not a collection") << QByteArray(R"("oops")") << QStringList() << false;
+}
+
+void TestRecords::collectionOrder()
+{
+    QFETCH(QByteArray, collection);
+    QFETCH(QStringList, names);
+    QFETCH(bool, ok);
+    const QJsonValue value = QJsonDocument::fromJson("[" + collection + "]").array().first();
+    bool isCollection = !ok;
+    QStringList read;
+    for (const QJsonValue &entry : JsonRead::entries(value, &isCollection))
+        read.append(entry.toObject().value(QLatin1String("name")).toString());
+    QCOMPARE(read, names);
+    QCOMPARE(isCollection, ok);
+}
 
 void TestRecords::userFromFullLogin()
 {
