@@ -13,6 +13,7 @@ list(APPEND VANTORIX_CORE_SOURCES
     session/sessionevent.cpp session/sessionevent.h
     session/sessionfactory.cpp session/sessionfactory.h
     session/sessionpreferences.cpp session/sessionpreferences.h
+    session/sessionshell.cpp session/sessionshell.h
 )
 
 # The generated QML type registration includes each header by its bare file name.

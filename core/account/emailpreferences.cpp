@@ -87,6 +87,7 @@ void EmailPreferences::sendEmailChoices(const ApiRequest &request, std::function
     setUpdatingEmail(true);
     ApiHandlers h;
     h.context = this;
+    h.notifyThrough(m_shell);
     h.finished = [guard = QPointer<EmailPreferences>(this)] {
         if (guard)
             guard->setUpdatingEmail(false);
@@ -103,9 +104,11 @@ bool EmailPreferences::toggleEmail(int number)
     if (m_updatingEmail || !m_api || !m_user || number < kFirst || number > kLast)
         return false;
     const QList<int> on = numbersAfterToggle(*m_user, number);
-    sendEmailChoices(ApiRequests::updateEmailNotifications(m_user->email(), on), [this, number] {
+    // The value asked for, not a flip at the answer: a user-data poll may have brought it in between.
+    const bool requested = on.contains(number);
+    sendEmailChoices(ApiRequests::updateEmailNotifications(m_user->email(), on), [this, number, requested] {
         if (m_user)
-            m_user->setEmailNotification(number, !m_user->emailNotification(number));
+            m_user->setEmailNotification(number, requested);
     });
     return true;
 }
@@ -134,6 +137,7 @@ bool EmailPreferences::submitRunningHours(const QString &text)
     setUpdatingHours(true);
     ApiHandlers h;
     h.context = this;
+    h.notifyThrough(m_shell);
     h.finished = [guard = QPointer<EmailPreferences>(this)] {
         if (guard)
             guard->setUpdatingHours(false);

@@ -240,7 +240,10 @@ void ProfileEditor::send(bool silent)
         setUpdating(true);
 
     ApiHandlers h;
-    h.context = this;
+    // The save belongs to the session, not to this form: its outcome (an error above all) still reaches
+    // the window and the user record when the user has left the page before the answer came.
+    h.context = m_session;
+    h.notifyThrough(m_shell);
     // The session's flag must come down even when the form has gone in the meantime.
     h.finished = [session = m_session, guard = QPointer<ProfileEditor>(this)] {
         if (session)
@@ -251,23 +254,26 @@ void ProfileEditor::send(bool silent)
     h.networkFailure = [](const QString &error) {
         qCWarning(lcCore).noquote() << "profile: the save got no answer:" << error;
     };
-    h.success = [this, silent, sent](const ApiReply &reply) {
-        if (!silent && reply.value.isString())
-            notify(reply.value.toString(), int(Shell::Level::Info));
-        if (m_user) {
-            m_user->setFirstName(sent.firstName);
-            m_user->setLastName(sent.lastName);
-            m_user->setVatNumber(sent.vatNumber);
-            m_user->setValidVat(sent.validVat);
-            m_user->setIsEuResident(sent.euResident);
-            m_user->setCountry(sent.userCountry);
-            m_user->setPhoneNumber(sent.phone);
-            m_user->setCompanyName(sent.companyName);
-            m_user->setCompanyAddress(sent.companyAddress);
+    h.success = [guard = QPointer<ProfileEditor>(this), shell = m_shell, user = m_user, silent,
+                 sent](const ApiReply &reply) {
+        if (!silent && reply.value.isString() && shell)
+            shell->notify(reply.value.toString(), Shell::Level::Info);
+        if (user) {
+            user->setFirstName(sent.firstName);
+            user->setLastName(sent.lastName);
+            user->setVatNumber(sent.vatNumber);
+            user->setValidVat(sent.validVat);
+            user->setIsEuResident(sent.euResident);
+            user->setCountry(sent.userCountry);
+            user->setPhoneNumber(sent.phone);
+            user->setCompanyName(sent.companyName);
+            user->setCompanyAddress(sent.companyAddress);
         }
+        if (!guard)
+            return;
         // The country follows the user's again; other edits made meanwhile stay.
-        m_edited.remove(Country);
-        followUser(Country);
+        guard->m_edited.remove(Country);
+        guard->followUser(Country);
     };
     m_api->send(ApiRequests::updateUserProfile(email, sent), h);
 }
@@ -289,6 +295,7 @@ void ProfileEditor::validateVat()
                          Q_EMIT self->vatStateChanged();
                          ApiHandlers h;
                          h.context = self;
+                         h.notifyThrough(self->m_shell);
                          h.finished = [guard] {
                              if (!guard)
                                  return;
@@ -296,14 +303,23 @@ void ProfileEditor::validateVat()
                              Q_EMIT guard->validatingVatChanged();
                              Q_EMIT guard->vatStateChanged();
                          };
-                         h.success = [self](const ApiReply &reply) { self->applyVatInfo(reply.value); };
-                         self->m_api->send(ApiRequests::getVatInfo(self->normalizedVatNumber()), h);
+                         const QString checked = self->normalizedVatNumber();
+                         h.success = [self, checked](const ApiReply &reply) {
+                             self->applyVatInfo(reply.value, checked);
+                         };
+                         self->m_api->send(ApiRequests::getVatInfo(checked), h);
                      },
                      {});
 }
 
-void ProfileEditor::applyVatInfo(const QJsonValue &result)
+void ProfileEditor::applyVatInfo(const QJsonValue &result, const QString &checkedNumber)
 {
+    if (checkedNumber != normalizedVatNumber()) {
+        // The field was edited while the check ran: the answer is about a number the form no longer
+        // holds, and must never validate the new one.
+        qCInfo(lcCore) << "profile: a VAT check answer for a number no longer in the form is ignored";
+        return;
+    }
     const QJsonObject info = result.toObject();
     const QString serviceError = JsonRead::text(info.value(QStringLiteral("error_message")));
     // Only an answer that names the company counts as a validated number; an error object does not.

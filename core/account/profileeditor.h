@@ -102,8 +102,9 @@ public:
     Q_INVOKABLE void requestSave(bool silent);
     // "Validate": asks first, then checks the VAT number with the service ("get_vat_info").
     Q_INVOKABLE void validateVat();
-    // Applies the answer of a VAT check: `false` when the answer was not JSON, else the reply object.
-    void applyVatInfo(const QJsonValue &result);
+    // Applies the answer of a VAT check of `checkedNumber`: `false` when the answer was not JSON, else the
+    // reply object. An answer for a number other than the form's is ignored.
+    void applyVatInfo(const QJsonValue &result, const QString &checkedNumber);
 
 Q_SIGNALS:
     void formChanged();

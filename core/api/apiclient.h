@@ -41,6 +41,14 @@ struct ApiHandlers {
     // Where this request's notifications go instead of the shell (a view with its own message area).
     std::function<void(const QString &message, Shell::Level level)> notify;
     ApiPolicy::Mode mode = ApiPolicy::Mode::Default;
+
+    // This request's notices go to `shell` rather than the client's own (the session's shell obeys the
+    // session's master switch). `shell` must live as long as `context`; null leaves the client's.
+    void notifyThrough(Shell *shell)
+    {
+        if (shell)
+            notify = [shell](const QString &message, Shell::Level level) { shell->notify(message, level); };
+    }
 };
 
 // Sends service requests and applies the one reply envelope to every answer: status and 401 rule, empty

@@ -104,6 +104,7 @@ void PaymentsController::listUserPayments()
     setLoadingPayments(true);
     ApiHandlers h;
     h.context = this;
+    h.notifyThrough(m_shell);
     h.mode = ApiPolicy::Mode::Polling;
     h.finished = [guard = QPointer<PaymentsController>(this)] {
         if (guard)
@@ -175,6 +176,7 @@ void PaymentsController::requestInvoice(int paymentId)
         return;
     ApiHandlers h;
     h.context = this;
+    h.notifyThrough(m_shell);
     // The reply body is not read: a 200 (or 0) is the service's acceptance.
     h.success = [this, paymentId](const ApiReply &) {
         for (UserPayment *p : std::as_const(m_payments)) {
@@ -212,6 +214,7 @@ void PaymentsController::purchaseCredits(qint64 amount)
         return;
     ApiHandlers h;
     h.context = this;
+    h.notifyThrough(m_shell);
     h.success = [this](const ApiReply &reply) { openPaymentLink(reply.value.toString()); };
     // The payment may have been started even though no answer came: never retry blindly.
     h.timedOut = [this](const QString &error) {
@@ -259,6 +262,7 @@ void PaymentsController::updateRomainianVatRate()
         return;
     ApiHandlers h;
     h.context = this;
+    h.notifyThrough(m_shell);
     h.success = [this](const ApiReply &reply) {
         const double percent = JsonRead::real(reply.value, std::nan(""));
         if (!std::isfinite(percent)) {

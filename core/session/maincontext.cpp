@@ -47,6 +47,9 @@ MainContext::MainContext(ApiClient *api, Shell *shell, const HostServices *host,
         connect(m_api, &ApiClient::sessionUnauthorized, this, &MainContext::signOut);
     if (m_user)
         connect(m_user, &User::creditsChanged, this, &MainContext::onUserCreditsChanged);
+    if (m_shell)
+        m_sessionShell =
+            std::make_unique<SessionShell>(m_shell, [this] { return disableAllNotifications(); });
     setUpPayments();
 
     // Everything the derived lists read, besides the records themselves.

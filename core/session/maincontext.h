@@ -13,6 +13,7 @@
 #include "session/computerordering.h"
 #include "session/machinelistmodel.h"
 #include "session/sessionpreferences.h"
+#include "session/sessionshell.h"
 #include "shell.h"
 
 #include <QDateTime>
@@ -26,6 +27,7 @@
 #include <QtQml/qqmlregistration.h>
 
 #include <functional>
+#include <memory>
 
 class HostServices;
 class QSettings;
@@ -329,6 +331,8 @@ private:
 
     ApiClient *m_api = nullptr;
     Shell *m_shell = nullptr;
+    // What the controllers of this session notify through: it obeys disableAllNotifications.
+    std::unique_ptr<SessionShell> m_sessionShell;
     const HostServices *m_host = nullptr;
     QPointer<User> m_user;
 

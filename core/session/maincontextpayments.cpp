@@ -7,13 +7,14 @@
 
 void MainContext::setUpPayments()
 {
-    m_payments = new PaymentsController(m_api, m_shell, m_host, m_user, this);
+    m_payments = new PaymentsController(m_api, m_sessionShell.get(), m_host, m_user, this);
     connect(m_payments, &PaymentsController::userPaymentsChanged, this, &MainContext::userPaymentsChanged);
     connect(m_payments, &PaymentsController::romainianVatRateChanged, this,
             &MainContext::romainianVatRateChanged);
-    connect(m_payments, &PaymentsController::paymentCompleted, this,
-            [this] { raiseEvent(SessionEvent::CreditsPurchased, QString::fromUtf8(EventRules::kPaymentCompleted)); });
-    m_emailPreferences = new EmailPreferences(m_api, m_shell, m_user, this);
+    connect(m_payments, &PaymentsController::paymentCompleted, this, [this] {
+        raiseEvent(SessionEvent::CreditsPurchased, QString::fromUtf8(EventRules::kPaymentCompleted));
+    });
+    m_emailPreferences = new EmailPreferences(m_api, m_sessionShell.get(), m_user, this);
 }
 
 QList<UserPayment *> MainContext::userPayments() const
@@ -53,17 +54,19 @@ double MainContext::getVatModifiedAmount(double amount) const
 
 LogsController *MainContext::createAccountLogs(QObject *view)
 {
-    return new LogsController(LogsController::Scope::Account, m_api, m_shell,
-                              [user = m_user] { return user ? user->email() : QString(); }, view);
+    return new LogsController(
+        LogsController::Scope::Account, m_api, m_sessionShell.get(),
+        [user = m_user] { return user ? user->email() : QString(); }, view);
 }
 
 LogsController *MainContext::createComputerLogs(QObject *view)
 {
-    return new LogsController(LogsController::Scope::Machine, m_api, m_shell,
-                              [user = m_user] { return user ? user->email() : QString(); }, view);
+    return new LogsController(
+        LogsController::Scope::Machine, m_api, m_sessionShell.get(),
+        [user = m_user] { return user ? user->email() : QString(); }, view);
 }
 
 ProfileEditor *MainContext::createProfileEditor(QObject *view)
 {
-    return new ProfileEditor(m_api, m_shell, m_user, this, view);
+    return new ProfileEditor(m_api, m_sessionShell.get(), m_user, this, view);
 }

@@ -168,7 +168,7 @@ void TestAccountForms::sessionFlagClearedWhenTheFormIsGone()
 {
     ServiceFixture f;
     auto session = makeSession();
-    f.fault("action=update_user_data&kind=delay&delay_ms=500");
+    f.fault("action=update_user_data&kind=error_message&message=Not%20saved&delay_ms=500&count=1");
     {
         ProfileEditor editor(f.api(), &f.shell, f.user(), session.get());
         editor.save();
@@ -177,7 +177,10 @@ void TestAccountForms::sessionFlagClearedWhenTheFormIsGone()
     }
     QVERIFY(f.waitIdle());
     QVERIFY(!busy(*session)); // the session's poll is not blocked for ever
-    QVERIFY(f.shell.notes.isEmpty());
+    // The user left the page, but the save they started failed: they are told.
+    QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Not saved")});
+    f.shell.notes.clear();
+    f.fault("action=update_user_data&kind=delay&delay_ms=500");
 
     // The session may go first, too.
     ProfileEditor editor(f.api(), &f.shell, f.user(), session.get());
@@ -219,22 +222,32 @@ void TestAccountForms::vatInfo_data()
     QTest::addColumn<bool>("validated");
     QTest::addColumn<QString>("notice");
     QTest::addColumn<QString>("country");
+    QTest::addColumn<QString>("checked");
     const QJsonObject company{
         {"company_name", "ACME SRL"}, {"company_address", "Str. 1, Bucuresti"}, {"country_name", "Romania"}};
     QTest::newRow("not JSON") << QJsonValue(false) << false << "Invalid EU VAT number"
-                              << "NA";
+                              << "NA"
+                              << "RO12345678";
     QTest::newRow("an error object") << QJsonValue(QJsonObject{{"error_message", "VIES is down"}}) << false
                                      << "VIES is down"
-                                     << "NA";
+                                     << "NA"
+                                     << "RO12345678";
     QTest::newRow("an object without the company")
         << QJsonValue(QJsonObject{{"valid", false}}) << false << "Invalid EU VAT number"
-        << "NA";
+        << "NA"
+        << "RO12345678";
     QTest::newRow("the company") << QJsonValue(company) << true << ""
-                                 << "Romania";
+                                 << "Romania"
+                                 << "RO12345678";
     QJsonObject elsewhere = company;
     elsewhere.insert("country_name", "Atlantis");
     QTest::newRow("a country the box does not offer") << QJsonValue(elsewhere) << true << ""
-                                                      << "NA";
+                                                      << "NA"
+                                                      << "RO12345678";
+    // The field was edited while the check ran: the answer validates nothing.
+    QTest::newRow("an answer for another number") << QJsonValue(company) << false << ""
+                                                  << "NA"
+                                                  << "RO87654321";
 }
 
 void TestAccountForms::vatInfo()
@@ -246,9 +259,12 @@ void TestAccountForms::vatInfo()
     FakeShell shell;
     User user;
     auto session = makeSession();
+    QFETCH(QString, checked);
+    user.setCountry(QStringLiteral("NA"));
     ProfileEditor editor(nullptr, &shell, &user, session.get());
     editor.setAvailableCountries({QStringLiteral("Germany"), QStringLiteral("Romania")});
-    editor.applyVatInfo(answer);
+    editor.editVatNumber(QStringLiteral("ro12345678 "));
+    editor.applyVatInfo(answer, checked);
     QCOMPARE(editor.vatValidated(), validated);
     QCOMPARE(shell.messages(), notice.isEmpty() ? QStringList() : QStringList{notice});
     QCOMPARE(editor.selectedCountry(), country);
@@ -284,6 +300,23 @@ void TestAccountForms::validateAgainstTheService()
     QVERIFY2(sent.at(1).contains(QStringLiteral("&eu_resident=true&vat_number=DE123456789&valid_vat=true&")),
              qPrintable(sent.at(1)));
     QVERIFY(f.user()->validVat());
+
+    // The number is changed while its check runs: the late answer must not validate the new number, and
+    // nothing claiming the exemption is saved.
+    f.fault("action=get_vat_info&kind=delay&delay_ms=400&count=1");
+    editor.editVatNumber(QStringLiteral("DE111111111"));
+    QTRY_VERIFY_WITH_TIMEOUT(!editor.savePending() && f.api()->pendingCount() == 0, 5000);
+    editor.setEuResident(true);
+    f.clearRequests();
+    editor.validateVat();
+    QVERIFY(editor.validatingVat());
+    editor.editVatNumber(QStringLiteral("DE222222222"));
+    QTRY_VERIFY_WITH_TIMEOUT(!editor.validatingVat(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!editor.savePending() && f.api()->pendingCount() == 0, 5000);
+    QVERIFY(!editor.vatValidated());
+    QVERIFY(!f.user()->validVat());
+    for (const QString &request : f.requests(QStringLiteral("update_user_data")))
+        QVERIFY2(!request.contains(QStringLiteral("valid_vat=true")), qPrintable(request));
 }
 
 void TestAccountForms::fieldsFollowTheUserUntilEdited()
@@ -348,6 +381,9 @@ void TestAccountForms::emailToggle()
     EmailPreferences prefs(f.api(), &f.shell, user);
     QCOMPARE(prefs.anyEmailOn(), !on.isEmpty());
     QVERIFY(prefs.toggleEmail(toggled));
+    // A user-data poll lands before the answer and already carries the new choice: the switch must end
+    // as requested, not flipped once more.
+    user->setEmailNotification(toggled, !on.contains(toggled));
     QVERIFY(prefs.updatingEmailSettings());
     QVERIFY(f.waitIdle());
     QVERIFY(!prefs.updatingEmailSettings());

@@ -453,6 +453,34 @@ private Q_SLOTS:
         QVERIFY(kit->host.systemNotes.isEmpty());
     }
 
+    // The master switch silences the session's controllers too, the service's own error texts included.
+    void masterSwitchCoversTheControllers_data()
+    {
+        QTest::addColumn<bool>("master");
+        QTest::newRow("notifications on") << false;
+        QTest::newRow("all notifications off") << true;
+    }
+    void masterSwitchCoversTheControllers()
+    {
+        QFETCH(bool, master);
+        session->setDisableAllNotifications(master);
+        kit->fault(QStringLiteral("update_user_data"), QStringLiteral("error_message"), 2, 500, 0,
+                   QStringLiteral("Not now"));
+        QVERIFY(session->emailPreferences()->toggleEmail(1));
+        ProfileEditor *editor = session->createProfileEditor(session.get());
+        editor->save();
+        QTRY_COMPARE_WITH_TIMEOUT(kit->requests(QStringLiteral("update_user_data")).size(), 2, 10000);
+        QVERIFY(kit->settle());
+        LogsController *logs = session->createAccountLogs(session.get());
+        kit->fault(QStringLiteral("get_user_logs"), QStringLiteral("error_message"), 1, 500, 0,
+                   QStringLiteral("No logs"));
+        logs->getLogs(1, 10, false);
+        QVERIFY(kit->settle());
+        const QStringList shown{QStringLiteral("Not now"), QStringLiteral("Not now"),
+                                QStringLiteral("No logs")};
+        QCOMPARE(kit->shell.messages(), master ? QStringList() : shown);
+    }
+
     void creditNoticesOncePerSignIn()
     {
         User &user = kit->user();
