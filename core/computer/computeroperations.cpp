@@ -287,17 +287,18 @@ void Computer::connectViaRDP(MainContext *mainContext)
                                  {});
         }
         // The note does not hold up the connection.
-        mainContext->openRdp(rdpFileContents(stored));
+        mainContext->openRdp(rdpFileContents(stored), m_data.userInstanceName);
         return;
     }
     const QString withoutPassword = rdpFileContents(QString());
+    const QString name = m_data.userInstanceName;
     mainContext->confirm(
         QStringLiteral("Autologin unavailable - No RDP Password Cached"),
         QString::fromUtf8(kNoCachedPassword), QStringLiteral("Skip password update"),
         QStringLiteral("Update Password"),
-        [session, withoutPassword] {
+        [session, withoutPassword, name] {
             if (session)
-                session->openRdp(withoutPassword);
+                session->openRdp(withoutPassword, name);
         },
         [session, self] {
             if (session && self)

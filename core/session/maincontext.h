@@ -189,7 +189,8 @@ public:
                                       const QString &computerUsername, const QString &computerPassword);
     Q_INVOKABLE void getAvailableVmTemplateList();
     Q_INVOKABLE [[nodiscard]] ComputerTemplate *getComputerTemplateByIdentifier(int identifier) const;
-    Q_INVOKABLE void openRdp(const QString &rdpFileContents);
+    // Starts the Remote Desktop client; when it fails at once, says so as an error naming the computer.
+    Q_INVOKABLE void openRdp(const QString &rdpFileContents, const QString &computerName = QString());
     // Stores a protected Windows password for a computer (the map is replaced whole).
     Q_INVOKABLE void storeEncryptedPassword(int identifier, const QString &encryptedPassword);
     [[nodiscard]] QString encryptedPasswordFor(int identifier) const;

@@ -171,14 +171,23 @@ ComputerTemplate *MainContext::getComputerTemplateByIdentifier(int identifier) c
     return nullptr;
 }
 
-void MainContext::openRdp(const QString &rdpFileContents)
+void MainContext::openRdp(const QString &rdpFileContents, const QString &computerName)
 {
     notify(QStringLiteral("Opening external RDP session."), Shell::Level::Info);
     if (!m_host) {
         qCWarning(lcCore) << "No host services: Remote Desktop cannot be started";
         return;
     }
-    const unsigned int exitCode = m_host->openRdp(rdpFileContents);
+    QPointer<MainContext> self(this);
+    const auto failed = [self, computerName](const QString &reason) {
+        const QString message = computerName.isEmpty()
+                                    ? QStringLiteral("Could not connect: %1").arg(reason)
+                                    : QStringLiteral("Could not connect to %1: %2").arg(computerName, reason);
+        qCWarning(lcCore) << message;
+        if (self)
+            self->notify(message, Shell::Level::Error);
+    };
+    const unsigned int exitCode = m_host->openRdpWatched(rdpFileContents, failed);
     qCInfo(lcCore) << "MSTSC exit code:" << exitCode;
 }
 

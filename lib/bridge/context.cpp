@@ -60,9 +60,15 @@ void Context::openUrl(const QUrl &url) const
 
 unsigned int Context::openRdp(const QString &rdpFileContents) const
 {
+    return openRdpWatched(rdpFileContents, {});
+}
+
+unsigned int Context::openRdpWatched(const QString &rdpFileContents,
+                                     const RemoteDesktopFailure &onEarlyFailure) const
+{
     if (!m_platform)
         return 2;
-    return m_platform->startRemoteDesktop(rdpFileContents);
+    return m_platform->startRemoteDesktop(rdpFileContents, onEarlyFailure);
 }
 
 void Context::raiseWindow() const

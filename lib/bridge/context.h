@@ -26,6 +26,8 @@ public:
 
     Q_INVOKABLE void openUrl(const QUrl &url) const override;
     Q_INVOKABLE unsigned int openRdp(const QString &rdpFileContents) const override;
+    unsigned int openRdpWatched(const QString &rdpFileContents,
+                                const RemoteDesktopFailure &onEarlyFailure) const override;
     Q_INVOKABLE void raiseWindow() const override;
     Q_INVOKABLE void clearAccessCacheAndCookies() const override;
     Q_INVOKABLE void quit();

@@ -20,9 +20,10 @@ QString LinuxPlatform::unprotect(const QString &protectedHex)
     return m_protection.unprotect(protectedHex);
 }
 
-unsigned int LinuxPlatform::startRemoteDesktop(const QString &rdpFileContents)
+unsigned int LinuxPlatform::startRemoteDesktop(const QString &rdpFileContents,
+                                               const RemoteDesktopFailure &onEarlyFailure)
 {
-    return m_remoteDesktop.launch(rdpFileContents);
+    return m_remoteDesktop.launch(rdpFileContents, onEarlyFailure);
 }
 
 bool LinuxPlatform::isAutoStartEnabled()

@@ -13,7 +13,8 @@ public:
 
     [[nodiscard]] QString protect(const QString &secret) override;
     [[nodiscard]] QString unprotect(const QString &protectedHex) override;
-    unsigned int startRemoteDesktop(const QString &rdpFileContents) override;
+    unsigned int startRemoteDesktop(const QString &rdpFileContents,
+                                    const RemoteDesktopFailure &onEarlyFailure = {}) override;
     [[nodiscard]] bool isAutoStartEnabled() override;
     void setAutoStartEnabled(bool enabled) override;
     void activateWindow(QWindow *window) override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hostservices.h"
+
 #include <QString>
 #include <memory>
 
@@ -17,7 +19,10 @@ public:
     [[nodiscard]] virtual QString unprotect(const QString &protectedHex) = 0;
 
     // Starts the Remote Desktop client on connection text; > 31 means started (Windows WinExec codes).
-    virtual unsigned int startRemoteDesktop(const QString &rdpFileContents) = 0;
+    // onEarlyFailure (may be empty) hears of a client that failed soon after it started, where the
+    // platform can tell.
+    virtual unsigned int startRemoteDesktop(const QString &rdpFileContents,
+                                            const RemoteDesktopFailure &onEarlyFailure = {}) = 0;
 
     [[nodiscard]] virtual bool isAutoStartEnabled() = 0;
     virtual void setAutoStartEnabled(bool enabled) = 0;

@@ -1,8 +1,10 @@
 #include "remotedesktoplauncher.h"
 
 #include "logging.h"
+#include "remotedesktopexit.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryFile>
@@ -78,7 +80,8 @@ QString RemoteDesktopLauncher::writeConnectionFile(const QString &text)
     return path;
 }
 
-unsigned int RemoteDesktopLauncher::launch(const QString &rdpFileContents) const
+unsigned int RemoteDesktopLauncher::launch(const QString &rdpFileContents,
+                                           const RemoteDesktopFailure &onEarlyFailure) const
 {
     const Split split = splitPassword(rdpFileContents);
     const QString path = writeConnectionFile(split.fileText);
@@ -99,7 +102,23 @@ unsigned int RemoteDesktopLauncher::launch(const QString &rdpFileContents) const
     // FreeRDP logs plenty; nobody reads its output, so it must not fill a pipe and block the client.
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    QObject::connect(process, &QProcess::finished, process, &QObject::deleteLater);
+    // A failure soon after the start is the client's answer to this connection attempt: pass it on.
+    QElapsedTimer running;
+    running.start();
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, running, onEarlyFailure](int exitCode, QProcess::ExitStatus status) {
+                         const QString reason =
+                             status == QProcess::CrashExit
+                                 ? QStringLiteral("the Remote Desktop client stopped unexpectedly")
+                                 : RemoteDesktopExit::failureReason(exitCode);
+                         qCInfo(lcHost) << "Remote Desktop client ended with code" << exitCode << "after"
+                                        << running.elapsed() << "ms";
+                         if (!reason.isEmpty() &&
+                             running.elapsed() < RemoteDesktopExit::kEarlyFailureWindowMs && onEarlyFailure) {
+                             onEarlyFailure(reason);
+                         }
+                         process->deleteLater();
+                     });
 
     process->start(QIODevice::ReadWrite);
     if (!process->waitForStarted(kStartTimeoutMs)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "hostservices.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +17,9 @@
 //
 // The client program is "xfreerdp" (found on PATH); the environment variable VANTORIX_RDP_CLIENT names
 // another program, for tests.
+//
+// A client that ends with a failure soon after its start (credentials refused, computer unreachable) is
+// reported through the launch's onEarlyFailure with FreeRDP's reason (RemoteDesktopExit).
 class RemoteDesktopLauncher {
 public:
     // The results follow the Windows start call: above 31 means started.
@@ -25,7 +30,8 @@ public:
 
     explicit RemoteDesktopLauncher(Unprotect unprotect);
 
-    unsigned int launch(const QString &rdpFileContents) const;
+    unsigned int launch(const QString &rdpFileContents,
+                        const RemoteDesktopFailure &onEarlyFailure = {}) const;
 
     // The connection text split into what goes into the file and the protected password (empty when
     // there is no password line). Every line ending is kept as it was.

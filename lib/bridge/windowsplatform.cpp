@@ -29,7 +29,7 @@ QString WindowsPlatform::unprotect(const QString &protectedHex)
     return QString::fromStdWString(secret);
 }
 
-unsigned int WindowsPlatform::startRemoteDesktop(const QString &rdpFileContents)
+unsigned int WindowsPlatform::startRemoteDesktop(const QString &rdpFileContents, const RemoteDesktopFailure &)
 {
     const std::wstring path = vantorix::win::writeConnectionFile(rdpFileContents.toUtf8().toStdString());
     if (path.empty()) {

@@ -8,7 +8,9 @@ class WindowsPlatform : public Platform {
 public:
     [[nodiscard]] QString protect(const QString &secret) override;
     [[nodiscard]] QString unprotect(const QString &protectedHex) override;
-    unsigned int startRemoteDesktop(const QString &rdpFileContents) override;
+    // MSTSC gives no sign of a failed connection: onEarlyFailure is never called.
+    unsigned int startRemoteDesktop(const QString &rdpFileContents,
+                                    const RemoteDesktopFailure &onEarlyFailure = {}) override;
     [[nodiscard]] bool isAutoStartEnabled() override;
     void setAutoStartEnabled(bool enabled) override;
     void activateWindow(QWindow *window) override;

@@ -89,6 +89,12 @@ public:
         rdpFiles.append(contents);
         return 42;
     }
+    unsigned int openRdpWatched(const QString &contents,
+                                const RemoteDesktopFailure &onEarlyFailure) const override
+    {
+        rdpFailureHandlers.append(onEarlyFailure);
+        return openRdp(contents);
+    }
     [[nodiscard]] QString encrypt(const QString &data) const override
     {
         return failEncrypt ? QString() : QStringLiteral("enc:") + QString::fromLatin1(data.toUtf8().toHex());
@@ -100,6 +106,7 @@ public:
     bool failEncrypt = false;
     mutable QList<QUrl> urls;
     mutable QStringList rdpFiles;
+    mutable QList<RemoteDesktopFailure> rdpFailureHandlers;
     mutable QStringList systemNotes;
     mutable int cacheClears = 0;
 };

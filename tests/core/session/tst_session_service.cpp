@@ -290,6 +290,20 @@ private Q_SLOTS:
         c->connectViaRDP(session.get());
         QVERIFY(kit->shell.confirmations.isEmpty());
         QCOMPARE(kit->host.rdpFiles.size(), 2);
+
+        // The client gives up at once: said as an error naming the computer; not after sign-out.
+        kit->shell.notes.clear();
+        kit->host.rdpFailureHandlers.last()(QStringLiteral("the user name or password was refused"));
+        QCOMPARE(kit->shell.messages(),
+                 QStringList{QStringLiteral(
+                     "Could not connect to Office PC: the user name or password was refused")});
+        QCOMPARE(kit->shell.notes.first().level, Shell::Level::Error);
+        const RemoteDesktopFailure late = kit->host.rdpFailureHandlers.last();
+        session.reset();
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("Could not connect to Office PC")));
+        late(QStringLiteral("the computer could not be reached"));
+        QCOMPARE(kit->shell.notes.size(), 1);
     }
 
     void createComputer()

@@ -26,9 +26,11 @@ class FakePlatform : public Platform {
 public:
     QString protect(const QString &secret) override { return QStringLiteral("sealed:") + secret; }
     QString unprotect(const QString &) override { return {}; }
-    unsigned int startRemoteDesktop(const QString &rdpFileContents) override
+    unsigned int startRemoteDesktop(const QString &rdpFileContents,
+                                    const RemoteDesktopFailure &onEarlyFailure = {}) override
     {
         rdpTexts << rdpFileContents;
+        failureHandlers << onEarlyFailure;
         return 42;
     }
     bool isAutoStartEnabled() override { return autoStart; }
@@ -36,6 +38,7 @@ public:
     void activateWindow(QWindow *window) override { activated << window; }
 
     QStringList rdpTexts;
+    QList<RemoteDesktopFailure> failureHandlers;
     QList<QWindow *> activated;
     bool autoStart = false;
 };
@@ -228,6 +231,15 @@ void TestContext::platformOperationsPassThrough()
     QCOMPARE(context->encrypt(QStringLiteral("pw")), QStringLiteral("sealed:pw"));
     QCOMPARE(context->openRdp(QStringLiteral("full address:s:h")), 42u);
     QCOMPARE(m_platform->rdpTexts, QStringList{QStringLiteral("full address:s:h")});
+    // The core's watched start hands its failure handler through to the platform.
+    QString reason;
+    const HostServices *host = context;
+    const auto keep = [&reason](const QString &why) { reason = why; };
+    QCOMPARE(host->openRdpWatched(QStringLiteral("full address:s:i"), keep), 42u);
+    QCOMPARE(m_platform->failureHandlers.size(), 2);
+    QVERIFY(!m_platform->failureHandlers.first());
+    m_platform->failureHandlers.last()(QStringLiteral("refused"));
+    QCOMPARE(reason, QStringLiteral("refused"));
     QVERIFY(!context->isAutoStartupEnabled());
     context->setIsAutoStartupEnabled(true);
     QVERIFY(context->isAutoStartupEnabled());

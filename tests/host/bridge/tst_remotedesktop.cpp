@@ -26,6 +26,17 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Log lines, kept for a test to wait on (the launcher logs how each client ended), then passed on.
+QStringList loggedLines;
+QtMessageHandler previousHandler = nullptr;
+
+void keepLogLine(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    loggedLines << message;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
 // What one run of the fake client saw.
 struct Recording {
     QStringList arguments;
@@ -50,6 +61,8 @@ private Q_SLOTS:
     void undecryptablePasswordLeftToClient();
     void twoCallsTwoFiles();
     void missingClientNotStarted();
+    void earlyFailureReported_data();
+    void earlyFailureReported();
 
 private:
     // Runs one launch with its own recording folder and waits until the fake client has finished.
@@ -73,7 +86,12 @@ void TestRemoteDesktop::initTestCase()
                  "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out/args\"\n"
                  "env > \"$out/env\"\n"
                  "cat > \"$out/stdin\"\n"
-                 "touch \"$out/done\"\n");
+                 "touch \"$out/done\"\n"
+                 "case \"$FAKE_RDP_EXIT\" in\n"
+                 "  '') ;;\n"
+                 "  crash) kill -SEGV $$ ;;\n"
+                 "  *) exit \"$FAKE_RDP_EXIT\" ;;\n"
+                 "esac\n");
     script.close();
     QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
     qputenv("VANTORIX_RDP_CLIENT", QFile::encodeName(m_client));
@@ -243,6 +261,49 @@ void TestRemoteDesktop::missingClientNotStarted()
     LinuxPlatform platform;
     QCOMPARE(platform.startRemoteDesktop(QStringLiteral("full address:s:h")), 2u);
     qputenv("VANTORIX_RDP_CLIENT", saved);
+}
+
+void TestRemoteDesktop::earlyFailureReported_data()
+{
+    QTest::addColumn<QByteArray>("exit");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("connected, then ended") << QByteArray("0") << QString();
+    QTest::newRow("disconnected by the user") << QByteArray("12") << QString();
+    QTest::newRow("credentials refused")
+        << QByteArray("132") << QStringLiteral("the user name or password was refused");
+    QTest::newRow("dropped during sign-in")
+        << QByteArray("147")
+        << QStringLiteral("the computer closed the connection during sign-in (the password may be wrong)");
+    QTest::newRow("unreachable") << QByteArray("131") << QStringLiteral("the computer could not be reached");
+    QTest::newRow("unknown code") << QByteArray("77")
+                                  << QStringLiteral("the Remote Desktop client ended with code 77");
+    QTest::newRow("crashed") << QByteArray("crash")
+                             << QStringLiteral("the Remote Desktop client stopped unexpectedly");
+}
+
+void TestRemoteDesktop::earlyFailureReported()
+{
+    QFETCH(QByteArray, exit);
+    QFETCH(QString, reason);
+    qputenv("FAKE_RDP_EXIT", exit);
+    qputenv("FAKE_RDP_RECORD", QFile::encodeName(m_dir.filePath(QStringLiteral("early"))));
+    loggedLines.clear();
+    previousHandler = qInstallMessageHandler(keepLogLine);
+    LinuxPlatform platform;
+    QStringList reasons;
+    const unsigned int result =
+        platform.startRemoteDesktop(QStringLiteral("full address:s:h\r\nusername:s:u"),
+                                    [&reasons](const QString &why) { reasons << why; });
+    const auto ended = [] {
+        return std::any_of(loggedLines.cbegin(), loggedLines.cend(), [](const QString &line) {
+            return line.contains(QLatin1String("Remote Desktop client ended"));
+        });
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(ended(), 60000);
+    qInstallMessageHandler(previousHandler);
+    qunsetenv("FAKE_RDP_EXIT");
+    QCOMPARE(result, 33u);
+    QCOMPARE(reasons, reason.isEmpty() ? QStringList() : QStringList{reason});
 }
 
 VANTORIX_ISOLATED_TEST_MAIN(TestRemoteDesktop)
