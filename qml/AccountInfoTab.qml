@@ -190,8 +190,10 @@ Item {
                     objectName: "countryBox"
                     width: parent.width
                     model: tab.countryNames
-                    currentIndex: tab.window ? tab.window.countryService.keptSelection(tab.countryNames,
-                                                                                        tab.editor.selectedCountry) : -1
+                    // The box shows the country a save sends: the stored one, also when the entries do not
+                    // hold it (a non-EU country with the EU box checked, "NA", the list not loaded yet).
+                    currentIndex: tab.countryNames.indexOf(tab.editor.selectedCountry)
+                    displayText: tab.editor.selectedCountry
                     onActivated: index => tab.editor.selectedCountry = textAt(index)
                 }
             }

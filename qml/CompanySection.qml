@@ -50,8 +50,18 @@ ColumnLayout {
     function validateVat() {
         view.main.confirm("Validate",
                           "If validation succeeds the company address and country will be replaced with the validated ones.",
-                          "Ok", "Cancel", () => view.main.getVATInfo(section.sanitizedValue,
-                                                                     answer => section.applyVatInfo(answer)))
+                          "Ok", "Cancel", () => {
+                              const checked = section.sanitizedValue
+                              view.main.getVATInfo(checked, answer => {
+                                  // The field was edited while the check ran: the answer is about
+                                  // another number and must not validate this one.
+                                  if (checked !== section.sanitizedValue) {
+                                      console.info("A VAT check answer for a number no longer in the form is ignored")
+                                      return
+                                  }
+                                  section.applyVatInfo(answer)
+                              })
+                          })
     }
     function keepSelection() {
         const index = view.main.countryService.keptSelection(countryNames, previousValue)

@@ -147,7 +147,10 @@ Item {
             getLogs(page, perPage, false)
     }
 
-    implicitHeight: (tableShown ? rows.height : noLogsArea.height) + pageControls.height
+    // The table's natural height counts its margin above the page controls, so that at this height it
+    // shows every row without a scroll bar.
+    implicitHeight: (tableShown ? rows.height + table.anchors.bottomMargin : noLogsArea.height)
+                    + pageControls.height
 
     Flickable {
         id: table

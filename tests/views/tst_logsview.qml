@@ -167,7 +167,10 @@ TestCase {
         compare(findChild(view.rows.children[1], "logColumn0").text, "")
         compare(findChild(view.rows.children[2], "logColumn1").text, "")
         compare(findChild(view.rows.children[2], "logColumn2").text, "")
-        compare(view.implicitHeight, view.rows.height + view.pageControls.height)
+        // At its natural height (the account's Activity tab) the whole table shows, without a scroll bar.
+        view.height = view.implicitHeight
+        compare(view.table.height, view.table.contentHeight)
+        compare(view.table.ScrollBar.vertical.policy, ScrollBar.AlwaysOff)
     }
 
     function test_loadingCover() {

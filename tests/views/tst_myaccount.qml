@@ -182,6 +182,27 @@ TestCase {
         compare(tab.firstNameField.text, "x")
     }
 
+    // What the country box shows is what a save sends, also when the entries do not hold the stored one.
+    function test_countryShownIsTheOneSaved_data() {
+        return [
+            { tag: "non-EU country with the EU box checked", country: "United States", eu: true, list: true },
+            { tag: "no country yet", country: "NA", eu: false, list: true },
+            { tag: "list not loaded yet", country: "Germany", eu: false, list: false },
+        ]
+    }
+    function test_countryShownIsTheOneSaved(data) {
+        signIn(1200)
+        openAccount(MyAccountView.AccountInfoPage)
+        const tab = view.accountTab
+        session.user.country = data.country
+        view.profileEditor.euResident = data.eu
+        if (!data.list)
+            tab.window = null
+        compare(view.profileEditor.selectedCountry, data.country)
+        compare(tab.countryBox.displayText, data.country)
+        compare(tab.countryBox.currentIndex, tab.countryNames.indexOf(data.country))
+    }
+
     function test_visibleSaveShowsTheCoverAndTheAnswer() {
         signIn(1200)
         openAccount(MyAccountView.AccountInfoPage)

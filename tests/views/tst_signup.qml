@@ -198,6 +198,22 @@ TestCase {
         verify(sent.indexOf("eu_resident=true&vat_number=DE123456789&valid_vat=true&country=Germany") >= 0, sent)
     }
 
+    // The number is changed while its check runs: the late answer validates nothing.
+    function test_vatEditedWhileChecking() {
+        testKit.control("fault", "action=get_vat_info&count=1&kind=delay&delay_ms=400")
+        company.showExtraOptions = true
+        company.euCheck.checked = true
+        company.vatField.text = "DE123456789"
+        company.validateButton.clicked() // may lie below the scrolled part of the form
+        acceptPopup()
+        tryVerify(() => root.gettingVATInfo, 5000)
+        company.vatField.text = "DE999999999"
+        tryVerify(() => !root.gettingVATInfo, 10000)
+        wait(50)
+        verify(!company.vatValidated)
+        compare(company.companyName, "")
+    }
+
     function test_vatValidationCancelled() {
         company.showExtraOptions = true
         company.euCheck.checked = true
