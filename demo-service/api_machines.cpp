@@ -127,10 +127,11 @@ HttpReply insertInstance(ApiCall &call)
     m.osVersion = t->osVersion;
     m.templateId = t->id;
     m.username = user;
-    m.rdpAddress = QStringLiteral("198.51.100.%1").arg(m.id % 250 + 1);
+    m.rdpAddress = call.state.rdpAddressOr(QStringLiteral("198.51.100.%1").arg(m.id % 250 + 1));
     m.rate = t->rate;
     m.idleRate = t->idleRate;
     machines::provisionNew(m, call.state.now(), call.state.durations());
+    call.state.setMachinePassword(m, password);
     call.state.addLog(call.account->id, m.id, QStringLiteral("Machine %1 created.").arg(quoted(m)));
     if (call.account->emailNotifications.contains(4))
         call.state.sendEmail(call.account->email, QStringLiteral("Machine created"),

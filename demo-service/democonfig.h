@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 namespace demo {
@@ -13,6 +14,12 @@ struct DemoConfig {
     bool testControls = false;
     quint16 commandPort = 57979;
     bool printEmails = true; // "EMAIL to ..." lines on standard output
+    // Where a real Remote Desktop server listens ("host:port"): every computer with an address gets this
+    // one. Empty: made-up addresses.
+    QString rdpAddress;
+    // The NTLM SAM file of that server: setting a computer's password writes its user's line there, so
+    // that the server accepts exactly the password the service last set.
+    QString rdpSamFile;
 };
 
 } // namespace demo

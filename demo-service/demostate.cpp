@@ -3,6 +3,8 @@
 #include "seeddata.h"
 
 #include <QCryptographicHash>
+#include <QFile>
+#include <QSaveFile>
 #include <QTextStream>
 #include <QUuid>
 
@@ -198,6 +200,33 @@ void DemoState::setMachinePassword(Machine &machine, const QString &password)
 {
     const QByteArray salt = QUuid::createUuid().toRfc4122();
     machine.winPasswordHash = salt + hashPassword(salt, password);
+    if (!m_config.rdpSamFile.isEmpty())
+        writeSamEntry(machine.username, password);
+}
+
+void DemoState::writeSamEntry(const QString &user, const QString &password) const
+{
+    // One line per user, "user:::<NT hash>:::"; the NT hash is MD4 over the password in UTF-16LE.
+    QByteArray utf16;
+    for (const QChar c : password) {
+        utf16.append(char(c.unicode() & 0xff));
+        utf16.append(char(c.unicode() >> 8));
+    }
+    const QByteArray line =
+        user.toUtf8() + ":::" + QCryptographicHash::hash(utf16, QCryptographicHash::Md4).toHex() + ":::";
+    QByteArrayList kept;
+    QFile file(m_config.rdpSamFile);
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &existing : file.readAll().split('\n')) {
+            if (!existing.trimmed().isEmpty() && !existing.startsWith(user.toUtf8() + ':'))
+                kept << existing;
+        }
+        file.close();
+    }
+    kept << line;
+    QSaveFile out(m_config.rdpSamFile);
+    if (!out.open(QIODevice::WriteOnly) || out.write(kept.join('\n') + '\n') < 0 || !out.commit())
+        std::fprintf(stderr, "Cannot write the SAM file %s\n", qPrintable(m_config.rdpSamFile));
 }
 
 Machine *DemoState::machine(int accountId, int machineId)

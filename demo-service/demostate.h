@@ -20,6 +20,11 @@ public:
     explicit DemoState(const DemoConfig &config);
 
     [[nodiscard]] const DemoConfig &config() const { return m_config; }
+    // The address a computer gets: the configured real server's, or the made-up one given.
+    [[nodiscard]] QString rdpAddressOr(const QString &madeUp) const
+    {
+        return m_config.rdpAddress.isEmpty() ? madeUp : m_config.rdpAddress;
+    }
     [[nodiscard]] qint64 now() const { return m_clock.nowSecs(); }
     [[nodiscard]] SimClock &clock() { return m_clock; }
     [[nodiscard]] QRandomGenerator &rng() { return m_rng; }
@@ -46,6 +51,7 @@ public:
 
     // Computers
     Machine &addMachine(int accountId);
+    // Also the real Remote Desktop server's password for the computer's user, when there is one.
     void setMachinePassword(Machine &machine, const QString &password);
     [[nodiscard]] Machine *machine(int accountId, int machineId);
     [[nodiscard]] QList<Machine *> machinesOf(int accountId);
@@ -72,6 +78,7 @@ public:
 
 private:
     void stopForNoCredits(Account &account, qint64 now);
+    void writeSamEntry(const QString &user, const QString &password) const;
 
     DemoConfig m_config;
     SimClock m_clock;

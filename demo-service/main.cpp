@@ -33,7 +33,14 @@ int main(int argc, char *argv[])
     const QCommandLineOption commandPort(QStringLiteral("command-port"),
                                          QStringLiteral("The desktop app's local command port."),
                                          QStringLiteral("N"), QStringLiteral("57979"));
-    parser.addOptions({port, timeScale, machines, seed, controls, commandPort});
+    const QCommandLineOption rdpAddress(QStringLiteral("rdp-address"),
+                                        QStringLiteral("A real Remote Desktop server (host:port) that every "
+                                                       "computer with an address points to."),
+                                        QStringLiteral("HOST:PORT"));
+    const QCommandLineOption rdpSamFile(
+        QStringLiteral("rdp-sam-file"),
+        QStringLiteral("That server's NTLM SAM file: set passwords go there."), QStringLiteral("FILE"));
+    parser.addOptions({port, timeScale, machines, seed, controls, commandPort, rdpAddress, rdpSamFile});
     parser.process(app);
 
     demo::DemoConfig config;
@@ -50,6 +57,8 @@ int main(int argc, char *argv[])
     config.commandPort = quint16(parser.value(commandPort).toUInt(&ok));
     allOk &= ok && config.commandPort != 0;
     config.testControls = parser.isSet(controls);
+    config.rdpAddress = parser.value(rdpAddress);
+    config.rdpSamFile = parser.value(rdpSamFile);
     if (!allOk) {
         std::fprintf(stderr, "Invalid option value. See --help.\n");
         return 2;

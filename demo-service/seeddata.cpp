@@ -88,7 +88,7 @@ void addMachine(DemoState &state, int accountId, const MachineSeed &s, int index
     m.favourite = s.favourite;
     m.username = m.platform == QLatin1String("windows") ? QStringLiteral("demo") : QStringLiteral("ubuntu");
     if (s.rdp)
-        m.rdpAddress = QStringLiteral("203.0.113.%1").arg(10 + index % 200);
+        m.rdpAddress = state.rdpAddressOr(QStringLiteral("203.0.113.%1").arg(10 + index % 200));
     m.rate = t->rate;
     m.idleRate = t->idleRate;
     m.insertSecs = now - (40 + index) * kDay;

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void paymentCompletesAndInvoiceIsSentLater();
     void timeScaleSpeedsUpLifecycle();
     void seedIsReproducible();
+    void realRemoteDesktopServer();
 
 private:
     QString status(int id) { return kit.machineRecord(id).value("status").toString(); }
@@ -262,6 +263,31 @@ void ServiceLifecycleTest::seedIsReproducible()
         for (const char *field : {"vm_user_instance_name", "status", "vm_rate", "vm_poweron_time_ps"})
             QCOMPARE(a.value(key).toObject().value(field), b.value(key).toObject().value(field));
     }
+}
+
+void ServiceLifecycleTest::realRemoteDesktopServer()
+{
+    // With a real server configured, computers point to it and the passwords set are the ones in its SAM
+    // file: one line per user, the NT hash as winpr-hash prints it, the newest password only.
+    QTemporaryDir dir;
+    demo::DemoConfig config;
+    config.rdpAddress = QStringLiteral("127.0.0.1:33890");
+    config.rdpSamFile = dir.filePath(QStringLiteral("sam"));
+    demo::DemoState state(config);
+    const QList<demo::Machine *> machines =
+        state.machinesOf(state.accountByEmail(ServiceTestKit::kDemoEmail)->id);
+    int pointing = 0;
+    for (const demo::Machine *m : machines) {
+        QVERIFY(m->rdpAddress.isEmpty() || m->rdpAddress == config.rdpAddress);
+        pointing += m->rdpAddress.isEmpty() ? 0 : 1;
+    }
+    QVERIFY(pointing > 0);
+    demo::Machine *office = machines.first();
+    state.setMachinePassword(*office, QStringLiteral("Old-Pass-1!"));
+    state.setMachinePassword(*office, QStringLiteral("Rdp-Secret-42!"));
+    QFile sam(config.rdpSamFile);
+    QVERIFY(sam.open(QIODevice::ReadOnly));
+    QCOMPARE(sam.readAll(), office->username.toUtf8() + ":::81bdd18fd4e22cd5d43c0b2677970ac2:::\n");
 }
 
 QTEST_MAIN(ServiceLifecycleTest)
