@@ -146,7 +146,7 @@ QString Computer::rdpFileContents(const QString &encryptedPassword) const
     return lines.join(QStringLiteral("\r\n"));
 }
 
-void Computer::setIdentifier(int value)
+void Computer::setIdentifier(qint64 value)
 {
     if (!updateField(m_data.identifier, value, &Computer::identifierChanged))
         return;

@@ -25,7 +25,7 @@ class Computer : public QObject {
     Q_MOC_INCLUDE("session/maincontext.h")
 
     // Mirrored from the service's computer list.
-    Q_PROPERTY(int identifier READ identifier WRITE setIdentifier NOTIFY identifierChanged)
+    Q_PROPERTY(qint64 identifier READ identifier WRITE setIdentifier NOTIFY identifierChanged)
     Q_PROPERTY(QString userInstanceName READ userInstanceName WRITE setUserInstanceName NOTIFY
                    userInstanceNameChanged)
     Q_PROPERTY(QString userInstanceTitle READ userInstanceTitle WRITE setUserInstanceTitle NOTIFY
@@ -210,7 +210,7 @@ public:
     // lines this program writes.
     [[nodiscard]] bool hasSafeConnectionData() const;
 
-    [[nodiscard]] int identifier() const { return m_data.identifier; }
+    [[nodiscard]] qint64 identifier() const { return m_data.identifier; }
     [[nodiscard]] QString userInstanceName() const { return m_data.userInstanceName; }
     [[nodiscard]] QString userInstanceTitle() const { return m_data.userInstanceTitle; }
     [[nodiscard]] QString instanceName() const { return m_data.instanceName; }
@@ -249,7 +249,7 @@ public:
     [[nodiscard]] QString b64ScreenshotBuffer1() const { return m_b64ScreenshotBuffer1; }
     [[nodiscard]] QString b64ScreenshotBuffer2() const { return m_b64ScreenshotBuffer2; }
 
-    void setIdentifier(int value);
+    void setIdentifier(qint64 value);
     void setUserInstanceName(const QString &value);
     void setUserInstanceTitle(const QString &value);
     void setInstanceName(const QString &value);

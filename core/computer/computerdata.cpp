@@ -58,7 +58,7 @@ ComputerData ComputerData::fromJson(const QJsonValue &entry, Problem *problem)
     auto at = [&o](const char *key) { return o.value(QLatin1String(key)); };
 
     const QJsonValue id = at("vm_id");
-    d.identifier = JsonRead::integer(id, -1);
+    d.identifier = JsonRead::integer64(id, -1);
     if (d.identifier < 0 || (!id.isDouble() && !id.isString()))
         found = Problem::NoIdentifier;
 

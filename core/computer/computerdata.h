@@ -8,7 +8,7 @@
 // conversions. Computer holds one of these; the list merge reads every entry into one before deciding
 // whether it updates a record, creates one or skips the entry.
 struct ComputerData {
-    int identifier{};          // "vm_id"
+    qint64 identifier{};       // "vm_id"
     QString userInstanceName;  // "vm_user_instance_name"
     QString userInstanceTitle; // "vm_user_instance_title"
     QString instanceName;      // "instance_name"

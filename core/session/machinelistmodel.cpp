@@ -39,7 +39,7 @@ void MachineListModel::sync(const QList<Computer *> &machines)
         return;
     const int countBefore = int(m_rows.size());
 
-    QHash<int, Computer *> wanted;
+    QHash<qint64, Computer *> wanted;
     wanted.reserve(machines.size());
     for (Computer *c : machines)
         wanted.insert(c->identifier(), c);
@@ -61,7 +61,7 @@ void MachineListModel::sync(const QList<Computer *> &machines)
     }
 
     // The records that stay keep their rows; the target order is expressed in them.
-    QHash<int, Computer *> present;
+    QHash<qint64, Computer *> present;
     present.reserve(m_rows.size());
     for (Computer *c : std::as_const(m_rows))
         present.insert(c->identifier(), c);
@@ -80,7 +80,7 @@ void MachineListModel::sync(const QList<Computer *> &machines)
 
     QList<Computer *> target;
     target.reserve(machines.size());
-    QSet<int> placed;
+    QSet<qint64> placed;
     for (Computer *c : machines) {
         if (!placed.contains(c->identifier())) {
             placed.insert(c->identifier());

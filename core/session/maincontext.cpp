@@ -273,7 +273,7 @@ void MainContext::setUpdatingUserData(bool value)
     Q_EMIT updatingUserDataChanged();
 }
 
-void MainContext::setSelectedComputers(const QList<int> &value)
+void MainContext::setSelectedComputers(const QList<qint64> &value)
 {
     if (m_selectedComputers == value)
         return;

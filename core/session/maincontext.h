@@ -65,7 +65,7 @@ class MainContext : public SessionPreferences {
     Q_PROPERTY(QDateTime now READ now NOTIFY nowChanged)
 
     Q_PROPERTY(QList<Computer *> computers READ computers NOTIFY computersChanged)
-    Q_PROPERTY(QList<int> selectedComputers READ selectedComputers WRITE setSelectedComputers NOTIFY
+    Q_PROPERTY(QList<qint64> selectedComputers READ selectedComputers WRITE setSelectedComputers NOTIFY
                    selectedComputersChanged)
     Q_PROPERTY(QList<ComputerTemplate *> computerTemplates READ computerTemplates WRITE setComputerTemplates
                    NOTIFY computerTemplatesChanged)
@@ -165,7 +165,7 @@ public:
     Q_INVOKABLE void sortMachineModel(MachineListModel *model);
     Q_INVOKABLE void syncMachineModel(const QVariantList &machines, MachineListModel *model);
     void syncMachineModel(const QList<Computer *> &machines, MachineListModel *model);
-    [[nodiscard]] Computer *computerById(int identifier) const { return m_byId.value(identifier); }
+    [[nodiscard]] Computer *computerById(qint64 identifier) const { return m_byId.value(identifier); }
     // Recomputes the derived lists and models now if something they read has changed.
     void flushDerivedLists();
     // How often the derived lists have been recomputed (one poll is meant to cost one).
@@ -192,13 +192,13 @@ public:
     // Starts the Remote Desktop client; when it fails at once, says so as an error naming the computer.
     Q_INVOKABLE void openRdp(const QString &rdpFileContents, const QString &computerName = QString());
     // Stores a protected Windows password for a computer (the map is replaced whole).
-    Q_INVOKABLE void storeEncryptedPassword(int identifier, const QString &encryptedPassword);
-    [[nodiscard]] QString encryptedPasswordFor(int identifier) const;
+    Q_INVOKABLE void storeEncryptedPassword(qint64 identifier, const QString &encryptedPassword);
+    [[nodiscard]] QString encryptedPasswordFor(qint64 identifier) const;
 
     // --- Selection and the password dialogs (maincontextactions.cpp) ---
     // A card's selection click: with Shift the computer is added or removed; without it a selected
     // computer clears the whole selection and an unselected one becomes the only selected computer.
-    Q_INVOKABLE void selectComputer(int identifier, bool shiftModifier);
+    Q_INVOKABLE void selectComputer(qint64 identifier, bool shiftModifier);
     // The deletion dialog's Ok: deletes the computers only when `accountPassword` is exactly the
     // signed-in account's password, otherwise shows the refusal. True when the deletions were sent.
     Q_INVOKABLE bool deleteWithAccountPassword(const QVariantList &computers, const QString &accountPassword);
@@ -250,7 +250,7 @@ public:
     [[nodiscard]] bool updatingUserData() const { return m_updatingUserData; }
     [[nodiscard]] QDateTime now() const { return m_now; }
     [[nodiscard]] QList<Computer *> computers() const { return m_computers; }
-    [[nodiscard]] QList<int> selectedComputers() const { return m_selectedComputers; }
+    [[nodiscard]] QList<qint64> selectedComputers() const { return m_selectedComputers; }
     [[nodiscard]] QList<ComputerTemplate *> computerTemplates() const { return m_computerTemplates; }
     [[nodiscard]] QList<int> filteredStatuses() const { return m_filteredStatuses; }
     [[nodiscard]] QList<int> filteredPlatforms() const { return m_filteredPlatforms; }
@@ -279,7 +279,7 @@ public:
     void setMyAccountPageIndex(int value);
     void setConfirmationPopupsEnabled(bool value);
     void setUpdatingUserData(bool value);
-    void setSelectedComputers(const QList<int> &value);
+    void setSelectedComputers(const QList<qint64> &value);
     void setComputerTemplates(const QList<ComputerTemplate *> &value);
 
 Q_SIGNALS:
@@ -347,9 +347,9 @@ private:
     QDateTime m_now;
 
     QList<Computer *> m_computers;
-    QHash<int, Computer *> m_byId;
+    QHash<qint64, Computer *> m_byId;
     QList<Computer *> m_recordByPosition; // the record each entry of the last reply went to
-    QList<int> m_selectedComputers;
+    QList<qint64> m_selectedComputers;
     QList<ComputerTemplate *> m_computerTemplates;
 
     bool m_merging = false;

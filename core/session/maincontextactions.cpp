@@ -126,7 +126,7 @@ void MainContext::insertVMInstance(const QString &computerName, int templateIden
     notify(QStringLiteral("Starting Machine"), Shell::Level::Info);
     ApiHandlers handlers = handlersFor(this);
     handlers.success = [this, computerName, computerPassword](const ApiReply &reply) {
-        const int id = JsonRead::integer(reply.value, -1);
+        const qint64 id = JsonRead::integer64(reply.value, -1);
         const QString encrypted = m_host ? m_host->encrypt(computerPassword) : QString();
         if (id < 0)
             qCWarning(lcCore) << "Created computer has no usable vm_id; its password is not stored";
@@ -191,22 +191,22 @@ void MainContext::openRdp(const QString &rdpFileContents, const QString &compute
     qCInfo(lcCore) << "MSTSC exit code:" << exitCode;
 }
 
-void MainContext::storeEncryptedPassword(int identifier, const QString &encryptedPassword)
+void MainContext::storeEncryptedPassword(qint64 identifier, const QString &encryptedPassword)
 {
     QVariantMap passwords = computerEncryptedPasswords();
     passwords.insert(QString::number(identifier), encryptedPassword);
     setComputerEncryptedPasswords(passwords);
 }
 
-QString MainContext::encryptedPasswordFor(int identifier) const
+QString MainContext::encryptedPasswordFor(qint64 identifier) const
 {
     const QVariant stored = computerEncryptedPasswords().value(QString::number(identifier));
     return stored.typeId() == QMetaType::QString ? stored.toString() : QString();
 }
 
-void MainContext::selectComputer(int identifier, bool shiftModifier)
+void MainContext::selectComputer(qint64 identifier, bool shiftModifier)
 {
-    QList<int> selection = m_selectedComputers;
+    QList<qint64> selection = m_selectedComputers;
     const bool selected = selection.contains(identifier);
     if (shiftModifier) {
         if (selected)
@@ -214,7 +214,7 @@ void MainContext::selectComputer(int identifier, bool shiftModifier)
         else
             selection.append(identifier);
     } else {
-        selection = selected ? QList<int>() : QList<int>{identifier};
+        selection = selected ? QList<qint64>() : QList<qint64>{identifier};
     }
     setSelectedComputers(selection);
 }

@@ -64,7 +64,7 @@ void MainContext::updateNewVmInstances(const QJsonValue &data)
     }
 
     const int hours = m_user ? m_user->machineRunningForXHours() : -1;
-    QSet<int> seen;
+    QSet<qint64> seen;
     seen.reserve(entries.size());
     QList<Computer *> added;
     // Which record each position of this reply went to, so that the next poll can compare entry by
@@ -189,7 +189,7 @@ void MainContext::recomputeDerivedLists()
     }
 
     const QString nameFilter = filterUserInstanceName();
-    const QSet<int> selected(m_selectedComputers.cbegin(), m_selectedComputers.cend());
+    const QSet<qint64> selected(m_selectedComputers.cbegin(), m_selectedComputers.cend());
     QList<Computer *> visible;
     visible.reserve(m_computers.size());
     double burnRate = 0;

@@ -45,6 +45,25 @@ int integer(const QJsonValue &value, int fallback)
     return int(whole);
 }
 
+qint64 integer64(const QJsonValue &value, qint64 fallback)
+{
+    if (value.isString()) {
+        bool ok = false;
+        const qint64 exact = value.toString().trimmed().toLongLong(&ok);
+        if (ok)
+            return exact;
+    }
+    const double number = real(value, std::numeric_limits<double>::quiet_NaN());
+    if (std::isnan(number))
+        return fallback;
+    const double whole = std::trunc(number);
+    // 2^63 is exactly representable as a double; anything from there on does not fit.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (whole < -kLimit || whole >= kLimit)
+        return fallback;
+    return qint64(whole);
+}
+
 bool boolean(const QJsonValue &value)
 {
     return Utils::parseBool(value);

@@ -21,6 +21,10 @@ namespace JsonRead {
 // does not parse, or lies outside the int range, gives the fallback.
 [[nodiscard]] int integer(const QJsonValue &value, int fallback);
 
+// The same for identifiers, which may exceed the int range: a text is read exactly as a 64-bit whole
+// number, a JSON number as far as a double holds it.
+[[nodiscard]] qint64 integer64(const QJsonValue &value, qint64 fallback);
+
 // Utils::parseBool on the value (missing and null are false).
 [[nodiscard]] bool boolean(const QJsonValue &value);
 

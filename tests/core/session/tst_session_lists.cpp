@@ -481,6 +481,18 @@ private Q_SLOTS:
         QCOMPARE(kit->shell.messages(), master ? QStringList() : shown);
     }
 
+    // A computer id past the int range keeps its stored password and its selection.
+    void largeIdentifiers()
+    {
+        const qint64 id = Q_INT64_C(3000000000);
+        session->storeEncryptedPassword(id, QStringLiteral("enc:01"));
+        QCOMPARE(session->computerEncryptedPasswords().keys(), QStringList{QStringLiteral("3000000000")});
+        QCOMPARE(session->encryptedPasswordFor(id), QStringLiteral("enc:01"));
+        QCOMPARE(session->encryptedPasswordFor(Q_INT64_C(3000000000) - (Q_INT64_C(1) << 32)), QString());
+        session->selectComputer(id, false);
+        QCOMPARE(session->selectedComputers(), QList<qint64>{id});
+    }
+
     void creditNoticesOncePerSignIn()
     {
         User &user = kit->user();

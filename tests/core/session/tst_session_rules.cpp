@@ -168,6 +168,29 @@ private Q_SLOTS:
         QCOMPARE(d.sessionRunTime, 12.5);
     }
 
+    // Identifiers may exceed the int range; a text is read exactly, beyond what a double holds.
+    void identifiers_data()
+    {
+        QTest::addColumn<QJsonValue>("id");
+        QTest::addColumn<qint64>("read");
+        QTest::newRow("text") << QJsonValue("42") << Q_INT64_C(42);
+        QTest::newRow("number") << QJsonValue(42) << Q_INT64_C(42);
+        QTest::newRow("text past the int range") << QJsonValue("3000000000") << Q_INT64_C(3000000000);
+        QTest::newRow("number past the int range") << QJsonValue(3000000000.0) << Q_INT64_C(3000000000);
+        QTest::newRow("text past a double's precision")
+            << QJsonValue("9007199254740993") << Q_INT64_C(9007199254740993);
+        QTest::newRow("spaces") << QJsonValue(" 7 ") << Q_INT64_C(7);
+        QTest::newRow("fraction") << QJsonValue("4.9") << Q_INT64_C(4);
+        QTest::newRow("beyond 64 bits") << QJsonValue("1e30") << Q_INT64_C(-1);
+    }
+    void identifiers()
+    {
+        QFETCH(QJsonValue, id);
+        ComputerData::Problem problem;
+        QTEST(ComputerData::fromJson(QJsonObject{{"vm_id", id}, {"status", "running"}}, &problem).identifier,
+              "read");
+    }
+
     void unusableEntries_data()
     {
         QTest::addColumn<QJsonValue>("value");
