@@ -7,8 +7,10 @@
 #include "handoff.h"
 #include "instanceguard.h"
 #include "logging.h"
+#include "plaineffects.h"
 #include "platform.h"
 #include "quickview.h"
+#include "rendererprobe.h"
 #include "serviceconfig.h"
 #include "systemnotifier.h"
 #include "terminationsignals.h"
@@ -82,6 +84,10 @@ void logTlsBackend()
 
 int main(int argc, char *argv[])
 {
+    // This program started by itself to ask the OpenGL driver for its renderer.
+    if (argc == 2 && qstrcmp(argv[1], RendererProbe::kProbeArgument) == 0)
+        return RendererProbe::runChild(argc, argv);
+
     qSetMessagePattern(QStringLiteral("%{file}:%{line} - %{message}"));
 
     QCoreApplication::setOrganizationName(QStringLiteral("vantorix"));
@@ -114,6 +120,7 @@ int main(int argc, char *argv[])
     const bool startMinimized = parser.isSet(startMinimizedOption);
 
     TerminationSignals::quitApplicationOnSignal();
+    RendererProbe::choose(*settings, startupEnvironment);
 
     int result = 0;
     {
@@ -153,6 +160,7 @@ int main(int argc, char *argv[])
         view->setMinimumSize(QSize(400, 720));
         view->setResizeMode(QQuickView::SizeRootObjectToView);
         view->engine()->addImportPath(QStringLiteral("qrc:/"));
+        PlainEffects::install(view->engine());
         QObject::connect(view.get(), &QQuickView::statusChanged, view.get(),
                          [&view, startMinimized](QQuickView::Status status) {
                              if (status == QQuickView::Ready && !startMinimized)

@@ -17,8 +17,10 @@ Column {
     // What is in effect since the program started (read once).
     readonly property real currentScalingFactor: bridge.getCurrentScalingFactor()
     readonly property string currentTheme: bridge.getMaterialTheme()
+    readonly property string currentRendering: bridge.getRendering()
     readonly property bool restartNeeded: Math.abs(scalingSlider.value - currentScalingFactor) > 0.001
                                           || themeBox.currentText !== currentTheme
+                                          || renderingBox.currentText !== currentRendering
     property bool completed: false
 
     readonly property alias autoStartCheck: autoStartCheck
@@ -26,6 +28,7 @@ Column {
     readonly property alias rdpWarningCheck: rdpWarningCheck
     readonly property alias previewCheck: previewCheck
     readonly property alias themeBox: themeBox
+    readonly property alias renderingBox: renderingBox
     readonly property alias scalingSlider: scalingSlider
     readonly property alias scalingLabel: scalingLabel
     readonly property alias previewText: previewText
@@ -114,6 +117,27 @@ Column {
             model: ["Light", "Dark"]
             currentIndex: Math.max(0, model.indexOf(settingsView.currentTheme))
             onActivated: settingsView.bridge.setMaterialTheme(currentText)
+        }
+    }
+    Separator { half: false }
+
+    InputField {
+        width: settingsView.width
+        label: "Rendering "
+        toolTip: "Automatic draws with the graphics card, or with the lighter software renderer where the graphics driver itself draws on the processor (virtual machines, remote sessions).\nRequires restarting the app to take effect."
+        ComboBox {
+            id: renderingBox
+            objectName: "renderingBox"
+            model: ["Automatic", "Hardware", "Software"]
+            currentIndex: Math.max(0, model.indexOf(settingsView.currentRendering))
+            onActivated: settingsView.bridge.setRendering(currentText)
+        }
+        Label {
+            objectName: "rendererInUse"
+            text: "In use: " + (settingsView.GraphicsInfo.api === GraphicsInfo.Software ? "software renderer"
+                                                                                        : "graphics card")
+            color: Material.color(Material.Grey, Material.Shade500)
+            font.pointSize: 8
         }
     }
     Separator { half: false }

@@ -68,11 +68,15 @@ Rectangle {
 
     Item {
         id: picture
+        objectName: "previewPicture"
+        // Qt Quick's software back-end draws no shader effects: there a deleted computer's picture is only
+        // faded further instead of desaturated.
+        readonly property bool plain: GraphicsInfo.api === GraphicsInfo.Software
         anchors.fill: parent
         // Not drawn while a screenshot covers it (it lies wholly inside the screenshot's area).
         visible: !screenshotLoader.covering
-        opacity: preview.deleted ? 0.5 : 1
-        layer.enabled: preview.deleted
+        opacity: preview.deleted ? (plain ? 0.3 : 0.5) : 1
+        layer.enabled: preview.deleted && !plain
         layer.effect: Desaturate {
             desaturation: 1
         }

@@ -25,13 +25,22 @@ namespace {
 const QString kScalingFactorKey = QStringLiteral("scalingFactor");
 const QString kMaterialVariantKey = QStringLiteral("materialVariant");
 const QString kMaterialThemeKey = QStringLiteral("materialTheme");
+const QString kRenderingKey = QStringLiteral("rendering");
+
+QString renderingMode(const QString &text)
+{
+    if (text == QLatin1String("Hardware") || text == QLatin1String("Software"))
+        return text;
+    return QStringLiteral("Automatic");
+}
 
 } // namespace
 
 Context::Context(QQuickView *view, const QProcessEnvironment &startupEnvironment,
                  QSharedMemory *instanceGuard, std::unique_ptr<Platform> platform, SystemNotifier *notifier)
     : m_view(view), m_startupEnvironment(startupEnvironment), m_instanceGuard(instanceGuard),
-      m_platform(std::move(platform)), m_notifier(notifier)
+      m_platform(std::move(platform)), m_notifier(notifier),
+      m_renderingAtStart(renderingMode(QSettings().value(kRenderingKey).toString()))
 {
     if (m_view) {
         // An invisible item under the content item; the view destroys it with its content.
@@ -167,6 +176,20 @@ void Context::setMaterialTheme(const QString &variant)
 {
     QSettings settings;
     settings.setValue(kMaterialThemeKey, variant);
+}
+
+QString Context::getRendering() const
+{
+    return m_renderingAtStart;
+}
+
+void Context::setRendering(const QString &mode)
+{
+    const QString stored = renderingMode(mode);
+    if (stored != mode)
+        qCDebug(lcHost) << "Unknown rendering setting" << mode << "stored as" << stored;
+    QSettings settings;
+    settings.setValue(kRenderingKey, stored);
 }
 
 void Context::restartApplication()

@@ -40,6 +40,10 @@ public:
     Q_INVOKABLE void setMaterialVariant(const QString &variant);
     Q_INVOKABLE QString getMaterialTheme() const;
     Q_INVOKABLE void setMaterialTheme(const QString &variant);
+    // The renderer setting ("Automatic", "Hardware", "Software"): the one in effect since start, and the
+    // one stored for the next start.
+    Q_INVOKABLE QString getRendering() const;
+    Q_INVOKABLE void setRendering(const QString &mode);
     Q_INVOKABLE void restartApplication();
     Q_INVOKABLE bool saveToFile(const QString &data, const QString &file) const;
     Q_INVOKABLE QString encrypt(const QString &data) const override;
@@ -54,4 +58,5 @@ private:
     QSharedMemory *m_instanceGuard;
     std::unique_ptr<Platform> m_platform;
     SystemNotifier *m_notifier;
+    QString m_renderingAtStart;
 };

@@ -3,6 +3,7 @@
 
 #include "api/apiclient.h"
 #include "commandserver.h"
+#include "plaineffects.h"
 #include "session/sessionfactory.h"
 #include "ui/uiservices.h"
 #include "ui/uishell.h"
@@ -50,6 +51,7 @@ public Q_SLOTS:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
         engine->addImportPath(QStringLiteral("qrc:/"));
+        PlainEffects::install(engine);
         m_client = std::make_unique<ApiClient>(engine->networkAccessManager(), &m_shell);
         m_client->setBaseUrl(m_kit.serviceUrl());
         UiServices::setApiClient(m_client.get());
@@ -60,6 +62,11 @@ public Q_SLOTS:
         engine->rootContext()->setContextProperty(QStringLiteral("commandServer"), m_commandServer.get());
         engine->rootContext()->setContextProperty(QStringLiteral("testKit"), &m_kit);
         engine->rootContext()->setContextProperty(QStringLiteral("testHost"), m_kit.host());
+        // The screens test: where to save its grabs, and the back-end the run is meant to use.
+        engine->rootContext()->setContextProperty(QStringLiteral("screensDir"),
+                                                  qEnvironmentVariable("VANTORIX_SCREENS_DIR"));
+        engine->rootContext()->setContextProperty(QStringLiteral("expectedGraphicsApi"),
+                                                  qEnvironmentVariable("VANTORIX_EXPECT_GRAPHICS"));
     }
 
     void cleanupTestCase()

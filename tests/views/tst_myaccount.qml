@@ -481,6 +481,17 @@ TestCase {
         settings.scalingSlider.value = 1.0
         verify(!settings.restartButton.visible)
 
+        // The renderer: a choice other than the one in effect is stored and needs a restart.
+        compare(settings.renderingBox.currentText, "Automatic")
+        settings.renderingBox.currentIndex = 2
+        settings.renderingBox.activated(2)
+        compare(context.storedRendering, "Software")
+        verify(settings.restartButton.visible)
+        settings.renderingBox.currentIndex = 0
+        settings.renderingBox.activated(0)
+        compare(context.storedRendering, "Automatic")
+        verify(!settings.restartButton.visible)
+
         // The theme: picking "Dark" stores it and needs a restart.
         settings.themeBox.currentIndex = 1
         settings.themeBox.activated(1)

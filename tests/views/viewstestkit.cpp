@@ -57,6 +57,7 @@ void FakeContext::reset()
     autoStartup = false;
     currentScalingFactor = storedScalingFactor = 1.0;
     currentTheme = storedTheme = QStringLiteral("Light");
+    currentRendering = storedRendering = QStringLiteral("Automatic");
     scalingFactorsStored.clear();
     restarts = 0;
     Q_EMIT changed();
@@ -78,6 +79,12 @@ void FakeContext::setScalingFactor(float factor)
 void FakeContext::setMaterialTheme(const QString &theme)
 {
     storedTheme = theme;
+    Q_EMIT changed();
+}
+
+void FakeContext::setRendering(const QString &mode)
+{
+    storedRendering = mode;
     Q_EMIT changed();
 }
 

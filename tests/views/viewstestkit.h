@@ -38,6 +38,8 @@ class FakeContext : public QObject {
     Q_PROPERTY(double storedScalingFactor MEMBER storedScalingFactor NOTIFY changed)
     Q_PROPERTY(QString currentTheme MEMBER currentTheme NOTIFY changed)
     Q_PROPERTY(QString storedTheme MEMBER storedTheme NOTIFY changed)
+    Q_PROPERTY(QString currentRendering MEMBER currentRendering NOTIFY changed)
+    Q_PROPERTY(QString storedRendering MEMBER storedRendering NOTIFY changed)
     Q_PROPERTY(QVariantList scalingFactorsStored MEMBER scalingFactorsStored NOTIFY changed)
     Q_PROPERTY(int restarts MEMBER restarts NOTIFY changed)
 
@@ -54,6 +56,8 @@ public:
     Q_INVOKABLE void setScalingFactor(float factor);
     Q_INVOKABLE QString getMaterialTheme() const { return currentTheme; }
     Q_INVOKABLE void setMaterialTheme(const QString &theme);
+    Q_INVOKABLE QString getRendering() const { return currentRendering; }
+    Q_INVOKABLE void setRendering(const QString &mode);
     Q_INVOKABLE void restartApplication();
 
     QStringList openedUrls;
@@ -64,6 +68,8 @@ public:
     double storedScalingFactor = 1.0;
     QString currentTheme = QStringLiteral("Light");
     QString storedTheme = QStringLiteral("Light");
+    QString currentRendering = QStringLiteral("Automatic");
+    QString storedRendering = QStringLiteral("Automatic");
     QVariantList scalingFactorsStored;
     int restarts = 0;
 

@@ -147,6 +147,8 @@ void TestContext::operationsInInterfaceOrder()
                                "setMaterialVariant",
                                "getMaterialTheme",
                                "setMaterialTheme",
+                               "getRendering",
+                               "setRendering",
                                "restartApplication",
                                "saveToFile",
                                "encrypt",
@@ -274,11 +276,19 @@ void TestContext::scalingFactorFromEnvironment()
 void TestContext::storedSettingsWaitForNextStart()
 {
     qputenv("QT_SCALE_FACTOR", "1.75");
+    QSettings().setValue(QStringLiteral("rendering"), QStringLiteral("Software"));
     Context *context = makeContext();
     context->setScalingFactor(1.3f);
     context->setMaterialVariant(QStringLiteral("Normal"));
     context->setMaterialTheme(QStringLiteral("Purple?"));
     QCOMPARE(context->getCurrentScalingFactor(), 1.75f);
+    // The renderer in effect is the one stored at start; unknown text is stored as Automatic.
+    context->setRendering(QStringLiteral("Hardware"));
+    QCOMPARE(context->getRendering(), QStringLiteral("Software"));
+    QCOMPARE(QSettings().value(QStringLiteral("rendering")).toString(), QStringLiteral("Hardware"));
+    context->setRendering(QStringLiteral("OpenGL?"));
+    QCOMPARE(QSettings().value(QStringLiteral("rendering")).toString(), QStringLiteral("Automatic"));
+    QCOMPARE(makeContext()->getRendering(), QStringLiteral("Automatic"));
 
     QSettings settings;
     QCOMPARE(settings.value(QStringLiteral("scalingFactor")).toFloat(), 1.3f);

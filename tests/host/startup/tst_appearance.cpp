@@ -1,4 +1,5 @@
 #include "appearance.h"
+#include "rendererchoice.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -85,6 +86,74 @@ private Q_SLOTS:
         } else {
             QCOMPARE(out.size(), 3);
         }
+    }
+
+    void rendererChoice_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("backendVariable"); // QT_QUICK_BACKEND, not put when empty
+        QTest::addColumn<QString>("rememberedFor");   // the fingerprint of the remembered probe, none when empty
+        QTest::addColumn<bool>("rememberedSoftware");
+        QTest::addColumn<int>("action");
+
+        const int keep = int(RendererChoice::Action::KeepQtDefault);
+        const int software = int(RendererChoice::Action::UseSoftware);
+        const int probe = int(RendererChoice::Action::Probe);
+        QTest::newRow("first start probes") << "" << "" << "" << false << probe;
+        QTest::newRow("remembered software for this driver") << "Automatic" << "" << "this" << true << software;
+        QTest::newRow("remembered hardware for this driver") << "Automatic" << "" << "this" << false << keep;
+        QTest::newRow("another driver probes again") << "Automatic" << "" << "other" << true << probe;
+        QTest::newRow("unknown setting counts as automatic") << "Vulkan" << "" << "this" << true << software;
+        QTest::newRow("setting Hardware wins") << "Hardware" << "" << "this" << true << keep;
+        QTest::newRow("setting Software wins") << "Software" << "" << "this" << false << software;
+        QTest::newRow("QT_QUICK_BACKEND wins over the setting") << "Software" << "rhi" << "" << false << keep;
+        QTest::newRow("QT_QUICK_BACKEND wins over the probe") << "" << "software" << "" << false << keep;
+    }
+
+    void rendererChoice()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, backendVariable);
+        QFETCH(QString, rememberedFor);
+        QFETCH(bool, rememberedSoftware);
+        QFETCH(int, action);
+
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        if (!setting.isEmpty())
+            settings.setValue(QStringLiteral("rendering"), setting);
+        if (!rememberedFor.isEmpty())
+            RendererChoice::writeRemembered(settings, {rememberedFor, rememberedSoftware});
+        QProcessEnvironment env;
+        if (!backendVariable.isEmpty())
+            env.insert(QStringLiteral("QT_QUICK_BACKEND"), backendVariable);
+        const auto decided = RendererChoice::decide(RendererChoice::readMode(settings), env,
+                                                    RendererChoice::readRemembered(settings), QStringLiteral("this"));
+        QCOMPARE(int(decided), action);
+    }
+
+    void softwareRenderers_data()
+    {
+        QTest::addColumn<QString>("renderer");
+        QTest::addColumn<bool>("software");
+        QTest::newRow("llvmpipe") << "llvmpipe (LLVM 15.0.6, 256 bits)" << true;
+        QTest::newRow("softpipe") << "softpipe" << true;
+        QTest::newRow("swrast") << "Mesa DRI swrast" << true;
+        QTest::newRow("classic software rasterizer") << "Software Rasterizer" << true;
+        QTest::newRow("Windows basic render driver") << "Microsoft Basic Render Driver" << true;
+        QTest::newRow("Windows GDI") << "GDI Generic" << true;
+        QTest::newRow("virtual machine GPU") << "virgl (AMD Radeon RX 6600)" << false;
+        QTest::newRow("Intel") << "Mesa Intel(R) UHD Graphics 620 (KBL GT2)" << false;
+        QTest::newRow("NVIDIA") << "NVIDIA GeForce GTX 1060/PCIe/SSE2" << false;
+        QTest::newRow("VMware SVGA") << "SVGA3D; build: RELEASE; LLVM;" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void softwareRenderers()
+    {
+        QFETCH(QString, renderer);
+        QFETCH(bool, software);
+        QCOMPARE(RendererChoice::isSoftwareRenderer(renderer), software);
     }
 
     void readStoredDefaults()
