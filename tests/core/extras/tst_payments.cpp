@@ -442,6 +442,20 @@ void TestPayments::purchaseOpensThePaymentPage()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not opening a payment link"));
     payments.openPaymentLink(QStringLiteral("file:///etc/passwd"));
     QCOMPARE(f.host.opened.size(), 1);
+
+    // No answer in time: the payment may have been started, so the history is looked at at once and the
+    // user is told to check it before trying again.
+    f.api()->setTransferTimeout(100);
+    f.fault("action=initiate_payment&kind=hold&count=1");
+    f.clearRequests();
+    f.shell.notes.clear();
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("initiate_payment: no reply within 400 ms"));
+    payments.purchaseCredits(25);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.requests(QStringLiteral("list_user_payments")).isEmpty(), 10000);
+    QCOMPARE(f.shell.messages(), QStringList{QStringLiteral(
+                                     "No answer from the service about the payment: it may still have been "
+                                     "started. Check the payment history before you try again.")});
+    QCOMPARE(f.host.opened.size(), 1);
 }
 
 void TestPayments::vatRateFromTheService()
