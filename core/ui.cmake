@@ -3,6 +3,7 @@
 list(APPEND VANTORIX_CORE_SOURCES
     ui/authcontroller.cpp ui/authcontroller.h
     ui/countryservice.cpp ui/countryservice.h
+    ui/gridgeometry.cpp ui/gridgeometry.h
     ui/loginsettings.cpp ui/loginsettings.h
     ui/notificationpolicy.cpp ui/notificationpolicy.h
     ui/secretprotector.h
