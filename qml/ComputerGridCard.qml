@@ -19,11 +19,14 @@ Pane {
                                     || status === Computer.Staging || status === Computer.Stopping
                                     || status === Computer.Suspending || status === Computer.Repairing)
     property bool editingComputerName: false
+    // The name editor or the menu is open: the grid keeps the card while it is scrolled away.
+    readonly property bool inUse: editingComputerName || (menu !== null && menu.visible)
     // False while the card is scrolled far out of view: it then fetches no screenshots.
     property bool inView: true
     // The card itself, for components built inside it (their own `card` property hides the id).
     readonly property Item cardItem: card
     property string lastStartedText: ""
+    // The accent of the busy indicator and the four action buttons (grey while provisioning).
     readonly property color cardAccent: status === Computer.Provisioning
                                         ? (Material.theme === Material.Light ? Material.color(Material.Grey, Material.Shade50)
                                                                              : Material.color(Material.Grey, Material.Shade900))

@@ -27,10 +27,11 @@ Item {
     readonly property bool wide: width > breakWidth
     readonly property int gridSpacing: 16
     readonly property real gridWidth: wide ? width : width + gridSpacing
-    readonly property int gridColumns: Math.max(1, Math.floor(gridWidth / main.gridCardColumnWidth))
+    // The one column count of the main grid: its layout, its height and the grid-size slider follow it.
+    readonly property int gridColumns: GridGeometry.columnCount(gridWidth, main.gridCardColumnWidth)
     readonly property real cellWidth: gridWidth / gridColumns
-    readonly property int fewestColumns: Math.max(1, Math.floor(gridWidth / 600))
-    readonly property int mostColumns: Math.max(1, Math.floor(gridWidth / 200) - 1)
+    readonly property int fewestColumns: GridGeometry.fewestColumns(gridWidth)
+    readonly property int mostColumns: GridGeometry.mostColumns(gridWidth)
     readonly property bool favouritesShown: main.visibleFavouriteComputers.length > 0
     readonly property bool mainGridShown: main.visibleStandardComputers.length > 0
     readonly property bool noComputers: main.computers.length === 0
@@ -136,7 +137,9 @@ Item {
                     page: page
                     model: page.main.visibleFavouriteMachinesModel
                     cellWidth: page.mainGridShown ? page.cellWidth : page.main.gridCardColumnWidth
-                    width: cellWidth * Math.max(count, 1)
+                    // One row: a column for each card.
+                    columns: Math.max(count, 1)
+                    width: cellWidth * columns
                     viewportTop: page.scrolled - page.pageY - favouritesStrip.y - favouritesScroll.y
                     viewportBottom: viewportTop + page.flickable.height
                 }
@@ -204,6 +207,7 @@ Item {
             x: page.wide ? 0 : -page.gridSpacing / 2
             width: page.gridWidth
             cellWidth: page.cellWidth
+            columns: page.gridColumns
             viewportTop: page.scrolled - page.pageY - y
             viewportBottom: viewportTop + page.flickable.height
         }

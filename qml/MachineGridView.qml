@@ -1,12 +1,14 @@
 import QtQuick
 import QtQuick.Controls
+import QtQml.Models
 import Vantorix.Core
 
 // A grid of computer cards over one of the session's machine models. It does not scroll by itself (the
-// page does): it is as high as all its rows, its cells are as wide as the page says and as high as the
-// first card needs. Inside, a view only as high as the page's visible area follows the page's scrolling,
-// so that only the cells near the visible part exist: with hundreds of computers, building (and laying
-// out, and re-binding) a cell for every one of them would hold the window for a long time.
+// page does): it is as high as all its rows, its cells are as wide as the page says and as high as a card
+// of that width needs. Inside, a view only as high as the page's visible area follows the page's
+// scrolling, so that only the cells near the visible part exist: with hundreds of computers, building (and
+// laying out, and re-binding) a cell for every one of them would hold the window for a long time. A card
+// whose name editor or menu is open is kept while it is away, so that nothing the user typed is lost.
 Item {
     id: grid
 
@@ -25,8 +27,8 @@ Item {
     // and fetch screenshots.
     property real viewportTop: -Number.MAX_VALUE
     property real viewportBottom: Number.MAX_VALUE
-    // The rows laid out (computed, never read back from the view).
-    readonly property int columns: Math.max(1, Math.floor(width / cellWidth + 0.001))
+    // The columns: the one count that the inner view lays out and that the grid's height is made of.
+    property int columns: GridGeometry.columnCount(width, cellWidth)
     // The part of the grid the inner view covers: the visible part, kept inside the grid.
     readonly property real windowHeight: Math.max(0, Math.min(height, viewportBottom - viewportTop))
     readonly property real windowTop: Math.max(0, Math.min(height - windowHeight, viewportTop))
@@ -35,31 +37,12 @@ Item {
         return view.itemAtIndex(index)
     }
 
-    function updateCellHeight() {
-        if (count === 0)
-            return
-        main.setTimeout(() => {
-            // The grid may have gone, or been emptied, in the meantime.
-            if (!grid || grid.count === 0)
-                return
-            const first = view.itemAtIndex(0)
-            if (first && first.card)
-                view.cellHeight = first.implicitHeight
-        }, 50)
-    }
+    height: GridGeometry.rowCount(count, columns) * cellHeight
 
-    height: Math.ceil(count / columns) * cellHeight
-
-    onWidthChanged: updateCellHeight()
-    onCountChanged: updateCellHeight()
-    Component.onCompleted: updateCellHeight()
     onWindowTopChanged: view.follow()
 
     Connections {
         target: grid.main
-        function onGridCardColumnWidthChanged() {
-            grid.updateCellHeight()
-        }
         // Cards of the first load simply appear; later arrivals fade and grow in.
         function onLoadingComputersChanged() {
             if (!grid.addTransitionEnabled)
@@ -74,13 +57,17 @@ Item {
         id: view
 
         // Keeps the view's content where the grid's window is (the view may move it itself, e.g. on a reset).
+        // When the row height changes while the first rows are not built, the view keeps its built cells
+        // where they were and moves its origin instead; the cells lie at the origin plus their rows.
         function follow() {
-            if (Math.abs(contentY - grid.windowTop) > 0.5)
-                contentY = grid.windowTop
+            const top = grid.windowTop + originY
+            if (Math.abs(contentY - top) > 0.5)
+                contentY = top
         }
 
         y: grid.windowTop
-        width: grid.width
+        // Wide enough for exactly `columns` cells, whatever the rounding of the view's own division.
+        width: GridGeometry.layoutWidth(grid.columns, cellWidth)
         height: grid.windowHeight
         interactive: false
         boundsBehavior: Flickable.StopAtBounds
@@ -88,10 +75,23 @@ Item {
         currentIndex: -1
         // One row beyond each edge, so that a card is built before it scrolls in.
         cacheBuffer: Math.max(0, Math.round(cellHeight))
-        cellHeight: 300
+        // From the width alone: the cards near the top may not exist while the page is scrolled down.
+        cellHeight: GridGeometry.cellHeight(cellWidth)
         reuseItems: false
 
+        // A sliding card ends where its slide was aimed when it began, and the view moves no card while it
+        // slides: a new cell size during the slide (the page's width animating, a new row height) would
+        // leave it out of its row. Once the slides end, the view lays its cards out again (a change of the
+        // display margin is what makes it do so).
+        function layoutAfterSlide(running) {
+            if (running)
+                return
+            displayMarginEnd = 1
+            displayMarginEnd = 0
+        }
+
         onContentYChanged: follow()
+        onOriginYChanged: follow()
         onContentHeightChanged: follow()
         onHeightChanged: follow()
 
@@ -107,9 +107,11 @@ Item {
             NumberAnimation { property: "scale"; to: 0; duration: 600 }
         }
         move: Transition {
+            onRunningChanged: view.layoutAfterSlide(running)
             NumberAnimation { properties: "x,y"; duration: 300; easing.type: Easing.InOutCubic }
         }
         displaced: Transition {
+            onRunningChanged: view.layoutAfterSlide(running)
             NumberAnimation { properties: "x,y"; duration: 300; easing.type: Easing.InOutCubic }
             // A card displaced mid-add must not stay half faded.
             NumberAnimation { property: "opacity"; to: 1; duration: 300 }
@@ -121,10 +123,14 @@ Item {
 
             required property Computer machine
             required property int index
-            // Inside the page's visible area: drawn, and fetching screenshots.
-            readonly property bool inView: y + height > grid.viewportTop && y < grid.viewportBottom
+            // Inside the page's visible area: drawn, and fetching screenshots. (The cell's place in the grid
+            // is its place in the view less the view's origin.)
+            readonly property real gridY: y - view.originY
+            readonly property bool inView: gridY + height > grid.viewportTop && gridY < grid.viewportBottom
             readonly property Item card: cardLoader.item
 
+            // Kept while its name editor or menu is open, even when the view lets it go.
+            DelegateModel.inPersistedItems: card !== null && card.inUse
             width: view.cellWidth
             implicitHeight: card ? card.implicitHeight + grid.spacing : view.cellHeight
             height: view.cellHeight
@@ -136,10 +142,6 @@ Item {
                 // Cells exist only near the visible area; their cards are built a few per frame.
                 asynchronous: true
                 visible: cell.inView
-                onLoaded: {
-                    if (cell.index === 0)
-                        grid.updateCellHeight()
-                }
 
                 sourceComponent: ComputerGridCard {
                     main: grid.main

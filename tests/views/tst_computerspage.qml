@@ -201,6 +201,200 @@ TestCase {
         tryVerify(() => page.mainGrid.cellHeight === first.implicitHeight, 3000)
     }
 
+    // Gives the page a content width of w (the sidebar and the frame's margins lie around it), once the
+    // frame's own animations have settled.
+    function setPageWidth(w) {
+        for (let i = 0; i < 20; ++i) {
+            if (page.width !== w)
+                root.width += w - page.width
+            const before = page.width
+            wait(350)
+            if (page.width === w && before === w)
+                return
+        }
+        compare(page.width, w, "page width")
+    }
+    function favourite(n) {
+        const candidates = session.computers.filter(c => c.status !== Computer.Deleted)
+        for (let i = 0; i < candidates.length; ++i) {
+            if (candidates[i].isFavourite !== (i < n))
+                candidates[i].setFavouriteStatus(i < n, session)
+        }
+        tryVerify(() => session.visibleFavouriteComputers.length === n && testKit.pendingRequests() === 0, 10000)
+    }
+    // Waits (as tryVerify does) for the grid's layout to settle, then names what is out of place.
+    function expectLayout(grid, columns, allBuilt) {
+        for (let i = 0; i < 100 && layoutFault(grid, columns, allBuilt) !== ""; ++i)
+            wait(50)
+        compare(layoutFault(grid, columns, allBuilt), "", "layout of " + grid.objectName)
+    }
+    // Every card of a grid is built and lies inside the grid's drawn area, in the cell of its index for
+    // the given column count; the grid is as high as those rows. Returns what is wrong, or "".
+    function layoutFault(grid, columns, allBuilt) {
+        const rows = Math.ceil(grid.count / columns)
+        if (Math.abs(grid.height - rows * grid.cellHeight) > 0.5)
+            return "grid height " + grid.height + " for " + rows + " rows of " + grid.cellHeight
+        let built = 0
+        for (let i = 0; i < grid.count; ++i) {
+            const cell = grid.itemAtIndex(i)
+            if (!cell || !cell.card) {
+                if (allBuilt)
+                    return "card " + i + " not built"
+                continue
+            }
+            ++built
+            const p = cell.mapToItem(grid, 0, 0)
+            if (Math.abs(p.x - (i % columns) * grid.cellWidth) > 0.5
+                    || Math.abs(p.y - Math.floor(i / columns) * grid.cellHeight) > 0.5)
+                return "card " + i + " at " + p.x + "," + p.y
+            if (p.x + cell.width > grid.width + 0.5 || p.y + cell.height > grid.height + 0.5)
+                return "card " + i + " outside the grid"
+            if (Math.abs(cell.card.height + grid.spacing - grid.cellHeight) > 0.5)
+                return "card " + i + " is " + cell.card.height + " high in a row of " + grid.cellHeight
+        }
+        return built > 0 ? "" : "no card built"
+    }
+
+    // One column count lays out the grids and sizes them: the favourites strip shows all its cards in one
+    // row, the main grid draws its last row, and a column count chosen on the slider stays.
+    function test_gridLayoutAtWidth_data() {
+        return [
+            { tag: "1024 px, 7 favourites", width: 1024, favourites: 7, columns: 0 },
+            { tag: "2381 px, 7 columns chosen", width: 2381, favourites: 2, columns: 7 },
+            { tag: "1500 px, 6 columns chosen", width: 1500, favourites: 3, columns: 6 },
+            { tag: "narrow", width: 600, favourites: 2, columns: 0 },
+        ]
+    }
+    function test_gridLayoutAtWidth(data) {
+        signIn(data.width + 400)
+        favourite(data.favourites)
+        setPageWidth(data.width)
+        if (data.columns > 0) {
+            const controls = page.extraControlsRow.controls
+            mouseClick(controls.gridButton)
+            tryVerify(() => controls.gridPopup.opened)
+            const slider = findChild(controls.gridPopup.contentItem, "gridSlider")
+            verify(slider && slider.enabled)
+            slider.value = data.columns
+            slider.moved()
+            compare(page.gridColumns, data.columns)
+            compare(slider.value, data.columns)
+            controls.gridPopup.close()
+        }
+        const columns = page.gridColumns
+        const strip = page.favouritesGrid
+        expectLayout(strip, Math.max(strip.count, 1), true)
+        compare(strip.count, data.favourites)
+        verify(page.favouritesStrip.visible)
+        const grid = page.mainGrid
+        expectLayout(grid, columns, false)
+        // The last card is drawn once scrolled to.
+        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
+        tryVerify(() => grid.itemAtIndex(grid.count - 1) && grid.itemAtIndex(grid.count - 1).card, 5000)
+        expectLayout(grid, columns, false)
+        verify(grid.itemAtIndex(grid.count - 1).card.visible)
+    }
+
+    // The row height follows the cell width while the page is scrolled down and the first cards are not
+    // built: after a grid-size change, a resize and a sidebar toggle.
+    function test_rowHeightScrolledDown_data() {
+        return [
+            { tag: "grid size", change: "gridSize" },
+            { tag: "resize", change: "resize" },
+            { tag: "sidebar", change: "sidebar" },
+        ]
+    }
+    function test_rowHeightScrolledDown(data) {
+        signIn(1200)
+        root.height = 480
+        favourite(0)
+        session.gridCardColumnWidth = data.change === "gridSize" ? page.gridWidth / 2 : 2000
+        const grid = page.mainGrid
+        expectLayout(grid, page.gridColumns, false)
+        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
+        tryVerify(() => grid.itemAtIndex(0) === null && grid.itemAtIndex(grid.count - 1) !== null, 5000)
+        if (data.change === "gridSize")
+            session.gridCardColumnWidth = 2000
+        else if (data.change === "resize")
+            root.width = 1000
+        else
+            frame.sidebar.open = false
+        expectLayout(grid, page.gridColumns, false)
+        // Down at the bottom again, and back at the top: the cards in their rows everywhere.
+        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
+        tryVerify(() => grid.itemAtIndex(0) === null && grid.itemAtIndex(grid.count - 1) !== null, 5000)
+        expectLayout(grid, page.gridColumns, false)
+        frame.flickable.contentY = 0
+        tryVerify(() => grid.itemAtIndex(0) !== null, 5000)
+        expectLayout(grid, page.gridColumns, false)
+    }
+
+    // A card with its name editor or its menu open stays while it is scrolled far out of view, with what
+    // was typed; once closed it goes as any other card far from view.
+    function test_openCardOutlivesScrolling_data() {
+        return [
+            { tag: "rename", what: "rename" },
+            { tag: "menu", what: "menu" },
+        ]
+    }
+    function test_openCardOutlivesScrolling(data) {
+        signIn(1200)
+        root.height = 480
+        session.gridCardColumnWidth = 2000
+        const grid = page.mainGrid
+        tryVerify(() => grid.itemAtIndex(0) && grid.itemAtIndex(0).card, 5000)
+        expectLayout(grid, 1, false)
+        const cell = grid.itemAtIndex(0)
+        const card = cell.card
+        const computer = card.computer
+        // The name row in view, below the floating toolbar.
+        const openAt = card.nameRow.mapToItem(frame.flickableContent, 0, 0).y - 150
+        frame.flickable.contentY = openAt
+        if (data.what === "rename") {
+            mouseClick(card.editButton)
+            tryVerify(() => card.editingComputerName)
+            card.nameField.text = "Half typed"
+        } else {
+            mouseClick(card.menuButton)
+            tryVerify(() => card.menu && card.menu.opened)
+        }
+        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
+        tryVerify(() => grid.itemAtIndex(0) === null && grid.itemAtIndex(grid.count - 1) !== null, 5000)
+        wait(100)
+        verify(card !== null && card.computer === computer, "the card is still there")
+        if (data.what === "rename") {
+            verify(card.editingComputerName)
+            compare(card.nameField.text, "Half typed")
+        } else {
+            verify(card.menu.opened)
+        }
+        frame.flickable.contentY = openAt
+        tryVerify(() => grid.itemAtIndex(0) !== null, 5000)
+        compare(grid.itemAtIndex(0).card, card)
+        verify(card.visible)
+        if (data.what === "rename") {
+            compare(card.nameField.text, "Half typed")
+            mouseClick(card.cancelNameButton)
+            verify(!card.editingComputerName)
+        } else {
+            verify(card.menu.opened)
+            card.menu.close()
+            tryVerify(() => !card.menu.visible)
+        }
+        compare(testKit.requestCount("edit_user_vm_instance"), 0)
+        // Closed, it is let go when scrolled far away again.
+        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
+        tryVerify(() => grid.itemAtIndex(0) === null, 5000)
+        tryVerify(() => {
+            const children = grid.view.contentItem.children
+            for (let i = 0; i < children.length; ++i) {
+                if (children[i] === cell)
+                    return false
+            }
+            return true
+        }, 5000, "the closed card is let go")
+    }
+
     function test_bulkPanel() {
         signIn()
         session.confirmationPopupsEnabled = false
