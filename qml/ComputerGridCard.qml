@@ -185,7 +185,9 @@ Pane {
                 text: card.computer ? card.computer.userInstanceName : ""
                 font.pixelSize: 24
                 elide: Text.ElideRight
-                color: editButton.opacity > 0.5 ? Material.color(Material.Grey, Material.Shade500) : card.cardAccent
+                // The application's accent in every status (the grey accent of a provisioning card would
+                // make the name all but vanish on the card's background).
+                color: editButton.opacity > 0.5 ? Material.color(Material.Grey, Material.Shade500) : Material.accent
                 Behavior on color { ColorAnimation { duration: 300; easing.type: Easing.InOutSine } }
             }
             // Over the name row, its buttons included (they take the hover from this area).

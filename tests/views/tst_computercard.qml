@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import QtQuick.Controls.Material
 import QtTest
 import Vantorix
 import Vantorix.Core
@@ -157,6 +158,30 @@ TestCase {
         computer.status = Computer.Terminated
         tryCompare(card.preview.statusLabel, "text", Utils.statusLabel(Computer.Terminated).toUpperCase())
         verify(card.preview.statusLabel.text !== before)
+    }
+
+    // While provisioning, the busy indicator and the four action buttons take the grey accent; the name
+    // keeps the application's accent, in both themes.
+    function test_provisioningAccent_data() {
+        return [
+            { tag: "light", theme: Material.Light, grey: Material.color(Material.Grey, Material.Shade50) },
+            { tag: "dark", theme: Material.Dark, grey: Material.color(Material.Grey, Material.Shade900) },
+        ]
+    }
+    function test_provisioningAccent(data) {
+        leave()
+        makeCard({ "identifier": 900007, "userInstanceName": "Fresh Box", "status": Computer.Provisioning,
+                   "platform": Computer.Windows, "username": "demo" })
+        card.Material.theme = data.theme
+        const p = card.preview
+        for (const item of [p.busyIndicator, p.startButton, p.stopButton, p.rebootButton, p.deleteButton])
+            verify(Qt.colorEqual(item.Material.accent, data.grey), item.objectName)
+        tryVerify(() => Qt.colorEqual(card.nameLabel.color, card.Material.accent))
+        verify(!Qt.colorEqual(card.nameLabel.color, data.grey))
+        // Once running, everything has the application's accent again.
+        computer.status = Computer.Running
+        verify(Qt.colorEqual(p.startButton.Material.accent, card.Material.accent))
+        tryVerify(() => Qt.colorEqual(card.nameLabel.color, card.Material.accent))
     }
 
     // A running computer's screenshot in two buffers: the newest goes on top once decoded, the one under it is
