@@ -12,6 +12,7 @@
 #include "quickview.h"
 #include "rendererprobe.h"
 #include "serviceconfig.h"
+#include "stallwatch.h"
 #include "systemnotifier.h"
 #include "terminationsignals.h"
 #include "trayicon.h"
@@ -121,6 +122,7 @@ int main(int argc, char *argv[])
 
     TerminationSignals::quitApplicationOnSignal();
     RendererProbe::choose(*settings, startupEnvironment);
+    StallWatch::startIfAsked(startupEnvironment, app.get());
 
     int result = 0;
     {

@@ -12,7 +12,8 @@ ColumnLayout {
     readonly property alias userIdField: userIdField
     readonly property alias passwordField: passwordField
     readonly property alias loginButton: loginButton
-    readonly property bool busy: view.controller.loginBusy
+    // Busy from the request until the signed-in frame that follows a sign-in is complete.
+    readonly property bool busy: view.controller.loginBusy || view.main.buildingSignedInFrame === true
 
     function submit() {
         if (loginButton.enabled)

@@ -25,6 +25,8 @@ Item {
     readonly property alias authView: authView
     readonly property alias confirmPopup: confirmPopup
     readonly property alias signedInFrame: signedInLoader
+    // Signed in, and the signed-in frame still being built.
+    readonly property bool buildingSignedInFrame: user !== null && signedInLoader.status !== Loader.Ready
 
     signal triggerLogin
     signal setPasswordResetToken(string token)
@@ -170,20 +172,37 @@ Item {
         anchors.fill: parent
         main: root
         autoLogin: loginSettings.autologin
-        visible: root.user === null
+        visible: !signedInLoader.visible
     }
 
     // The signed-in frame, built afresh for each sign-in with the user of that sign-in; the frame creates
     // and owns the session, so dropping the user drops both.
+    // Built asynchronously (incubated in slices between frames), so that the window keeps drawing; the
+    // sign-in view, its form busy, stays until the frame is complete.
     Loader {
         id: signedInLoader
         anchors.fill: parent
-        visible: root.user !== null
+        asynchronous: true
+        visible: root.user !== null && status === Loader.Ready
+        onStatusChanged: {
+            if (status === Loader.Ready) {
+                console.info("Signed-in frame complete")
+                root.updateSignedInFrame()
+            }
+        }
     }
-    onUserChanged: {
-        if (root.user !== null)
+    onUserChanged: updateSignedInFrame()
+
+    // Builds or drops the frame for the current user. A frame being built is finished first: Qt 6.4 can
+    // crash when an incubation is cancelled half-way (a menu torn down inside it), so a change of user
+    // during the build takes effect once the frame is complete.
+    function updateSignedInFrame() {
+        if (signedInLoader.status === Loader.Loading)
+            return
+        const frame = signedInLoader.item
+        if (root.user !== null && (frame === null || frame.user !== root.user))
             signedInLoader.setSource("SignedInView.qml", { "window": root, "user": root.user })
-        else
+        else if (root.user === null && frame !== null)
             signedInLoader.source = ""
     }
 

@@ -105,7 +105,8 @@ TestCase {
         // The held request is dropped by the service: no answer at all.
         testKit.control("reset")
         waitIdle()
-        verify(form.enabled)
+        // (A signed-in frame that follows keeps the form busy until it is complete.)
+        tryVerify(() => form.enabled, 10000)
         compare(form.loginButton.text, "Log In")
     }
 
@@ -116,7 +117,12 @@ TestCase {
         verify(root.user instanceof User)
         compare(root.user.email, "demo@vantorix.example")
         compare(root.user.password, demoPassword)
+        // The signed-in frame is built asynchronously: until it is complete the sign-in view stays, busy.
+        const frame = root.signedInFrame
+        verify(frame.status === Loader.Ready || (view.visible && form.busy && !frame.visible))
+        tryVerify(() => frame.status === Loader.Ready && frame.visible, 10000)
         verify(!view.visible)
+        verify(!form.busy)
         compare(testKit.settingsValue("loginUserId"), demoLogin)
         const stored = testKit.settingsValue("loginPassword")
         verify(stored !== demoPassword && String(stored).indexOf(demoPassword) < 0, stored)
@@ -234,6 +240,9 @@ TestCase {
         root.settings.loginPassword = ""
         root.signedOut()
         verify(view.visible)
+        verify(!form.busy)
+        // A frame still being built at the sign-out is finished, then dropped.
+        tryVerify(() => root.signedInFrame.item === null && root.signedInFrame.status === Loader.Null, 10000)
         compare(form.passwordField.text, "")
         compare(form.userIdField.text, demoLogin)
     }
@@ -245,6 +254,9 @@ TestCase {
         root.settings.loginPassword = "" // what the session's sign-out does to the remembered sign-in
         root.signedOut()
         verify(view.visible)
+        verify(!form.busy)
+        // A frame still being built at the sign-out is finished, then dropped.
+        tryVerify(() => root.signedInFrame.item === null && root.signedInFrame.status === Loader.Null, 10000)
         compare(form.passwordField.text, "")
         compare(form.userIdField.text, demoLogin)
         // The field follows the remembered sign-in again.

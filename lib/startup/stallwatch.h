@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QProcessEnvironment>
+
+class QObject;
+
+// For the benchmarks: with VANTORIX_STALL_WATCH=<ms> in the environment, a fine timer on the GUI thread
+// logs every time it fires that many milliseconds or more late ("GUI thread stalled for N ms"), so that
+// one long task on the GUI thread shows even when nothing is being drawn. Off (no timer) otherwise.
+namespace StallWatch {
+
+void startIfAsked(const QProcessEnvironment &environment, QObject *owner);
+
+} // namespace StallWatch
