@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QUrl>
 
@@ -8,6 +9,17 @@
 // Told, with a short reason for the user, when the Remote Desktop client gave up soon after it started
 // (credentials refused, computer unreachable). Called at most once, on the thread that started the client.
 using RemoteDesktopFailure = std::function<void(const QString &reason)>;
+
+// One button of a system notification: the key it reports and the label the user reads.
+struct NotificationAction {
+    QString key;
+    QString label;
+};
+// The key reported for a click on the notification itself rather than on one of its buttons.
+inline const char *const kNotificationClicked = "default";
+// Told what the user chose on a system notification: one of its action keys, or kNotificationClicked. Called
+// on the UI thread, at most once per notification (the window has already been raised for a click).
+using NotificationResponse = std::function<void(const QString &actionKey)>;
 
 // What the core needs of the host process: the operating-system effects of the bridge. The bridge
 // (Context) implements it in the program; tests use a recording fake.
@@ -29,6 +41,14 @@ public:
     // Protects a password for the current user (hex text; "" on failure).
     [[nodiscard]] virtual QString encrypt(const QString &data) const = 0;
     virtual void systemNotification(const QString &message) const = 0;
+    // The same with buttons where the desktop offers them (elsewhere only a click is reported).
+    virtual void systemNotification(const QString &message, const QList<NotificationAction> &actions,
+                                    const NotificationResponse &onResponse) const
+    {
+        Q_UNUSED(actions)
+        Q_UNUSED(onResponse)
+        systemNotification(message);
+    }
     virtual void clearAccessCacheAndCookies() const = 0;
     virtual void raiseWindow() const = 0;
 };

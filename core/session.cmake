@@ -4,16 +4,19 @@ list(APPEND VANTORIX_CORE_SOURCES
     computer/computerdata.cpp computer/computerdata.h
     computer/computeroperations.cpp
     session/computerordering.cpp session/computerordering.h
+    session/creditforecast.cpp session/creditforecast.h
     session/machinelistmodel.cpp session/machinelistmodel.h
     session/maincontext.cpp session/maincontext.h
     session/maincontextaccount.cpp
     session/maincontextactions.cpp
+    session/maincontextforesight.cpp
     session/maincontextlist.cpp
     session/maincontextpayments.cpp
     session/sessionevent.cpp session/sessionevent.h
     session/sessionfactory.cpp session/sessionfactory.h
     session/sessionpreferences.cpp session/sessionpreferences.h
     session/sessionshell.cpp session/sessionshell.h
+    session/traymenu.cpp session/traymenu.h
 )
 
 # The generated QML type registration includes each header by its bare file name.

@@ -22,6 +22,7 @@ Rectangle {
                                                                                  : main.currentBurnRate) : 0
     readonly property alias creditsLabel: creditsLabel
     readonly property alias burnRateLabel: burnRateLabel
+    readonly property alias hoursLeftLabel: hoursLeftLabel
     readonly property alias paymentsButton: paymentsButton
     readonly property alias newMachineButton: newMachineButton
     readonly property alias myMachinesButton: myMachinesButton
@@ -173,6 +174,17 @@ Rectangle {
                     font.pointSize: 8
                     color: Utils.styles.sidebarGreetingsColor
                 }
+            }
+            Label {
+                id: hoursLeftLabel
+                objectName: "hoursLeftLabel"
+                Layout.alignment: Qt.AlignHCenter
+                Layout.topMargin: -8
+                Layout.bottomMargin: 12
+                visible: text !== ""
+                text: sidebar.main ? sidebar.main.hoursLeftText : ""
+                font.pointSize: 9
+                color: Utils.styles.sidebarGreetingsColor
             }
             MenuBuyCreditsButton {
                 id: paymentsButton

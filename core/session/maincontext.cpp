@@ -74,6 +74,7 @@ MainContext::MainContext(ApiClient *api, Shell *shell, const HostServices *host,
         connect(this, signal, this, &MainContext::scheduleDerivedLists);
     connect(this, &MainContext::selectedComputersChanged, this, &MainContext::scheduleDerivedLists);
     connect(this, &MainContext::computersChanged, this, &MainContext::scheduleDerivedLists);
+    connect(this, &SessionPreferences::creditGuardHoursChanged, this, &MainContext::updateCreditForecast);
 
     m_refreshTimer->setInterval(refreshIntervalMs());
     connect(this, &SessionPreferences::refreshRateChanged, this,
@@ -131,7 +132,8 @@ void MainContext::restartRefreshTimer()
     m_refreshTimer->start();
 }
 
-void MainContext::raiseEvent(SessionEvent event, const QString &text)
+void MainContext::raiseEvent(SessionEvent event, const QString &text,
+                             const QList<NotificationAction> &actions, const NotificationResponse &onResponse)
 {
     if (text.trimmed().isEmpty()) {
         // A success value that was not text ({"success": true}): there is nothing to tell the user.
@@ -139,12 +141,17 @@ void MainContext::raiseEvent(SessionEvent event, const QString &text)
         return;
     }
     if (appSwitch(event)) {
-        const Shell::Level level = event == SessionEvent::LowCredits        ? Shell::Level::Warning
-                                   : event == SessionEvent::CreditsDepleted ? Shell::Level::Error
-                                                                            : Shell::Level::Info;
+        const Shell::Level level =
+            event == SessionEvent::LowCredits || event == SessionEvent::CreditGuard ? Shell::Level::Warning
+            : event == SessionEvent::CreditsDepleted                                ? Shell::Level::Error
+                                                                                    : Shell::Level::Info;
         notify(text, level);
     }
-    if (systemSwitch(event) && m_host)
+    if (!systemSwitch(event) || !m_host)
+        return;
+    if (onResponse)
+        m_host->systemNotification(text, actions, onResponse);
+    else
         m_host->systemNotification(text);
 }
 

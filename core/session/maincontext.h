@@ -4,6 +4,7 @@
 #include "account/profileeditor.h"
 #include "api/apiclient.h"
 #include "computer/computer.h"
+#include "hostservices.h"
 #include "logs/logscontroller.h"
 #include "payments/paymentscontroller.h"
 #include "records/banner.h"
@@ -28,8 +29,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
-class HostServices;
 class QSettings;
 
 // The signed-in session: one per sign-in, handed to every signed-in view as `main`. It holds the user's
@@ -85,6 +86,10 @@ class MainContext : public SessionPreferences {
     Q_PROPERTY(QList<Computer *> deletableComputers READ deletableComputers NOTIFY deletableComputersChanged)
     Q_PROPERTY(double currentBurnRate READ currentBurnRate NOTIFY currentBurnRateChanged)
     Q_PROPERTY(double selectedBurnRate READ selectedBurnRate NOTIFY selectedBurnRateChanged)
+    // How long the balance lasts at currentBurnRate while a computer runs: hours (-1 when nothing runs) and
+    // the line "≈ 14 h 20 min left" ("" when nothing runs).
+    Q_PROPERTY(double hoursLeft READ hoursLeft NOTIFY creditForecastChanged)
+    Q_PROPERTY(QString hoursLeftText READ hoursLeftText NOTIFY creditForecastChanged)
 
     // Event notice state of this sign-in.
     Q_PROPERTY(bool lowCreditsNotificationShown READ lowCreditsNotificationShown NOTIFY
@@ -138,7 +143,10 @@ public:
     void restartRefreshTimer();
     // Raises an event: the in-app text if its in-app switch is on (and the master switch off), the system
     // text if its system switch is on.
-    void raiseEvent(SessionEvent event, const QString &text);
+    // With actions, the system notification offers them where the desktop can, and `onResponse` hears the
+    // user's choice (or a click on the notification).
+    void raiseEvent(SessionEvent event, const QString &text, const QList<NotificationAction> &actions = {},
+                    const NotificationResponse &onResponse = {});
 
     // --- Forwarded window services ---
     // An in-app notification unless disableAllNotifications is on. parentItem and alignment are accepted
@@ -211,6 +219,22 @@ public:
     // by updateStoredPassword and `successCb` is called. True when the request was made.
     Q_INVOKABLE bool resetComputerPasswordTo(Computer *computer, const QString &newPassword,
                                              const QJSValue &successCb = QJSValue());
+
+    // --- Foresight: hours left, the credit guard, the running-time reminder's answers
+    //     (maincontextforesight.cpp) ---
+    [[nodiscard]] double hoursLeft() const { return m_hoursLeft ? *m_hoursLeft : -1; }
+    [[nodiscard]] QString hoursLeftText() const;
+    // The account page's payments tab.
+    Q_INVOKABLE void showPayments();
+    // The computers page, with the window told to bring this computer's card into view.
+    Q_INVOKABLE void showComputer(qint64 identifier);
+    // The running-time reminder's answers: stop the computer at once (the notification was the question),
+    // or remind again once it has run the same number of hours more.
+    void stopFromReminder(qint64 identifier);
+    void snoozeReminder(qint64 identifier, int hours);
+    // True when a snoozed reminder of this computer falls due between the two run times (the snooze is then
+    // used up); a run time that went down (a new power-on period) drops the snooze.
+    bool takeSnoozedReminder(qint64 identifier, double previousMinutes, double newMinutes);
 
     // --- Sign-out ---
     Q_INVOKABLE void signOut();
@@ -317,6 +341,12 @@ Q_SIGNALS:
     void lowCreditsNotificationShownChanged();
     void creditsDepletedNotificationShownChanged();
     void oldCreditsChanged();
+    void creditForecastChanged();
+    // After each recomputation of the lists and each balance change: what a summary of the session (the
+    // tray) shows may have changed.
+    void overviewChanged();
+    // The window brings this computer's card into view.
+    void computerRevealRequested(qint64 identifier);
 
 private:
     void startSignOut(bool toPasswordReset);
@@ -327,6 +357,9 @@ private:
     void scheduleDerivedLists();
     void recomputeDerivedLists();
     void onUserCreditsChanged();
+    // Hours left and the guard, after the balance or the burn rate changed.
+    void updateCreditForecast();
+    void raiseRunningReminder(Computer *computer, const QString &name, int hours);
     void setUpPayments();
     [[nodiscard]] static QList<Computer *> computersFrom(const QVariantList &list);
 
@@ -372,6 +405,11 @@ private:
     bool m_lowCreditsNotificationShown = false;
     bool m_creditsDepletedNotificationShown = false;
     double m_oldCredits = 0;
+    bool m_anyRunning = false;
+    std::optional<double> m_hoursLeft;
+    bool m_creditGuardArmed = true;
+    // Run time (minutes) at which a snoozed running-time reminder is due again, by computer.
+    QHash<qint64, double> m_reminderDueMinutes;
 
     Banner *m_topBannerDark = nullptr;
     Banner *m_topBannerLight = nullptr;

@@ -66,6 +66,7 @@ void MainContext::onUserCreditsChanged()
         m_oldCredits = credits;
         Q_EMIT oldCreditsChanged();
     }
+    updateCreditForecast();
 }
 
 void MainContext::getBannerInfo()

@@ -11,6 +11,8 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 const char *const kEmptyStatusWarning =
@@ -105,10 +107,12 @@ void MainContext::updateNewVmInstances(const QJsonValue &data)
         seen.insert(record.identifier);
         Computer *computer = m_byId.value(record.identifier);
         if (computer) {
-            if (EventRules::runningTimeCrossed(computer->sessionRunTime(), record.sessionRunTime, hours)) {
-                raiseEvent(SessionEvent::RunningForXHours,
-                           EventRules::runningForHoursText(record.userInstanceName, hours));
-            }
+            // Both are asked: a snooze that falls due is used up even when the plain crossing fires too.
+            const bool snoozeDue =
+                takeSnoozedReminder(record.identifier, computer->sessionRunTime(), record.sessionRunTime);
+            if (EventRules::runningTimeCrossed(computer->sessionRunTime(), record.sessionRunTime, hours) ||
+                snoozeDue)
+                raiseRunningReminder(computer, record.userInstanceName, hours);
             computer->assign(record);
         } else {
             computer = new Computer(record, this);
@@ -255,6 +259,9 @@ void MainContext::recomputeDerivedLists()
         Q_EMIT currentBurnRateChanged();
     if (assignList(m_selectedBurnRate, selectedBurnRate))
         Q_EMIT selectedBurnRateChanged();
+    m_anyRunning = std::any_of(m_computers.cbegin(), m_computers.cend(),
+                               [](const Computer *c) { return c->status() == Computer::Running; });
+    updateCreditForecast();
 }
 
 ComputerOrdering::LessThan MainContext::getCompareMachinesFunc() const

@@ -24,6 +24,11 @@ bool runningTimeCrossed(double previousMinutes, double newMinutes, int hours)
     return previousMinutes / 60 < hours && newMinutes / 60 >= hours;
 }
 
+bool snoozedReminderDue(double previousMinutes, double newMinutes, double dueMinutes)
+{
+    return previousMinutes < dueMinutes && newMinutes >= dueMinutes;
+}
+
 QString createdMachineText(const QString &name)
 {
     return QStringLiteral("Created Machine \"") + name + QLatin1Char('"');

@@ -13,6 +13,9 @@ enum class SessionEvent {
     MachineReset,
     MachineDeleted,
     RunningForXHours,
+    // The hours left at the current burn rate fell below the guard's threshold; told under the low-credit
+    // switches.
+    CreditGuard,
 };
 
 // The rules that decide when an event fires and what it says. Pure functions, so the table of cases can
@@ -33,6 +36,9 @@ enum class CreditNotice { None, Low, Depleted };
 // The running-time notice fires once per crossing of the hour threshold; a negative threshold (none set)
 // never fires.
 [[nodiscard]] bool runningTimeCrossed(double previousMinutes, double newMinutes, int hours);
+
+// The same crossing for a computer whose reminder was snoozed: fires when the run time reaches `dueMinutes`.
+[[nodiscard]] bool snoozedReminderDue(double previousMinutes, double newMinutes, double dueMinutes);
 
 [[nodiscard]] QString createdMachineText(const QString &name);
 [[nodiscard]] QString runningForHoursText(const QString &name, int hours);

@@ -13,6 +13,7 @@ struct Services {
     Shell *shell = nullptr;
     const HostServices *host = nullptr;
     QSettings *settings = nullptr;
+    std::function<void(MainContext *)> observer;
 };
 
 Services &services()
@@ -35,7 +36,16 @@ SessionFactory *SessionFactory::create(QQmlEngine *engine, QJSEngine *scriptEngi
 
 void SessionFactory::setServices(ApiClient *api, Shell *shell, const HostServices *host, QSettings *settings)
 {
-    services() = {api, shell, host, settings};
+    Services &s = services();
+    s.api = api;
+    s.shell = shell;
+    s.host = host;
+    s.settings = settings;
+}
+
+void SessionFactory::setSessionObserver(std::function<void(MainContext *)> observer)
+{
+    services().observer = std::move(observer);
 }
 
 MainContext *SessionFactory::create(User *user, QObject *parent)
@@ -50,5 +60,7 @@ MainContext *SessionFactory::create(User *user, QObject *parent)
     auto *session = new MainContext(api, shell, s.host, user, s.settings, parent);
     if (parent)
         QQmlEngine::setObjectOwnership(session, QQmlEngine::CppOwnership);
+    if (s.observer)
+        s.observer(session);
     return session;
 }

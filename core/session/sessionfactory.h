@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QObject>
+
+#include <functional>
 #include <QtQml/qqmlregistration.h>
 
 class ApiClient;
@@ -30,6 +32,9 @@ public:
 
     // None is owned; each must outlive every session created afterwards. Any may be null.
     static void setServices(ApiClient *api, Shell *shell, const HostServices *host, QSettings *settings);
+    // Told of every session created from then on (the tray follows the signed-in session); a session's
+    // end is its `destroyed` signal. An empty function stops it.
+    static void setSessionObserver(std::function<void(MainContext *)> observer);
 
     // A new session for the signed-in user, owned by `parent` (by the JavaScript engine when null).
     // Null when no user is given.

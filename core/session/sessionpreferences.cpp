@@ -51,6 +51,8 @@ SessionPreferences::SessionPreferences(QSettings *settings, QObject *parent)
     load(m_deletedMachineNotificationSystem, "deletedMachineNotificationSystem");
     load(m_runningForXHoursNotificationApp, "runningForXHoursNotificationApp");
     load(m_runningForXHoursNotificationSystem, "runningForXHoursNotificationSystem");
+    load(m_creditGuardHours, "creditGuardHours");
+    m_creditGuardHours = std::clamp(m_creditGuardHours, 0.0, 99.0);
 }
 
 template <typename T>
@@ -142,6 +144,7 @@ bool SessionPreferences::appSwitch(SessionEvent event) const
     case SessionEvent::CreditsDepleted:
         return m_creditsDepletedNotificationApp;
     case SessionEvent::LowCredits:
+    case SessionEvent::CreditGuard:
         return m_lowCreditsNotificationApp;
     case SessionEvent::MachineCreated:
         return m_createdMachineNotificationApp;
@@ -167,6 +170,7 @@ bool SessionPreferences::systemSwitch(SessionEvent event) const
     case SessionEvent::CreditsDepleted:
         return m_creditsDepletedNotificationSystem;
     case SessionEvent::LowCredits:
+    case SessionEvent::CreditGuard:
         return m_lowCreditsNotificationSystem;
     case SessionEvent::MachineCreated:
         return m_createdMachineNotificationSystem;
@@ -193,6 +197,16 @@ void SessionPreferences::setDisableAllNotifications(bool value)
 void SessionPreferences::setRefreshRate(double value)
 {
     store(m_refreshRate, value, "refreshRate", &SessionPreferences::refreshRateChanged);
+}
+
+void SessionPreferences::setCreditGuardHours(double value)
+{
+    if (!std::isfinite(value)) {
+        qCWarning(lcCore) << "Ignoring a credit guard threshold that is not a number";
+        return;
+    }
+    store(m_creditGuardHours, std::clamp(value, 0.0, 99.0), "creditGuardHours",
+          &SessionPreferences::creditGuardHoursChanged);
 }
 
 void SessionPreferences::setGridCardColumnWidth(double value)

@@ -92,6 +92,9 @@ class SessionPreferences : public QObject {
                    setRunningForXHoursNotificationApp NOTIFY runningForXHoursNotificationAppChanged)
     Q_PROPERTY(bool runningForXHoursNotificationSystem READ runningForXHoursNotificationSystem WRITE
                    setRunningForXHoursNotificationSystem NOTIFY runningForXHoursNotificationSystemChanged)
+    // The credit-exhaustion guard speaks up when the hours left fall below this many hours; 0 turns it off.
+    Q_PROPERTY(double creditGuardHours READ creditGuardHours WRITE setCreditGuardHours NOTIFY
+                   creditGuardHoursChanged)
 
 public:
     // log10(7000): the polling interval of 7 seconds.
@@ -208,10 +211,14 @@ public:
     void setDeletedMachineNotificationSystem(bool value);
     void setRunningForXHoursNotificationApp(bool value);
     void setRunningForXHoursNotificationSystem(bool value);
+    // Kept within 0 and 99 hours; a value that is not a number is refused.
+    void setCreditGuardHours(double value);
+    [[nodiscard]] double creditGuardHours() const { return m_creditGuardHours; }
 
 Q_SIGNALS:
     void disableAllNotificationsChanged();
     void refreshRateChanged();
+    void creditGuardHoursChanged();
     void gridCardColumnWidthChanged();
     void filterStatusPendingProvisioningChanged();
     void filterStatusProvisioningChanged();
@@ -262,6 +269,7 @@ private:
     QSettings *m_settings = nullptr;
     bool m_disableAllNotifications = false;
     double m_refreshRate = kDefaultRefreshRate;
+    double m_creditGuardHours = 2;
     double m_gridCardColumnWidth = 340;
     bool m_filterStatusPendingProvisioning = false;
     bool m_filterStatusProvisioning = false;

@@ -128,6 +128,17 @@ TestCase {
         tryCompare(sidebar.burnRateLabel, "text", "Using " + session.currentBurnRate.toFixed(3) + " credits /h")
     }
 
+    // The line under the burn rate: the balance at the rate of all computers, whatever the selection.
+    function test_hoursLeftLine() {
+        signIn(1200)
+        tryVerify(() => session.currentBurnRate > 0, 5000)
+        session.user.credits = session.currentBurnRate * 14.51
+        compare(sidebar.hoursLeftLabel.text, "\u2248 14 h 30 min left")
+        verify(sidebar.hoursLeftLabel.visible)
+        session.user.credits = session.currentBurnRate * 76.51
+        compare(sidebar.hoursLeftLabel.text, "\u2248 3 days 4 h left")
+    }
+
     function test_activeMenuEntries_data() {
         return [
             { tag: "computers", page: MainContext.Computers, tab: 0, active: "myMachinesButton" },

@@ -23,6 +23,9 @@ SessionTestKit::SessionTestKit(int extraMachines)
     m_user->setEmail(QString::fromLatin1(kDemoEmail));
     m_user->setHasOwnedCredits(1);
     m_user->setCredits(5.4);
+    // The credit guard would speak up in most tests (a few credits, computers running); its own tests
+    // turn it on.
+    m_settings->setValue(QStringLiteral("creditGuardHours"), 0);
 }
 
 SessionTestKit::~SessionTestKit() = default;

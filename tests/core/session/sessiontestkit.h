@@ -100,8 +100,18 @@ public:
         return failEncrypt ? QString() : QStringLiteral("enc:") + QString::fromLatin1(data.toUtf8().toHex());
     }
     void systemNotification(const QString &message) const override { systemNotes.append(message); }
+    void systemNotification(const QString &message, const QList<NotificationAction> &actions,
+                            const NotificationResponse &onResponse) const override
+    {
+        systemNotes.append(message);
+        QStringList keys;
+        for (const NotificationAction &a : actions)
+            keys.append(a.key);
+        actionKeys.append(keys);
+        responses.append(onResponse);
+    }
     void clearAccessCacheAndCookies() const override { ++cacheClears; }
-    void raiseWindow() const override {}
+    void raiseWindow() const override { ++raises; }
 
     bool failEncrypt = false;
     mutable QList<QUrl> urls;
@@ -109,6 +119,10 @@ public:
     mutable QList<RemoteDesktopFailure> rdpFailureHandlers;
     mutable QStringList systemNotes;
     mutable int cacheClears = 0;
+    mutable int raises = 0;
+    // The notifications sent with actions: their keys and the session's answer to each.
+    mutable QList<QStringList> actionKeys;
+    mutable QList<NotificationResponse> responses;
 };
 
 // The demo service in-process with its test controls, a real ApiClient on it, a recording shell and

@@ -2,6 +2,7 @@
 // filters, selection, bulk confirmations, preferences, event notices and banners.
 #include "modelrecorder.h"
 #include "sessiontestkit.h"
+#include "session/traymenu.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -586,6 +587,126 @@ private Q_SLOTS:
         session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 0)});
         session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", 9000)});
         QCOMPARE(kit->shell.count(text), 1);
+    }
+
+    // The reminder's answers: "Keep running" reminds again the same hours later, "Stop" stops without asking.
+    void runningReminderActions()
+    {
+        kit->user().setMachineRunningForXHours(2);
+        const QString text = QStringLiteral("Machine \"Lab\" has been running for 2 hours.");
+        const auto poll = [this](double minutes) {
+            session->updateNewVmInstances(QJsonArray{vm(1, "Lab", "running", 0, false, "linux", minutes)});
+        };
+        poll(110);
+        poll(125);
+        QCOMPARE(kit->host.actionKeys, QList<QStringList>{QStringList({"stop", "keep-running"})});
+        kit->host.responses.last()(QStringLiteral("keep-running"));
+        for (double minutes : {140, 200, 244})
+            poll(minutes);
+        QCOMPARE(kit->shell.count(text), 1);
+        poll(246);
+        QCOMPARE(kit->shell.count(text), 2);
+        poll(400); // used up
+        QCOMPARE(kit->shell.count(text), 2);
+        // A snooze is dropped by a new power-on period.
+        kit->host.responses.last()(QStringLiteral("keep-running"));
+        QVERIFY(!session->takeSnoozedReminder(1, 400, 5));
+        QVERIFY(!session->takeSnoozedReminder(1, 5, 600));
+
+        QVERIFY(session->confirmationPopupsEnabled());
+        kit->clearRequests();
+        kit->host.responses.last()(QStringLiteral("stop"));
+        QVERIFY(kit->shell.confirmations.isEmpty());
+        QVERIFY(session->computerById(1)->statusChanging()); // under way (it waits for the list load)
+        // A click brings the computer's card into view.
+        QSignalSpy reveal(session.get(), &MainContext::computerRevealRequested);
+        session->setPageIndex(MainContext::Account);
+        kit->host.responses.last()(QStringLiteral("default"));
+        QCOMPARE(session->pageIndex(), int(MainContext::Computers));
+        QCOMPARE(reveal.size(), 1);
+        QCOMPARE(reveal.first().first().toLongLong(), 1);
+    }
+
+    // Hours left follow the balance and the rate of all computers while one runs; the guard speaks once
+    // per crossing of its threshold and its action opens the payments tab.
+    void creditGuard()
+    {
+        const QString guardStart = QStringLiteral("Credits for about ");
+        const auto guardNotes = [&] {
+            return int(kit->shell.messages().filter(guardStart).size());
+        };
+        const auto credits = [this](const char *value) {
+            session->applyUserData(QJsonObject{{"user_credit", value}});
+        };
+        session->setCreditGuardHours(2);
+        credits("11");
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "running"), vm(2, "B", "terminated")});
+        session->flushDerivedLists();
+        QCOMPARE(session->hoursLeftText(), QStringLiteral("\u2248 10 h 0 min left"));
+        credits("2.2"); // 2 h: not below
+        QCOMPARE(guardNotes(), 0);
+        credits("2");
+        QCOMPARE(kit->shell.messages().filter(guardStart),
+                 QStringList{QStringLiteral("Credits for about 1 h 49 min left at 1.1 credits/h. Running "
+                                            "computers are stopped when credits run out.")});
+        QCOMPARE(kit->host.actionKeys.last(), QStringList{QStringLiteral("buy-credits")});
+        credits("1");
+        QCOMPARE(guardNotes(), 1);
+        credits("50"); // a purchase
+        credits("1.5");
+        QCOMPARE(guardNotes(), 2);
+        QCOMPARE(kit->host.systemNotes.filter(guardStart).size(), 2);
+
+        kit->host.responses.last()(QStringLiteral("buy-credits"));
+        QCOMPARE(session->pageIndex(), int(MainContext::Account));
+        QCOMPARE(session->myAccountPageIndex(), 1);
+
+        session->setCreditGuardHours(0);
+        credits("50");
+        credits("0.5");
+        QCOMPARE(guardNotes(), 2);
+        session->updateNewVmInstances(QJsonArray{vm(1, "A", "terminated"), vm(2, "B", "terminated")});
+        session->flushDerivedLists();
+        QCOMPARE(session->hoursLeft(), -1.0);
+        QCOMPARE(session->hoursLeftText(), QString());
+    }
+
+    void trayMenuModel()
+    {
+        QJsonArray reply;
+        reply.append(vm(1, "Run Win", "running", 100));
+        reply.append(vm(2, "Fav Stopped", "terminated", 200, true));
+        reply.append(vm(3, "Run Linux", "running", 300, false, "linux"));
+        reply.append(vm(4, "Stopped", "terminated"));
+        reply.append(vm(5, "Fav Deleted", "deleted", 0, true));
+        session->updateNewVmInstances(reply);
+        session->flushDerivedLists();
+        const QList<TrayMenu::Entry> entries = TrayMenu::entries(*session);
+        QList<qint64> ids;
+        for (const TrayMenu::Entry &e : entries)
+            ids.append(e.identifier);
+        QCOMPARE(ids.size(), 3);
+        QCOMPARE(ids.first(), 2);
+        QCOMPARE(entries.at(0).title, QStringLiteral("\u2605 Fav Stopped"));
+        QCOMPARE(entries.at(0).actions, QList<TrayMenu::Action>{TrayMenu::Action::Start});
+        QVERIFY(ids.contains(1) && ids.contains(3));
+        const auto entryOf = [&](qint64 id) { return entries.at(int(ids.indexOf(id))); };
+        QCOMPARE(entryOf(1).actions, QList<TrayMenu::Action>{TrayMenu::Action::Connect});
+        QVERIFY(entryOf(3).actions.isEmpty());
+        QCOMPARE(entryOf(3).statusText, Computer::statusLabel(Computer::Running));
+        for (int id = 10; id < 20; ++id)
+            reply.append(vm(id, QStringLiteral("Extra %1").arg(id), "running", 1000 + id, false, "linux"));
+        session->updateNewVmInstances(reply);
+        session->flushDerivedLists();
+        QCOMPARE(TrayMenu::entries(*session).size(), TrayMenu::kMaxEntries);
+        QCOMPARE(TrayMenu::entries(*session).first().identifier, 2);
+
+        // "Start" asks as the card does.
+        TrayMenu::trigger(*session, 2, TrayMenu::Action::Start);
+        QCOMPARE(kit->shell.confirmations.size(), 1);
+        QCOMPARE(kit->shell.confirmations.first().title, QStringLiteral("Start Fav Stopped?"));
+        QCOMPARE(TrayMenu::toolTip(12.345, QStringLiteral("\u2248 1 h 0 min left")),
+                 QStringLiteral("vantorix\nBalance: 12.35 credits\n\u2248 1 h 0 min left"));
     }
 
     void bannerSlots()

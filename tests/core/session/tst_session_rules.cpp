@@ -4,6 +4,7 @@
 #include "computer/computerdata.h"
 #include "modelrecorder.h"
 #include "session/computerordering.h"
+#include "session/creditforecast.h"
 #include "session/machinelistmodel.h"
 #include "session/sessionevent.h"
 
@@ -87,6 +88,25 @@ private Q_SLOTS:
         QTest::newRow("no threshold") << 0.0 << 5000.0 << -1 << false;
         QTest::newRow("going down") << 130.0 << 10.0 << 2 << false;
     }
+    void snoozedReminder_data()
+    {
+        QTest::addColumn<double>("before");
+        QTest::addColumn<double>("after");
+        QTest::addColumn<double>("due");
+        QTest::addColumn<bool>("fires");
+        QTest::newRow("reaches the due time") << 230.0 << 245.0 << 240.0 << true;
+        QTest::newRow("exactly at it") << 239.0 << 240.0 << 240.0 << true;
+        QTest::newRow("not yet") << 125.0 << 140.0 << 240.0 << false;
+        QTest::newRow("already past") << 241.0 << 250.0 << 240.0 << false;
+    }
+    void snoozedReminder()
+    {
+        QFETCH(double, before);
+        QFETCH(double, after);
+        QFETCH(double, due);
+        QFETCH(bool, fires);
+        QCOMPARE(EventRules::snoozedReminderDue(before, after, due), fires);
+    }
     void runningTimeCrossing()
     {
         QFETCH(double, before);
@@ -94,6 +114,72 @@ private Q_SLOTS:
         QFETCH(int, hours);
         QFETCH(bool, fires);
         QCOMPARE(EventRules::runningTimeCrossed(before, after, hours), fires);
+    }
+
+    void hoursLeft_data()
+    {
+        QTest::addColumn<double>("balance");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("nothing burns") << 50.0 << 0.0 << QString();
+        QTest::newRow("negative rate") << 50.0 << -1.0 << QString();
+        QTest::newRow("rate not a number") << 50.0 << qQNaN() << QString();
+        QTest::newRow("hours and minutes") << 27.25 << 1.9 << QStringLiteral("\u2248 14 h 20 min left");
+        QTest::newRow("under an hour") << 1.0 << 1.5 << QStringLiteral("\u2248 40 min left");
+        QTest::newRow("tiny balance") << 0.01 << 1.9 << QStringLiteral("\u2248 0 min left");
+        QTest::newRow("zero balance") << 0.0 << 1.9 << QStringLiteral("\u2248 0 min left");
+        QTest::newRow("negative balance") << -3.0 << 1.9 << QStringLiteral("\u2248 0 min left");
+        QTest::newRow("just under 48 h") << 47.99 << 1.0 << QStringLiteral("\u2248 47 h 59 min left");
+        QTest::newRow("48 h are days") << 48.0 << 1.0 << QStringLiteral("\u2248 2 days 0 h left");
+        QTest::newRow("days and hours") << 76.5 << 1.0 << QStringLiteral("\u2248 3 days 4 h left");
+    }
+    void hoursLeft()
+    {
+        QFETCH(double, balance);
+        QFETCH(double, rate);
+        QFETCH(QString, line);
+        QCOMPARE(CreditForecast::hoursLeftText(CreditForecast::hoursLeft(balance, rate)), line);
+    }
+
+    void guardText()
+    {
+        QCOMPARE(CreditForecast::guardText(3.2 / 1.9, 1.9),
+                 QStringLiteral("Credits for about 1 h 41 min left at 1.9 credits/h. Running computers are "
+                                "stopped when credits run out."));
+        QCOMPARE(CreditForecast::rateText(2.0), QStringLiteral("2"));
+        QCOMPARE(CreditForecast::rateText(0.125), QStringLiteral("0.125"));
+    }
+
+    // Hours left over successive polls and the guard's answers: once per crossing, armed again above the
+    // threshold or when nothing burns.
+    void guardOncePerCrossing_data()
+    {
+        QTest::addColumn<double>("threshold");
+        QTest::addColumn<QList<double>>("hours"); // -1: nothing burns
+        QTest::addColumn<QList<bool>>("fires");
+        QTest::newRow("falls, stays low")
+            << 2.0 << QList<double>{5, 1.9, 1.5, 0.2, 0} << QList<bool>{false, true, false, false, false};
+        QTest::newRow("purchase re-arms")
+            << 2.0 << QList<double>{1, 1, 10, 1.5} << QList<bool>{true, false, false, true};
+        QTest::newRow("at the threshold is not below")
+            << 2.0 << QList<double>{2, 1.99} << QList<bool>{false, true};
+        QTest::newRow("all stopped re-arms")
+            << 2.0 << QList<double>{1, -1, 1} << QList<bool>{true, false, true};
+        QTest::newRow("threshold 0 is off") << 0.0 << QList<double>{1, 0} << QList<bool>{false, false};
+    }
+    void guardOncePerCrossing()
+    {
+        QFETCH(double, threshold);
+        QFETCH(QList<double>, hours);
+        QFETCH(QList<bool>, fires);
+        bool armed = true;
+        QList<bool> seen;
+        for (double h : hours) {
+            const auto step = CreditForecast::guardStep(armed, h < 0 ? std::nullopt : std::optional(h), threshold);
+            armed = step.armed;
+            seen.append(step.fire);
+        }
+        QCOMPARE(seen, fires);
     }
 
     void creditsMonitor_data()
