@@ -26,6 +26,7 @@ DAEMON = os.environ["E2E_FAKE_DAEMON"]
 HERE = os.path.dirname(os.path.abspath(__file__))
 ACCOUNT_PASSWORD = "Demo-Pass1!"
 GENEROUS = 40.0
+RDP_DESKTOP_COLOUR = "#2e7d32"
 
 
 class JourneyFailed(AssertionError):
@@ -93,11 +94,11 @@ class World:
         return env
 
     # ---- the world around the program -------------------------------------------------------------
-    def start(self, time_scale=60):
+    def start(self, time_scale=60, demo_args=(), fake_rdp_client=True):
         self.notifications_file = os.path.join(self.records, "notifications.jsonl")
         self._spawn([DAEMON, self.notifications_file], "fake-daemon.log")
         demo_log = open(os.path.join(self.artifacts, "demo-service.log"), "w")
-        demo = subprocess.Popen([DEMO, "--port", "0", "--test-controls", "--time-scale", str(time_scale)],
+        demo = subprocess.Popen([DEMO, "--port", "0", "--test-controls", "--time-scale", str(time_scale), *demo_args],
                                 stdout=subprocess.PIPE, stderr=demo_log, env=self.env, text=True)
         self.processes.append(demo)
         self.service = demo.stdout.readline().strip()
@@ -107,7 +108,9 @@ class World:
         subprocess.Popen(["cat"], stdin=demo.stdout, stdout=demo_log)
         self.env["VANTORIX_SERVICE_URL"] = self.service
         self._install_browser()
-        self._install_rdp_client()
+        self.rdp_record = os.path.join(self.records, "rdp.jsonl")  # stays empty without the stand-in
+        if fake_rdp_client:
+            self._install_rdp_client()
         print("demo service:", self.service, flush=True)
 
     def start_tray_host(self):
@@ -167,7 +170,6 @@ class World:
         wait_until("Chromium's DevTools endpoint", self.chromium.ready)
 
     def _install_rdp_client(self):
-        self.rdp_record = os.path.join(self.records, "rdp.jsonl")
         client = os.path.join(self.root, "fake-rdp-client")
         with open(client, "w") as f:
             f.write("#!/usr/bin/python3\n"
@@ -181,6 +183,70 @@ class World:
                     "    f.write(json.dumps(line) + '\\n')\n" % self.rdp_record)
         os.chmod(client, 0o755)
         self.env["VANTORIX_RDP_CLIENT"] = client
+
+    def start_rdp_server(self):
+        """A real Remote Desktop server: FreeRDP's shadow server sharing a display of its own (a picture on
+        a green background), with NLA against a SAM file that the demo service writes when a computer's
+        password is set. Returns the demo service's arguments that point every computer to it."""
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "800x600x24", "-noreset",
+                                 "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                                stderr=open(os.path.join(self.artifacts, "rdp-display.log"), "w"))
+        self.processes.append(xvfb)
+        os.close(write_end)
+        number = b""
+        while not number.endswith(b"\n"):
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                raise JourneyFailed("the Remote Desktop server's X server did not start")
+            number += chunk
+        os.close(read_end)
+        shared = dict(self.env, DISPLAY=":" + number.decode().strip(), HOME=self._dir("rdp-server-home"),
+                      XDG_CONFIG_HOME=self._dir("rdp-server-home/.config"), WLOG_LEVEL="DEBUG")
+        picture = os.path.join(self.root, "shared-desktop.png")
+        subprocess.run(["convert", "-size", "800x600", "xc:" + RDP_DESKTOP_COLOUR, "-fill", "white", "-pointsize", "40",
+                        "-font", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                        "-gravity", "center", "-annotate", "0", "The shared desktop\nof the Remote Desktop server",
+                        picture], check=True)
+        # ImageMagick's display exits with 1 after putting a picture on the root window: look at the root.
+        subprocess.run(["display", "-window", "root", picture], env=shared, timeout=30)
+        probe = os.path.join(self.root, "shared-probe.png")
+        subprocess.run(["import", "-window", "root", "-crop", "1x1+5+5", probe], check=True, env=shared)
+        if not subprocess.run(["convert", probe, "-format", "%[hex:p{0,0}]", "info:"], capture_output=True,
+                              text=True).stdout.upper().startswith(RDP_DESKTOP_COLOUR[1:].upper()):
+            raise JourneyFailed("the shared desktop's picture is not on the server's display")
+        self.rdp_sam = os.path.join(self.root, "rdp.sam")
+        open(self.rdp_sam, "w").close()
+        self.rdp_port = free_port()
+        self.rdp_server_log = os.path.join(self.artifacts, "rdp-server.log")
+        self._spawn(["freerdp-shadow-cli", "/port:%d" % self.rdp_port, "/bind-address:127.0.0.1", "/sec:nla",
+                     "/sam-file:" + self.rdp_sam], os.path.basename(self.rdp_server_log), env=shared)
+
+        def listening():
+            with socket.socket() as s:
+                return s.connect_ex(("127.0.0.1", self.rdp_port)) == 0
+        wait_until("the Remote Desktop server to listen", listening)
+        print("Remote Desktop server: 127.0.0.1:%d on display %s" % (self.rdp_port, shared["DISPLAY"]), flush=True)
+        return ["--rdp-address", "127.0.0.1:%d" % self.rdp_port, "--rdp-sam-file", self.rdp_sam]
+
+    def rdp_server_log_text(self):
+        with open(self.rdp_server_log, errors="replace") as f:
+            return f.read()
+
+    def rdp_clients(self):
+        """The process ids of the Remote Desktop clients the program started."""
+        found = []
+        try:
+            children = open("/proc/%d/task/%d/children" % (self.app.pid, self.app.pid)).read().split()
+        except (OSError, AttributeError):
+            return found
+        for pid in children:
+            try:
+                if open("/proc/%s/comm" % pid).read().strip() == "xfreerdp":
+                    found.append(int(pid))
+            except OSError:
+                pass
+        return found
 
     # ---- the demo service's test controls ---------------------------------------------------------
     def control(self, path, method="POST"):
@@ -235,6 +301,8 @@ class World:
     def stop_app(self):
         if self.app and self.app.poll() is None:
             self.record_child_commands()
+            for pid in self.rdp_clients():  # the sessions end with the program
+                os.kill(pid, signal.SIGTERM)
             self.app.send_signal(signal.SIGTERM)
             try:
                 self.app.wait(15)

@@ -6,11 +6,12 @@ import json
 import os
 import re
 import sys
+import subprocess
 import time
 import traceback
 import urllib.request
 
-from harness import ACCOUNT_PASSWORD, JourneyFailed, World, wait_until
+from harness import ACCOUNT_PASSWORD, RDP_DESKTOP_COLOUR, JourneyFailed, World, wait_until
 
 
 def check(condition, what):
@@ -628,7 +629,91 @@ def switch_user(w):
         check(not w.shows(first_users), "nothing of the first user remains on screen: " + first_users)
 
 
+# ---- 8. a real Remote Desktop session ---------------------------------------------------------------
+def password_through_dialog(w, name, entry, button, password):
+    """Types a computer's password into the dialog its menu entry opens (after the question's button)."""
+    card_menu(w, name, entry)
+    w.click(w.wait_for(button, "push button"))
+    w.wait_for("Ok", "push button")
+    w.fill(w.wait_for("", "password text"), password)
+    w.shot("password-dialog")
+    w.click(w.wait_for("Ok", "push button"))
+    w.gone("Ok", "push button")
+    time.sleep(1)
+
+
+def rdp_client_window(w):
+    """The geometry (x, y, width, height) and id of the Remote Desktop client's window, once it shows."""
+    def find():
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^FreeRDP"], capture_output=True,
+                               text=True, env=w.env).stdout.split()
+        if not found:
+            return None
+        shell = subprocess.run(["xdotool", "getwindowgeometry", "--shell", found[-1]], capture_output=True,
+                               text=True, env=w.env).stdout
+        g = dict(line.split("=", 1) for line in shell.split() if "=" in line)
+        return int(g["X"]), int(g["Y"]), int(g["WIDTH"]), int(g["HEIGHT"]), found[-1]
+    return wait_until("the Remote Desktop client's window", find, 60)
+
+
+def rdp_real(w):
+    demo_args = w.start_rdp_server()
+    w.start(time_scale=5, demo_args=demo_args, fake_rdp_client=False)
+    check("VANTORIX_RDP_CLIENT" not in w.env, "the real client, no stand-in")
+    w.window_size = (1280, 800)  # the whole screen: the favourite card's menu button is in the window
+    w.start_app()
+    sign_in(w)
+    wait_card(w, "Office PC", "RUNNING")
+
+    # The user resets the machine's password: the service sets it on the computer (the server's SAM file)
+    # and the program keeps it, protected, for the connection.
+    password = "Rdp-Secret-42!"
+    w.secrets.add(password)
+    password_through_dialog(w, "Office PC", "Reset Machine Password", "Reset", password)
+    wait_until("the password reset request", lambda: requested(w, "reset_win_password_user_vm_instance"))
+    wait_until("the password on the Remote Desktop server", lambda: open(w.rdp_sam).read().strip())
+
+    # Connect: the real xfreerdp signs in with NLA and shows the shared desktop.
+    card_menu(w, "Office PC", "Connect to Machine")
+    log = wait_until("the authenticated session on the server",
+                     lambda: "is activated" in w.rdp_server_log_text() and w.rdp_server_log_text(), 60)
+    check("Receive Encryption Credentials" in log and "client authentication failure" not in log,
+          "the server took the credentials (NLA) and refused nothing")
+    check(w.rdp_clients(), "the program started xfreerdp")
+    x, y, width, height, window = rdp_client_window(w)
+    expected = tuple(int(RDP_DESKTOP_COLOUR[i:i + 2], 16) for i in (1, 3, 5))
+
+    def shows_shared_desktop():
+        seen = w.pixel(x + 30, y + 30)
+        return all(abs(a - b) <= 12 for a, b in zip(seen, expected)) and seen
+    seen = wait_until("the shared desktop in the client's window", shows_shared_desktop, 60)
+    print("client window %s at %d,%d %dx%d shows %s" % (window, x, y, width, height, seen))
+    time.sleep(2)
+    w.shot("remote-session")
+    subprocess.run(["import", "-window", window, os.path.join(w.artifacts, "remote-session-window.png")],
+                   check=True, env=w.env)
+    w.record_child_commands()  # the running client's arguments and environment go to the secrets audit
+    # There is no window manager: the client's window lies over the program's. Move it out of the screen.
+    w.xdo("windowmove", window, 4000, 0)
+    time.sleep(1)
+    check(not [t for t in w.texts() if "Could not connect" in t], "no failure is reported for a session that is up")
+
+    # A wrong password kept here (typed into the update dialog): the server refuses it, the client gives up
+    # at once and the window says so.
+    wrong = "Wrong-Cached-7#"
+    w.secrets.add(wrong)
+    password_through_dialog(w, "Office PC", "Update Machine Password", "Update", wrong)
+    refusals = w.rdp_server_log_text().count("client authentication failure")
+    card_menu(w, "Office PC", "Connect to Machine")
+    w.wait_text("Could not connect to Office PC:", timeout=60)
+    w.shot("connection-refused")
+    print("the window says:", [t for t in w.texts() if "Could not connect to Office PC:" in t][0])
+    check(w.rdp_server_log_text().count("client authentication failure") > refusals, "the server refused the password")
+    check("Remote Desktop client ended with code" in w.app_log(), "the client's end is logged")
+
+
 JOURNEYS = {
+    "rdp_real": rdp_real,
     "credits": credits,
     "switch_user": switch_user,
     "computers": computers,
