@@ -2,6 +2,7 @@
 // then the main view with the bridge published as "context".
 
 #include "appearance.h"
+#include "buildidentity.h"
 #include "commandserver.h"
 #include "context.h"
 #include "handoff.h"
@@ -94,31 +95,50 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("vantorix"));
     QCoreApplication::setOrganizationDomain(ServiceConfig::serviceUrl().host());
     QCoreApplication::setApplicationName(QStringLiteral("vantorix"));
-    // The version option would otherwise print an empty version.
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VANTORIX_VERSION));
+    // The desktop entry's name: the window and the desktop's application menu, tray and start-up
+    // notification are matched through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANTORIX_APP_ID));
 
     auto settings = std::make_unique<QSettings>();
     const Appearance::Stored stored = Appearance::readStored(*settings);
     const QProcessEnvironment startupEnvironment = QProcessEnvironment::systemEnvironment();
     Appearance::apply(Appearance::compute(stored, startupEnvironment));
 
+    // The command line is read before the application exists too, so that --version and --help answer on a
+    // terminal without a display; Qt's own options (-platform ...) fail that first reading, and the reading
+    // once the application has taken them out decides. Both come before the single-instance guard, so that
+    // the options answer while an instance runs.
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The desktop client of the vantorix cloud-desktop service."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption startMinimizedOption(
+        QStringLiteral("start-minimized"),
+        QStringLiteral("Start with the window hidden; the tray icon shows it."));
+    parser.addOption(startMinimizedOption);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (parser.parse(arguments) && (parser.isSet(helpOption) || parser.isSet(versionOption))) {
+        const QCoreApplication commandLineOnly(argc, argv); // names the program in the usage line
+        parser.process(commandLineOnly);                    // prints and exits
+    }
+
     auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icons/Vantorix-ICON.png")));
     // Closing the window hides it; the tray and the command server keep the process alive.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    parser.process(*app);
+    const bool startMinimized = parser.isSet(startMinimizedOption);
 
     auto guard = std::make_unique<QSharedMemory>();
     if (!InstanceGuard::acquire(*guard)) {
         HandOff::notifyRunningInstance();
         return 0;
     }
-
-    QCommandLineParser parser;
-    parser.addVersionOption();
-    const QCommandLineOption startMinimizedOption(QStringLiteral("start-minimized"));
-    parser.addOption(startMinimizedOption);
-    parser.process(*app);
-    const bool startMinimized = parser.isSet(startMinimizedOption);
 
     TerminationSignals::quitApplicationOnSignal();
     RendererProbe::choose(*settings, startupEnvironment);

@@ -1,5 +1,6 @@
 #include "autostart.h"
 
+#include "buildidentity.h"
 #include "logging.h"
 
 #include <QCoreApplication>
@@ -9,10 +10,39 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+namespace {
+
+// The string escapes of the desktop entry format: backslash, line feed, carriage return and tab.
+QString escapeString(const QString &text)
+{
+    QString value;
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\':
+            value += QLatin1String("\\\\");
+            break;
+        case u'\n':
+            value += QLatin1String("\\n");
+            break;
+        case u'\r':
+            value += QLatin1String("\\r");
+            break;
+        case u'\t':
+            value += QLatin1String("\\t");
+            break;
+        default:
+            value += c;
+        }
+    }
+    return value;
+}
+
+} // namespace
+
 QString XdgAutoStart::entryPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) +
-           QStringLiteral("/autostart/vantorix.desktop");
+           QStringLiteral("/autostart/" VANTORIX_APP_ID ".desktop");
 }
 
 bool XdgAutoStart::isEnabled()
@@ -31,38 +61,21 @@ QString XdgAutoStart::execValue(const QString &executablePath)
             quoted += QLatin1Char('\\');
         quoted += c;
     }
-    QString value;
-    for (const QChar c : quoted) {
-        switch (c.unicode()) {
-        case u'\\':
-            value += QLatin1String("\\\\");
-            break;
-        case u'\n':
-            value += QLatin1String("\\n");
-            break;
-        case u'\r':
-            value += QLatin1String("\\r");
-            break;
-        case u'\t':
-            value += QLatin1String("\\t");
-            break;
-        case u'%':
-            value += QLatin1String("%%");
-            break;
-        default:
-            value += c;
-        }
-    }
+    const QString value = escapeString(quoted).replace(QLatin1Char('%'), QLatin1String("%%"));
     return QLatin1Char('"') + value + QStringLiteral("\" --start-minimized");
 }
 
 QByteArray XdgAutoStart::entryText(const QString &executablePath)
 {
+    // Named and drawn like the installed program's menu entry; TryExec makes the desktop skip the entry
+    // once the program is gone (uninstalled) instead of failing to start it at every login.
     return QStringLiteral("[Desktop Entry]\n"
                           "Type=Application\n"
-                          "Name=vantorix\n"
-                          "Exec=%1\n")
-        .arg(execValue(executablePath))
+                          "Name=Vantorix\n"
+                          "Icon=" VANTORIX_APP_ID "\n"
+                          "TryExec=%1\n"
+                          "Exec=%2\n")
+        .arg(escapeString(executablePath), execValue(executablePath))
         .toUtf8();
 }
 

@@ -2,9 +2,10 @@
 
 #include <QString>
 
-// Start at login on Linux desktops: an XDG autostart entry, $XDG_CONFIG_HOME/autostart/vantorix.desktop,
-// that starts the running executable minimised to the tray. Any file of that name counts as enabled
-// (like a Run value that points elsewhere); enabling rewrites it.
+// Start at login on Linux desktops: an XDG autostart entry, $XDG_CONFIG_HOME/autostart/<app-id>.desktop
+// (named by the desktop application id, like the installed menu entry), that starts the running
+// executable minimised to the tray. Any file of that name counts as enabled (like a Run value that points
+// elsewhere); enabling rewrites it.
 class XdgAutoStart {
 public:
     [[nodiscard]] static QString entryPath();

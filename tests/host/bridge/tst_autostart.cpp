@@ -1,6 +1,7 @@
 // Start at login on Linux: the XDG autostart entry.
 
 #include "autostart.h"
+#include "buildidentity.h"
 #include "isolateduserdirs.h"
 #include "linuxplatform.h"
 
@@ -22,8 +23,8 @@ private Q_SLOTS:
 
 void TestAutoStart::entryInConfigFolder()
 {
-    QCOMPARE(XdgAutoStart::entryPath(),
-             qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/autostart/vantorix.desktop"));
+    QCOMPARE(XdgAutoStart::entryPath(), qEnvironmentVariable("XDG_CONFIG_HOME") +
+                                            QStringLiteral("/autostart/" VANTORIX_APP_ID ".desktop"));
 }
 
 void TestAutoStart::enableDetectDisable()
@@ -38,9 +39,12 @@ void TestAutoStart::enableDetectDisable()
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.value(0), QStringLiteral("[Desktop Entry]"));
     QVERIFY(lines.contains(QStringLiteral("Type=Application")));
-    QVERIFY(lines.contains(QStringLiteral("Name=vantorix")));
+    // Named and drawn like the installed menu entry; skipped by the desktop once the program is gone.
+    QVERIFY(lines.contains(QStringLiteral("Name=Vantorix")));
+    QVERIFY(lines.contains(QStringLiteral("Icon=" VANTORIX_APP_ID)));
     const QString exe = QCoreApplication::applicationFilePath();
     QVERIFY(QFileInfo(exe).isAbsolute());
+    QVERIFY(lines.contains(QStringLiteral("TryExec=") + exe));
     QVERIFY2(lines.contains(QStringLiteral("Exec=\"%1\" --start-minimized").arg(exe)),
              qPrintable(lines.join('|')));
 
@@ -76,32 +80,46 @@ void TestAutoStart::execValue_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("exec");
-    // Quoted-argument escapes first (\" \` \$ \\), then the string escapes (\\ again), and %%.
+    QTest::addColumn<QString>("tryExec");
+    // Exec: quoted-argument escapes first (\" \` \$ \\), then the string escapes (\\ again), and %%.
+    // TryExec is a plain string: only the string escapes, % stays as it is.
     QTest::newRow("plain") << QStringLiteral("/usr/bin/vantorix")
-                           << QStringLiteral("\"/usr/bin/vantorix\" --start-minimized");
+                           << QStringLiteral("\"/usr/bin/vantorix\" --start-minimized")
+                           << QStringLiteral("/usr/bin/vantorix");
     QTest::newRow("blank") << QStringLiteral("/opt/my app/vantorix")
-                           << QStringLiteral("\"/opt/my app/vantorix\" --start-minimized");
+                           << QStringLiteral("\"/opt/my app/vantorix\" --start-minimized")
+                           << QStringLiteral("/opt/my app/vantorix");
     QTest::newRow("dollar") << QStringLiteral("/opt/a$b/v")
-                            << QStringLiteral("\"/opt/a\\\\$b/v\" --start-minimized");
+                            << QStringLiteral("\"/opt/a\\\\$b/v\" --start-minimized")
+                            << QStringLiteral("/opt/a$b/v");
     QTest::newRow("backslash") << QStringLiteral("/opt/a\\b/v")
-                               << QStringLiteral("\"/opt/a\\\\\\\\b/v\" --start-minimized");
+                               << QStringLiteral("\"/opt/a\\\\\\\\b/v\" --start-minimized")
+                               << QStringLiteral("/opt/a\\\\b/v");
     QTest::newRow("double quote") << QStringLiteral("/opt/\"q\"/v")
-                                  << QStringLiteral("\"/opt/\\\\\"q\\\\\"/v\" --start-minimized");
+                                  << QStringLiteral("\"/opt/\\\\\"q\\\\\"/v\" --start-minimized")
+                                  << QStringLiteral("/opt/\"q\"/v");
     QTest::newRow("percent") << QStringLiteral("/opt/100%/v")
-                             << QStringLiteral("\"/opt/100%%/v\" --start-minimized");
+                             << QStringLiteral("\"/opt/100%%/v\" --start-minimized")
+                             << QStringLiteral("/opt/100%/v");
     QTest::newRow("line feed") << QStringLiteral("/opt/a\nb/v")
-                               << QStringLiteral("\"/opt/a\\nb/v\" --start-minimized");
+                               << QStringLiteral("\"/opt/a\\nb/v\" --start-minimized")
+                               << QStringLiteral("/opt/a\\nb/v");
     QTest::newRow("non-ascii") << QStringLiteral("/home/jörg/vantorix")
-                               << QStringLiteral("\"/home/jörg/vantorix\" --start-minimized");
+                               << QStringLiteral("\"/home/jörg/vantorix\" --start-minimized")
+                               << QStringLiteral("/home/jörg/vantorix");
 }
 
 void TestAutoStart::execValue()
 {
     QFETCH(QString, path);
     QFETCH(QString, exec);
+    QFETCH(QString, tryExec);
     QCOMPARE(XdgAutoStart::execValue(path), exec);
-    // Whatever the path holds, the entry stays one Exec line.
-    QCOMPARE(XdgAutoStart::entryText(path).count('\n'), 4);
+    // Whatever the path holds, the entry keeps its six lines.
+    const QStringList lines = QString::fromUtf8(XdgAutoStart::entryText(path)).split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 7);
+    QVERIFY(lines.contains(QStringLiteral("TryExec=") + tryExec));
+    QVERIFY(lines.contains(QStringLiteral("Exec=") + exec));
 }
 
 VANTORIX_ISOLATED_TEST_MAIN(TestAutoStart)

@@ -98,14 +98,47 @@ private Q_SLOTS:
         QVERIFY(InstanceGuard::acquire(guard));
     }
 
-    void versionOption()
+    void informationOptions_data()
     {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<bool>("instanceRunning");
+        QTest::addColumn<bool>("display");
+        QTest::addColumn<QByteArray>("printed");
+        QTest::newRow("version") << "--version" << false << true << QByteArray("vantorix 1.0.0\n");
+        // Answered, not handed over to the running instance.
+        QTest::newRow("version, instance running")
+            << "--version" << true << true << QByteArray("vantorix 1.0.0\n");
+        QTest::newRow("help, instance running")
+            << "--help" << true << true << QByteArray("--start-minimized");
+        // A terminal without a display: no platform plugin is needed to answer.
+        QTest::newRow("version, no display")
+            << "--version" << false << false << QByteArray("vantorix 1.0.0\n");
+        QTest::newRow("help, no display") << "--help" << false << false << QByteArray("--start-minimized");
+    }
+
+    void informationOptions()
+    {
+        QFETCH(QString, option);
+        QFETCH(bool, instanceRunning);
+        QFETCH(bool, display);
+        QFETCH(QByteArray, printed);
+        if (instanceRunning)
+            startFirst({QStringLiteral("--start-minimized")});
+        QProcessEnvironment env = isolatedEnvironment(m_home);
+        if (!display) {
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        }
         QProcess p;
-        p.setProcessEnvironment(isolatedEnvironment(m_home));
-        p.start(QStringLiteral(VANTORIX_APP_PATH), {QStringLiteral("--version")});
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(VANTORIX_APP_PATH), {option});
         QVERIFY(p.waitForFinished(kGenerousMs));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
         QCOMPARE(p.exitCode(), 0);
-        QVERIFY(p.readAllStandardOutput().contains("vantorix 1.0.0"));
+        QVERIFY(p.readAllStandardOutput().contains(printed));
+        if (instanceRunning)
+            QVERIFY(!readFirst().contains("Main window visible: true"));
     }
 
 private:
