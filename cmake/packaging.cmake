@@ -1,7 +1,10 @@
 # Installation rules and the Debian package (cpack -G DEB, see scripts/package.sh): the program, its desktop
 # entry, icons, AppStream metadata, manual page and the Debian documentation files, all named by the
 # application id (cmake/VantorixIdentity.cmake). The demo service is a development stand-in for the real
-# service and is not installed.
+# service and is not installed. Linux only: this is a Debian package.
+if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    return()
+endif()
 include(GNUInstallDirs)
 
 set(VANTORIX_VENDOR "Vantorix")
