@@ -17,6 +17,7 @@
 #include "systemnotifier.h"
 #include "terminationsignals.h"
 #include "trayicon.h"
+#include "traysession.h"
 #include "api/apiclient.h"
 #include "session/sessionfactory.h"
 #include "ui/secretprotector.h"
@@ -168,6 +169,8 @@ int main(int argc, char *argv[])
         protector = std::make_unique<BridgeSecretProtector>(context);
         UiServices::setSecretProtector(protector.get());
         SessionFactory::setServices(apiClient.get(), &shell, context, settings.get());
+        TraySession traySession(tray.get());
+        SessionFactory::setSessionObserver([&traySession](MainContext *session) { traySession.follow(session); });
 
         LocalCommandServer commandServer(ServiceConfig::origin(ServiceConfig::serviceUrl()));
         QObject::connect(&commandServer, &LocalCommandServer::raiseRequested, context, &Context::raiseWindow);
@@ -205,6 +208,7 @@ int main(int argc, char *argv[])
         UiServices::setSecretProtector(nullptr);
         view.reset();
         SessionFactory::setServices(nullptr, nullptr, nullptr, nullptr);
+        SessionFactory::setSessionObserver({});
         UiServices::setApiClient(nullptr);
         apiClient.reset();
         UiServices::setShell(nullptr);

@@ -18,6 +18,7 @@
 #include <QSettings>
 #include <QSharedMemory>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -49,6 +50,12 @@ Context::Context(QQuickView *view, const QProcessEnvironment &startupEnvironment
     }
     if (m_notifier) {
         connect(m_notifier, &SystemNotifier::activated, this, &Context::raiseWindow);
+        connect(m_notifier, &SystemNotifier::actionInvoked, this, [this](qint64 id, const QString &key) {
+            const NotificationResponse response = m_responses.take(id);
+            if (response)
+                response(key);
+        });
+        connect(m_notifier, &SystemNotifier::closed, this, [this](qint64 id) { m_responses.remove(id); });
         // Logged when the outcome is known: -1 when the notification could not be shown.
         connect(m_notifier, &SystemNotifier::shown, this,
                 [](qint64 id) { qCDebug(lcHost).noquote() << "Show toast:" << id; });
@@ -251,4 +258,20 @@ void Context::systemNotification(const QString &message) const
         return;
     }
     m_notifier->show(message);
+}
+
+void Context::systemNotification(const QString &message, const QList<NotificationAction> &actions,
+                                 const NotificationResponse &onResponse) const
+{
+    if (!m_notifier || !m_notifier->isAvailable()) {
+        qCDebug(lcHost).noquote() << "Show toast:" << -1;
+        return;
+    }
+    const qint64 id = m_notifier->show(message, actions);
+    if (id < 0 || !onResponse)
+        return;
+    constexpr int kMaxAwaited = 64;
+    if (m_responses.size() >= kMaxAwaited)
+        m_responses.remove(std::min_element(m_responses.keyBegin(), m_responses.keyEnd()).operator*());
+    m_responses.insert(id, onResponse);
 }

@@ -2,6 +2,7 @@
 
 #include "hostservices.h"
 
+#include <QHash>
 #include <QProcessEnvironment>
 #include <QQuickItem>
 #include <QString>
@@ -48,6 +49,8 @@ public:
     Q_INVOKABLE bool saveToFile(const QString &data, const QString &file) const;
     Q_INVOKABLE QString encrypt(const QString &data) const override;
     Q_INVOKABLE void systemNotification(const QString &message) const override;
+    void systemNotification(const QString &message, const QList<NotificationAction> &actions,
+                            const NotificationResponse &onResponse) const override;
 
     // Not for QML: the platform (the session's Remote Desktop launcher unprotects through it).
     [[nodiscard]] Platform *platform() const;
@@ -58,5 +61,7 @@ private:
     QSharedMemory *m_instanceGuard;
     std::unique_ptr<Platform> m_platform;
     SystemNotifier *m_notifier;
+    // The answers awaited from shown notifications, by notifier id (the oldest are dropped past a bound).
+    mutable QHash<qint64, NotificationResponse> m_responses;
     QString m_renderingAtStart;
 };

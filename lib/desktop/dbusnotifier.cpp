@@ -93,8 +93,20 @@ QString DBusNotifier::escapeBody(const QString &message)
 
 qint64 DBusNotifier::show(const QString &message)
 {
+    return show(message, {});
+}
+
+qint64 DBusNotifier::show(const QString &message, const QList<NotificationAction> &actions)
+{
     if (!m_available)
         return -1;
+    // The default action (a click on the notification) first, then the buttons as key, label pairs.
+    QStringList actionList{kDefaultAction, QStringLiteral("Open")};
+    for (const NotificationAction &action : actions) {
+        if (action.key.isEmpty() || action.key == kDefaultAction)
+            continue;
+        actionList << action.key << action.label;
+    }
 
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call.setArguments({QStringLiteral("vantorix"),                          // app_name
@@ -102,7 +114,7 @@ qint64 DBusNotifier::show(const QString &message)
                        QString(),                                           // app_icon
                        QStringLiteral("vantorix"),                          // summary
                        escapeBody(message),                                 // body
-                       QStringList{kDefaultAction, QStringLiteral("Open")}, // actions
+                       actionList,                                          // actions
                        QVariantMap(),                                       // hints
                        int(-1)});                                           // expire_timeout
     const qint64 localId = m_nextLocalId++;
@@ -138,15 +150,23 @@ void DBusNotifier::track(uint serverId, qint64 localId)
 void DBusNotifier::onActionInvoked(uint serverId, const QString &actionKey)
 {
     // The server broadcasts this signal for every client's notifications: only ours count.
-    if (actionKey != kDefaultAction || !m_localIdByServerId.contains(serverId))
+    if (!m_localIdByServerId.contains(serverId))
         return;
-    qCDebug(lcNotify) << "Desktop notification activated:" << m_localIdByServerId.value(serverId);
-    Q_EMIT activated();
+    const qint64 localId = m_localIdByServerId.value(serverId);
+    qCDebug(lcNotify) << "Desktop notification action:" << localId << actionKey;
+    if (actionKey == kDefaultAction)
+        Q_EMIT activated();
+    Q_EMIT actionInvoked(localId, actionKey);
 }
 
 void DBusNotifier::onNotificationClosed(uint serverId, uint reason)
 {
     Q_UNUSED(reason)
-    if (m_localIdByServerId.remove(serverId) > 0)
-        m_trackOrder.removeOne(serverId);
+    const auto found = m_localIdByServerId.constFind(serverId);
+    if (found == m_localIdByServerId.cend())
+        return;
+    const qint64 localId = *found;
+    m_localIdByServerId.erase(found);
+    m_trackOrder.removeOne(serverId);
+    Q_EMIT closed(localId);
 }

@@ -31,7 +31,7 @@ TrayIcon::TrayIcon(QObject *parent) : QObject(parent), m_menu(new QMenu), m_tray
     title->setEnabled(false);
     // Two separators on purpose; keep Qt from folding them into one.
     m_menu->setSeparatorsCollapsible(false);
-    m_menu->addSeparator();
+    m_firstSeparator = m_menu->addSeparator();
     m_menu->addSeparator();
     connect(m_menu->addAction(QStringLiteral("Open")), &QAction::triggered, this, &TrayIcon::openRequested);
     connect(m_menu->addAction(QStringLiteral("Quit")), &QAction::triggered, this, &TrayIcon::quitRequested);
@@ -50,11 +50,56 @@ TrayIcon::TrayIcon(QObject *parent) : QObject(parent), m_menu(new QMenu), m_tray
 
 TrayIcon::~TrayIcon()
 {
+    setSessionItems(QString(), {});
     // The menu is a top-level widget (QSystemTrayIcon does not take ownership of it).
     m_tray->setContextMenu(nullptr);
     delete m_tray;
     m_tray = nullptr;
     delete m_menu;
+}
+
+void TrayIcon::setSessionItems(const QString &balanceLine, const QList<TrayMenu::Entry> &entries)
+{
+    if (balanceLine == m_balanceLine && entries == m_entries)
+        return;
+    m_balanceLine = balanceLine;
+    m_entries = balanceLine.isEmpty() ? QList<TrayMenu::Entry>() : entries;
+    for (QAction *action : std::as_const(m_sessionActions)) {
+        m_menu->removeAction(action);
+        // A submenu's action belongs to the submenu.
+        if (QMenu *submenu = action->menu())
+            delete submenu;
+        else
+            delete action;
+    }
+    m_sessionActions.clear();
+    if (m_balanceLine.isEmpty())
+        return;
+
+    auto *balance = new QAction(m_balanceLine, m_menu);
+    balance->setEnabled(false);
+    m_sessionActions.append(balance);
+    for (const TrayMenu::Entry &entry : std::as_const(m_entries)) {
+        // The submenu is a top-level widget of its own: deleted with its action above.
+        auto *submenu = new QMenu(entry.title);
+        if (entry.actions.isEmpty()) {
+            submenu->addAction(entry.statusText)->setEnabled(false);
+        }
+        for (const TrayMenu::Action kind : entry.actions) {
+            const qint64 id = entry.identifier;
+            connect(submenu->addAction(TrayMenu::actionText(kind)), &QAction::triggered, this,
+                    [this, id, kind] { Q_EMIT quickActionTriggered(id, kind); });
+        }
+        m_sessionActions.append(submenu->menuAction());
+    }
+    m_menu->insertActions(m_firstSeparator, m_sessionActions);
+}
+
+void TrayIcon::setToolTipText(const QString &text)
+{
+    const QString tip = text.isEmpty() ? QStringLiteral("vantorix") : text;
+    if (m_tray->toolTip() != tip)
+        m_tray->setToolTip(tip);
 }
 
 QSystemTrayIcon *TrayIcon::systemTrayIcon() const

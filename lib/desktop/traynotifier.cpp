@@ -10,7 +10,12 @@ TrayNotifier::TrayNotifier(QSystemTrayIcon *tray, QObject *parent) : SystemNotif
         qCWarning(lcNotify) << "System notifications are not available: no system tray.";
         return;
     }
-    connect(m_tray, &QSystemTrayIcon::messageClicked, this, &SystemNotifier::activated);
+    // The tray shows one message at a time: a click is on the last one.
+    connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] {
+        Q_EMIT activated();
+        if (m_lastId > 0)
+            Q_EMIT actionInvoked(m_lastId, QStringLiteral("default"));
+    });
     m_available = true;
 }
 
@@ -26,6 +31,7 @@ qint64 TrayNotifier::show(const QString &message)
     // The tray shows one message at a time; the id only tells the caller's log lines apart.
     m_tray->showMessage(QStringLiteral("vantorix"), message);
     const qint64 id = m_nextId++;
+    m_lastId = id;
     Q_EMIT shown(id);
     return id;
 }

@@ -14,10 +14,12 @@ public:
     explicit TrayNotifier(QSystemTrayIcon *tray, QObject *parent = nullptr);
 
     [[nodiscard]] bool isAvailable() const override;
+    using SystemNotifier::show; // with actions: shown without them (a click is still reported)
     qint64 show(const QString &message) override;
 
 private:
     QPointer<QSystemTrayIcon> m_tray;
     bool m_available = false;
     qint64 m_nextId = 1;
+    qint64 m_lastId = 0;
 };

@@ -5,6 +5,9 @@
 // Bodies steer it: "click-me" makes it report, after the reply, an activation of another client's
 // notification, a non-default action of this one, then the default action of this one, then its closing;
 // "fail-me" makes the call fail with an error reply.
+//
+// InvokeAction(id, key), a method of its own, reports what a user's press on a button (or, with "default", on
+// the notification) would: ActionInvoked, then NotificationClosed. Each record line carries the id given.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusContext>
@@ -29,7 +32,10 @@ public Q_SLOTS:
     uint Notify(const QString &appName, uint replacesId, const QString &appIcon, const QString &summary,
                 const QString &body, const QStringList &actions, const QVariantMap &hints, int expireTimeout)
     {
-        const QJsonObject line{{QStringLiteral("app_name"), appName},
+        const bool refused = body.contains(QLatin1String("fail-me"));
+        const uint id = refused ? 0 : m_nextId++;
+        const QJsonObject line{{QStringLiteral("id"), qint64(id)},
+                               {QStringLiteral("app_name"), appName},
                                {QStringLiteral("replaces_id"), qint64(replacesId)},
                                {QStringLiteral("app_icon"), appIcon},
                                {QStringLiteral("summary"), summary},
@@ -39,12 +45,11 @@ public Q_SLOTS:
                                {QStringLiteral("expire_timeout"), expireTimeout}};
         m_record.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + '\n');
 
-        if (body.contains(QLatin1String("fail-me"))) {
+        if (refused) {
             sendErrorReply(QStringLiteral("org.freedesktop.Notifications.Error.Test"),
                            QStringLiteral("refused"));
             return 0;
         }
-        const uint id = m_nextId++;
         if (body.contains(QLatin1String("click-me"))) {
             // After the reply has gone out, as a real daemon reacts to a later click.
             QTimer::singleShot(0, this, [this, id] {
@@ -60,6 +65,12 @@ public Q_SLOTS:
     QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
 
     void CloseNotification(uint id) { emitSignal(QStringLiteral("NotificationClosed"), {id, uint(3)}); }
+
+    void InvokeAction(uint id, const QString &key)
+    {
+        emitSignal(QStringLiteral("ActionInvoked"), {id, key});
+        emitSignal(QStringLiteral("NotificationClosed"), {id, uint(2)});
+    }
 
 private:
     void emitSignal(const QString &name, const QVariantList &arguments)

@@ -146,6 +146,36 @@ private Q_SLOTS:
         QCOMPARE(activated.count(), 1);
     }
 
+    // Buttons go after the default action as key, label pairs; a press is reported by its key and the
+    // notification's own id, once, and the closing that follows by the same id.
+    void actionsAreSentAndReported()
+    {
+        startDaemon();
+        if (QTest::currentTestFailed())
+            return;
+        DBusNotifier notifier(QDBusConnection::sessionBus());
+        QVERIFY(notifier.supportsActions());
+        QSignalSpy invoked(&notifier, &SystemNotifier::actionInvoked);
+        QSignalSpy closed(&notifier, &SystemNotifier::closed);
+        QSignalSpy shown(&notifier, &SystemNotifier::shown);
+        const qint64 id = notifier.show(QStringLiteral("running"), {{QStringLiteral("stop"), QStringLiteral("Stop")},
+                                                                   {QStringLiteral("default"), QStringLiteral("x")},
+                                                                   {QStringLiteral("keep"), QStringLiteral("Keep")}});
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 20000);
+        const QJsonObject call = recordedCalls().at(0);
+        QCOMPARE(call.value("actions").toArray(), QJsonArray({"default", "Open", "stop", "Stop", "keep", "Keep"}));
+
+        QDBusMessage press = QDBusMessage::createMethodCall(kService, QStringLiteral("/org/freedesktop/Notifications"),
+                                                            kService, QStringLiteral("InvokeAction"));
+        press.setArguments({uint(call.value("id").toInteger()), QStringLiteral("stop")});
+        QDBusConnection::sessionBus().call(press);
+        QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 20000);
+        QCOMPARE(invoked.count(), 1);
+        QCOMPARE(invoked.at(0).at(0).toLongLong(), id);
+        QCOMPARE(invoked.at(0).at(1).toString(), QStringLiteral("stop"));
+        QCOMPARE(closed.at(0).at(0).toLongLong(), id);
+    }
+
     void failedNotifyIsLogged()
     {
         startDaemon();

@@ -1,5 +1,6 @@
 // The tray icon without a tray host (offscreen): it must build, carry its menu and route its actions.
 #include "trayicon.h"
+#include "traynotifier.h"
 
 #include <QAction>
 #include <QMenu>
@@ -48,6 +49,53 @@ private Q_SLOTS:
         tray.menu()->actions().at(index)->trigger();
         QCOMPARE(open.count(), opens);
         QCOMPARE(quit.count(), quits);
+    }
+
+    // Signed in: after the title a disabled balance line and a submenu per computer whose entries emit the
+    // computer and the action; signed out again, the menu is as before.
+    void sessionItems()
+    {
+        TrayIcon tray;
+        QSignalSpy quick(&tray, &TrayIcon::quickActionTriggered);
+        TrayMenu::Entry running{7, QStringLiteral("Office"), QStringLiteral("Running"), {TrayMenu::Action::Connect}};
+        TrayMenu::Entry lab{8, QStringLiteral("Lab"), QStringLiteral("Running"), {}};
+        tray.setSessionItems(QStringLiteral("Balance: 3.00 credits"), {running, lab});
+        const QList<QAction *> actions = tray.menu()->actions();
+        QCOMPARE(actions.size(), 8);
+        QCOMPARE(actions.at(1)->text(), QStringLiteral("Balance: 3.00 credits"));
+        QVERIFY(!actions.at(1)->isEnabled());
+        QCOMPARE(actions.at(2)->text(), QStringLiteral("Office"));
+        QMenu *office = actions.at(2)->menu();
+        QVERIFY(office);
+        QCOMPARE(office->actions().size(), 1);
+        QCOMPARE(office->actions().at(0)->text(), QStringLiteral("Connect"));
+        office->actions().at(0)->trigger();
+        QCOMPARE(quick.count(), 1);
+        QCOMPARE(quick.at(0).at(0).toLongLong(), 7);
+        QCOMPARE(quick.at(0).at(1).value<TrayMenu::Action>(), TrayMenu::Action::Connect);
+        QMenu *labMenu = actions.at(3)->menu();
+        QCOMPARE(labMenu->actions().at(0)->text(), QStringLiteral("Running"));
+        QVERIFY(!labMenu->actions().at(0)->isEnabled());
+        QVERIFY(actions.at(4)->isSeparator());
+        QCOMPARE(actions.at(7)->text(), QStringLiteral("Quit"));
+
+        tray.setToolTipText(QStringLiteral("vantorix\nBalance: 3.00 credits"));
+        QCOMPARE(tray.systemTrayIcon()->toolTip(), QStringLiteral("vantorix\nBalance: 3.00 credits"));
+        tray.setSessionItems(QString(), {running});
+        tray.setToolTipText(QString());
+        QCOMPARE(tray.menu()->actions().size(), 5);
+        QCOMPARE(tray.systemTrayIcon()->toolTip(), QStringLiteral("vantorix"));
+    }
+
+    // Without a tray host the tray message notifier is off: no id, and buttons are never offered.
+    void trayNotifierWithoutTray()
+    {
+        TrayIcon tray;
+        QTest::ignoreMessage(QtWarningMsg, "System notifications are not available: no system tray.");
+        TrayNotifier notifier(tray.systemTrayIcon());
+        QVERIFY(!notifier.isAvailable());
+        QVERIFY(!notifier.supportsActions());
+        QCOMPARE(notifier.show(QStringLiteral("x"), {{QStringLiteral("stop"), QStringLiteral("Stop")}}), -1);
     }
 
     void onlyPlainClickOpens_data()
