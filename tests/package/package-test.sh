@@ -52,6 +52,10 @@ EOF
     echo "--- lintian"
     lintian --fail-on error --display-info --tag-display-limit 0 "$deb" || fail "lintian reports errors"
 
+    # apt can install it here: every package named in Depends exists (a misspelt name fails this).
+    echo "--- apt-get --simulate install"
+    apt-get --simulate -q install "$deb" || fail "apt cannot resolve the package's dependencies"
+
     unpack
     local root="$scratch/root" desktop="$scratch/root/usr/share/applications/$app_id.desktop"
     echo "--- desktop-file-validate"
