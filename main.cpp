@@ -27,6 +27,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QNetworkAccessManager>
 #include <QQmlContext>
 #include <QQmlEngine>
@@ -128,7 +130,10 @@ int main(int argc, char *argv[])
     }
 
     auto app = std::make_unique<QApplication>(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icons/Vantorix-ICON.png")));
+    // Read once, as PNG: a QIcon made from the file name decodes the picture again for every icon made from
+    // it (the tray's too, which reuses this one).
+    QApplication::setWindowIcon(
+        QPixmap::fromImage(QImageReader(QStringLiteral(":/assets/icons/Vantorix-ICON.png"), "png").read()));
     // Closing the window hides it; the tray and the command server keep the process alive.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -154,8 +154,8 @@ class World:
         if frame_log:
             env["QT_LOGGING_RULES"] = "vantorix.*=true;qt.scenegraph.time.renderloop=true"
             env["QT_MESSAGE_PATTERN"] = "%{time process} %{category} %{message}"
-            # The program logs every GUI-thread task of 20 ms or more (a late 5 ms timer).
-            env["VANTORIX_STALL_WATCH"] = "20"
+            # The program logs every GUI-thread stall of 20 ms or more (a late 5 ms timer) with its own CPU time.
+            env["VANTORIX_STALL_WATCH"] = os.environ.get("BENCH_STALL_MS", "20")
         self.app_log = os.path.join(self.root, "app.log")
 
     def _dir(self, name):
@@ -253,7 +253,7 @@ def settled(world, quiet=1.5, give_up=60):
 
 FRAME_RE = re.compile(r"^\s*([\d.]+) qt\.scenegraph\.time\.renderloop .*frame rendered in (\d+)ms")
 SOFTWARE_FRAME_RE = re.compile(r"^\s*([\d.]+) qt\.scenegraph\.time\.renderloop Frame rendered with '\w+' renderloop in (\d+)ms")
-STALL_RE = re.compile(r"^\s*([\d.]+) vantorix\.host GUI thread stalled for (\d+) ms")
+STALL_RE = re.compile(r"^\s*([\d.]+) vantorix\.host GUI thread stalled for (\d+) ms, (-?\d+) ms of its own CPU time")
 FRAME_READY_RE = re.compile(r"^\s*([\d.]+) \S+ Signed-in frame complete")
 GUI_GAP_RE = re.compile(r"^\s*([\d.]+) qt\.scenegraph\.time\.renderloop .*\[gui thread\] polishAndSync: start, "
                         r"elapsed since last call: (\d+) ms")
@@ -287,14 +287,16 @@ def run_signin(args):
         # The OpenGL loop logs the GUI thread's time between two syncs; the stall watch logs any GUI-thread
         # task of 20 ms or more (logged as it ends), whichever loop draws.
         gaps = [(float(m.group(1)), int(m.group(2))) for m in map(GUI_GAP_RE.match, lines) if m]
-        stalls = [(float(m.group(1)), int(m.group(2))) for m in map(STALL_RE.match, lines) if m]
+        stalls = [(float(m.group(1)), int(m.group(2)), int(m.group(3))) for m in map(STALL_RE.match, lines) if m]
         window = [g for t, g in gaps if login_reply <= t <= end + 0.001]
-        stall_window = [g for t, g in stalls if login_reply <= t <= end + 0.001]
+        # A stall is logged as it ends: those that end after the sign-in reply.
+        stall_window = [(g, c) for t, g, c in stalls if login_reply <= t <= end + 0.001]
         frame_gaps = [round((b - a) * 1000) for a, b in zip(frames, frames[1:]) if login_reply <= b <= end + 0.001]
         return {"login": login, "login_reply": login_reply, "list_request": list_req, "list_reply": list_rep,
                 "previews": len(shots), "first_preview": shots[0] if shots else None, "shown": shown,
                 "ready": ready, "max_gap": max(window) if window else None,
-                "max_stall": max(stall_window) if stall_window else 0,
+                "max_stall": max((g for g, _ in stall_window), default=0),
+                "max_task": max((c for _, c in stall_window), default=0),
                 "max_frame_gap": max(frame_gaps) if frame_gaps else None}
     finally:
         world.close()
@@ -308,18 +310,20 @@ def signin(args):
         print(f"  run: sign-in request {r['login']:.2f} s, reply {r['login_reply']:.2f} s, list request "
               f"{r['list_request']:.2f} s, list reply sent {r['list_reply']:.2f} s, signed-in frame complete {ready}, "
               f"{r['previews']} preview requests from {r['first_preview'] or 0:.2f} s, first frame with the cards "
-              f"{shown}; from the sign-in reply to the first preview tick: longest GUI-thread task {r['max_stall']} ms "
-              f"(0: none of 20 ms or more), longest gap between frames {r['max_frame_gap']} ms, OpenGL loop's "
+              f"{shown}; from the sign-in reply to the first preview tick: longest GUI-thread task {r['max_task']} ms of its "
+              f"own CPU time (longest late timer {r['max_stall']} ms wall-clock, 0: none of 20 ms or more), longest gap between frames {r['max_frame_gap']} ms, OpenGL loop's "
               f"longest time between syncs {r['max_gap']} ms")
     shown = [r for r in results if r["shown"] is not None]
     if shown:
-        stalls = [r["max_stall"] for r in results]
+        stalls = [r["max_task"] for r in results]
+        walls = [r["max_stall"] for r in results]
         print(f"sign-in to cards shown, {args.machines + 10} computers, median of {len(shown)}: sign-in reply to "
               f"the first frame with the cards {statistics.median((r['shown'] - r['login_reply']) * 1000 for r in shown):.0f} ms "
               f"(goal at most 300; list reply to that frame "
               f"{statistics.median((r['shown'] - r['list_reply']) * 1000 for r in shown):.0f} ms); longest GUI-thread task "
-              f"from the sign-in reply to the first preview tick: median {statistics.median(stalls)} ms, worst "
-              f"{max(stalls)} ms (goal at most 100)")
+              f"from the sign-in reply to the first preview tick, its own CPU time: median {statistics.median(stalls)} ms, "
+              f"worst {max(stalls)} ms (goal at most 100; wall-clock, waits for a processor included: median "
+              f"{statistics.median(walls)} ms, worst {max(walls)} ms)")
     return 0
 
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QColor>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QPixmap>
@@ -15,7 +16,10 @@ namespace {
 // a plain square stands in, so that the tray never shows an empty slot or complains about no icon.
 QIcon trayIconImage()
 {
-    QIcon icon(QStringLiteral(":/assets/icons/Vantorix-ICON.png"));
+    // The program's window icon when it has one (read once at start), else the resource.
+    QIcon icon = QGuiApplication::windowIcon();
+    if (icon.isNull())
+        icon = QIcon(QStringLiteral(":/assets/icons/Vantorix-ICON.png"));
     if (!icon.availableSizes().isEmpty())
         return icon;
     QPixmap fallback(32, 32);
