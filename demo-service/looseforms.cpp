@@ -103,10 +103,17 @@ void accountFields(QJsonObject &o)
         o.remove(QStringLiteral("last_name"));
     if (!o.contains(QStringLiteral("machine_running_for_x_hours_value")))
         o.insert(QStringLiteral("machine_running_for_x_hours_value"), QJsonValue::Null);
+    // Each choice in the form its number picks, so that the choices that are on (and those that are off)
+    // come in every form.
+    static const char *const numbered[] = {"credits_purchase", "credits_depleted", "low_credit",
+                                           "machine_created",  "machine_started",  "machine_stopped",
+                                           "machine_reset",    "machine_deleted",  "machine_running_for_x_hours"};
     QJsonObject emails = o.value(QStringLiteral("email_notifications")).toObject();
-    int index = 0;
-    for (auto it = emails.begin(); it != emails.end(); ++it, ++index)
-        it.value() = flag(demoFlag(it.value()), index);
+    for (int n = 1; n <= 9; ++n) {
+        const QString key = QLatin1String(numbered[n - 1]);
+        if (emails.contains(key))
+            emails.insert(key, flag(demoFlag(emails.value(key)), n));
+    }
     o.insert(QStringLiteral("email_notifications"), emails);
 }
 

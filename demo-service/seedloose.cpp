@@ -98,7 +98,8 @@ void addMachines(DemoState &state, int accountId)
         m.idleSecondsPs = 10.0 * kDay - m.runSecondsPs;
         m.runCostPs = m.runSecondsPs / kHour * m.rate;
         m.idleCostPs = m.idleSecondsPs / kHour * m.idleRate;
-        m.runSeconds = m.runSecondsPs + (20 + 7 * index) * kHour;
+        // Past runs, the current one included.
+        m.runSeconds = m.runSecondsPs + (20 + 7 * index) * kHour + (s.status == "running" ? s.startedAgo : 0);
         m.idleSeconds = double(now - m.insertSecs) - m.runSeconds;
         m.runCost = m.runSeconds / kHour * m.rate;
         m.idleCost = m.idleSeconds / kHour * m.idleRate;

@@ -712,7 +712,145 @@ def rdp_real(w):
     check("Remote Desktop client ended with code" in w.app_log(), "the client's end is logged")
 
 
+# ---- 9. the loose account: every field in its other form ------------------------------------------
+LOOSE_LONG_NAME = ("Long Name " * 20).strip() + "X"  # 200 characters
+GARBAGE = re.compile(r"\b(NaN|undefined|null|Infinity)\b")
+
+
+def clean(w, where):
+    """Nothing on screen reads NaN, undefined, null or Infinity."""
+    bad = [t for t in (w.text_of(n) for n in w.nodes()) if GARBAGE.search(t)]
+    check(not bad, "%s shows no garbage: %r" % (where, bad))
+
+
+def card_labels(w, name):
+    """The labels of the card with this name, from its preview panel down to its name."""
+    nodes = w.nodes()
+    for i, n in enumerate(nodes):
+        if n[1] == name and n[0] == "label" and n[5] >= 24:
+            start = max(j for j in range(i) if nodes[j][0] == "panel" and nodes[j][4] > 250)
+            return [m[1] for m in nodes[start:i] if m[0] == "label"]
+    return None
+
+
+def loose(w):
+    w.window_size = (1200, 1400)  # the cards and their menus stay clear of the notices at the bottom
+    w.start(time_scale=1)
+    w.start_app()
+    sign_in(w, "loose")
+    wait_card(w, "Quiet Box")
+    w.shot("computers")
+
+    # Every computer with a known status has its card (name, status, system); the favourites ("1", true)
+    # lead in their strip; the unknown and the empty status have none.
+    expected = {"Bürorechner Zoë": ("RUNNING", "Windows Server 2022"), "Quiet Box": ("SUSPENDED", "Windows Server 2022"),
+                "Render Node": ("RUNNING", "Ubuntu 22.04 LTS"), LOOSE_LONG_NAME: ("STOPPED", "Ubuntu 22.04 LTS")}
+    for name in ("Bürorechner Zoë", "Quiet Box"):
+        labels = card_labels(w, name)
+        check(labels and labels[0] == expected[name][0] and expected[name][1] in labels,
+              "the favourite %s shows %s: %r" % (name, expected[name], labels))
+    grid = dict(grid_cards(w))
+    print("the grid:", grid)
+    for name in ("Render Node", LOOSE_LONG_NAME):
+        check(grid.get(name) == expected[name][0], "%s is in the grid as %s: %r" % (name[:20], expected[name][0], grid))
+        isolate(w, name)
+        labels = card_labels(w, name)
+        check(labels and expected[name][1] in labels, "the card of %s names its system: %r" % (name[:20], labels))
+    check(set(grid) <= set(expected) | {"Old Desk"}, "no other cards: %r" % grid)
+    isolate(w, "Box")
+    time.sleep(1)
+    check(w.find("Quiet Box", "label") and not w.shows("Mystery Box") and not w.shows("Blank Box"),
+          "no card for the unknown or the empty status")
+    search(w, "")
+    clean(w, "the computers page")
+
+    # The balance, its burn rate (two running computers, two idle ones) and no low-credit notice: the
+    # account's own threshold (4) is below its balance, the default one (5) would not be.
+    check(4.3 <= float(balance(w)) <= 4.5, "the balance: %s" % balance(w))
+    check(w.shows("Using 1.170 credits /h"), "the burn rate: %r" % [t for t in w.texts() if "Using" in t])
+    check(not w.shows("running low") and not [n for n in w.notifications() if "low" in n["body"]],
+          "no low-credit notice")
+
+    # The billing popup and the activity page of a computer.
+    isolate(w, "Render Node")
+    card_menu(w, "Render Node", "Machine Billing")
+    w.wait_for("Current Running Session Cost", "label")
+    time.sleep(1)
+    w.shot("billing")
+    costs = [t for t in w.texts() if t.endswith(" credits")]
+    check(len(costs) >= 4 and all(float(t.split()[0]) >= 0 for t in costs), "the billing popup's costs: %r" % costs)
+    clean(w, "the billing popup")
+    w.click(w.wait_for("Machine Activity"))
+    rows = wait_until("the computer's activity", lambda: [t for t in (w.text_of(n) for n in w.nodes() if n[0] == "text")
+                                                          if t.endswith("checked.")])
+    w.shot("activity")
+    check(len(rows) == 6, "the activity page lists the computer's six entries: %r" % rows)
+    clean(w, "the activity page")
+    w.click(w.wait_for("Close", "push button"))
+    search(w, "")
+
+    # The create view: the account's templates in id order (9, 11, 100; 10 is the spot variant), each with
+    # its description, none where the service sent null or nothing.
+    w.click(w.wait_for("Start New Machine"))
+    w.wait_for("Machine Name", "label")
+    w.gone("Loading machines types...")
+    descriptions = {"Windows Basic": "Office work.", "Linux Basic": None, "Linux Render": "Rendering."}
+    for title, description in descriptions.items():
+        w.click(wait_until("the machine type box", lambda: next(
+            (n for n in w.nodes() if n[0] == "combo box" and n[1] in ["Select your machine type", *descriptions]), None)))
+        items = [n[1] for n in w.nodes() if n[0] == "menu item"]
+        check(items[-3:] == list(descriptions), "the templates in id order: %r" % items)
+        w.click(w.wait_for(title, "menu item"))
+        w.wait_for(title, "combo box")
+        time.sleep(0.5)
+        w.shot("template-" + title.replace(" ", "-"))
+        shown = [t for t in (w.text_of(n) for n in w.nodes()) if "Office work." in t or "Rendering." in t]
+        check(bool(shown) == bool(description) and (not description or description in shown[0]),
+              "%s shows its description %r: %r" % (title, description, shown))
+        clean(w, "the create view")
+
+    # The payment history: the payments in id order with their totals.
+    w.click(w.wait_for("Payments", "push button"))
+    w.wait_for("Payment History", "label")
+    time.sleep(1)
+    w.shot("payments")
+    clean(w, "the payments page")
+    frame = w.find("", "frame")
+    seen = []  # (date, total) of each block, from the top of the page down
+
+    def read_blocks():
+        texts = [w.text_of(n) for n in w.nodes() if n[0] == "text"]
+        dates = [texts[i + 1] for i in range(len(texts) - 1) if texts[i] == "date"]
+        totals = [texts[i + 1] for i in range(len(texts) - 1) if texts[i] == "total"]
+        for block in zip(dates, totals):
+            if block not in seen:
+                seen.append(block)
+        if len(seen) < 4:
+            w.xdo("mousemove", int(frame[2] + frame[4] * 0.6), int(frame[3] + frame[5] * 0.5))
+            w.xdo("click", "--repeat", 3, "--delay", 40, 5)
+            time.sleep(0.3)
+        return len(seen) >= 4
+    wait_until("the four payments", read_blocks, 30)
+    print("payment history:", seen)
+    check([t for _, t in seen] == ["23.8", "14.28", "35.7", "17.85"] and [d for d, _ in seen] == sorted(d for d, _ in seen),
+          "the payments in id order (9, 10, 11, 100) with their totals: %r" % seen)
+    clean(w, "the payment history")
+
+    # The account's own page and its e-mail choices.
+    w.click(w.wait_for("Account", "page tab"))
+    time.sleep(1)
+    w.shot("account")
+    w.dump("account")
+    clean(w, "the account page")
+    w.click(w.wait_for("Notifications", "page tab"))
+    time.sleep(1)
+    w.shot("notifications")
+    w.dump("notifications")
+    clean(w, "the notifications page")
+
+
 JOURNEYS = {
+    "loose": loose,
     "rdp_real": rdp_real,
     "credits": credits,
     "switch_user": switch_user,
