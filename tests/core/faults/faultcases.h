@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <optional>
 #include <memory>
 
 // A Shell that records notices, accepts every confirmation and runs deferred calls on a timer.
@@ -64,6 +65,10 @@ struct FaultExpectations {
     QString notJson;
     QString errorMessage;
     QString missingKey;
+    // Where one kind of "no answer" differs from the others: a time-out of an action the service may
+    // still carry out, a large reply that this action's limit allows.
+    std::optional<QString> timedOut;
+    std::optional<QString> huge;
 };
 
 // One action as its real caller sends it.

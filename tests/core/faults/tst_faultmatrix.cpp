@@ -81,6 +81,10 @@ QString expected(const FaultExpectations &e, Kind kind)
         return e.errorMessage;
     case Kind::MissingKey:
         return e.missingKey;
+    case Kind::TimeOut:
+        return e.timedOut.value_or(e.network);
+    case Kind::Huge:
+        return e.huge.value_or(e.network);
     default:
         return e.network;
     }
@@ -88,7 +92,8 @@ QString expected(const FaultExpectations &e, Kind kind)
 
 Shell::Level levelOf(const QString &text)
 {
-    if (text == QLatin1String(ApiTexts::kUnexpectedWarning))
+    // An unknown outcome is a warning: the action may well have succeeded.
+    if (text == QLatin1String(ApiTexts::kUnexpectedWarning) || text.startsWith(QLatin1String("No answer from")))
         return Shell::Level::Warning;
     if (text == QLatin1String(ApiTexts::kInvoiceRequested))
         return Shell::Level::Info;
