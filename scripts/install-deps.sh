@@ -19,6 +19,7 @@ PKGS=(
   freerdp2-x11 freerdp2-shadow-x11 winpr-utils g++-mingw-w64-x86-64 wine64 curl ca-certificates xdotool
   chromium python3-pyatspi at-spi2-core python3-gi gir1.2-glib-2.0
   dpkg-dev file lintian desktop-file-utils appstream
+  gcovr
 )
 missing=()
 for p in "${PKGS[@]}"; do
