@@ -42,8 +42,8 @@ std::wstring writeConnectionFile(const std::string &contents)
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const std::wstring path = folder + L"vantorix." + randomSuffix(generator);
         // CREATE_NEW: never open a file that is already there (someone else's, or a planted one).
-        const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             if (GetLastError() == ERROR_FILE_EXISTS)
                 continue;
@@ -51,7 +51,8 @@ std::wstring writeConnectionFile(const std::string &contents)
         }
         DWORD written = 0;
         const DWORD size = static_cast<DWORD>(contents.size());
-        const BOOL ok = size == 0 || (WriteFile(file, contents.data(), size, &written, nullptr) && written == size);
+        const BOOL ok =
+            size == 0 || (WriteFile(file, contents.data(), size, &written, nullptr) && written == size);
         const BOOL flushed = FlushFileBuffers(file);
         CloseHandle(file);
         if (!ok || !flushed) {

@@ -13,7 +13,8 @@ std::string utf8(const std::wstring &text)
 {
     if (text.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(size_t(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &result[0], size, nullptr, nullptr);
     return result;
@@ -21,7 +22,8 @@ std::string utf8(const std::wstring &text)
 
 std::string fileBytesHex(const std::wstring &path)
 {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "-";
     std::string hex;
@@ -54,7 +56,8 @@ int main()
     const DWORD length = GetEnvironmentVariableW(L"VANTORIX_MSTSC_RECORD", target, MAX_PATH * 2);
     if (length == 0 || length >= MAX_PATH * 2)
         return 1;
-    const HANDLE out = CreateFileW(target, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+    const HANDLE out =
+        CreateFileW(target, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
     if (out == INVALID_HANDLE_VALUE)
         return 1;
     DWORD written = 0;

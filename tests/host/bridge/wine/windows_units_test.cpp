@@ -34,7 +34,8 @@ std::string utf8(const std::wstring &text)
 {
     if (text.empty())
         return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string result(size_t(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &result[0], size, nullptr, nullptr);
     return result;
@@ -185,7 +186,8 @@ void startAtLogin()
 
     // A value that points elsewhere counts as enabled, and enabling writes ours over it.
     const wchar_t other[] = L"C:\\elsewhere\\old.exe";
-    CHECK(RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"vantorix", REG_SZ, other, sizeof other) == ERROR_SUCCESS);
+    CHECK(RegSetKeyValueW(HKEY_CURRENT_USER, kRunKey, L"vantorix", REG_SZ, other, sizeof other) ==
+          ERROR_SUCCESS);
     CHECK(vantorix::win::isRunValuePresent());
     CHECK(vantorix::win::setRunValue(true));
     CHECK(readRunValue(data, type) && data == L"\"" + self + L"\" --start-minimized");
@@ -257,7 +259,8 @@ void remoteDesktop()
         CHECK(first.compare(0, folder.size() + 1, folder + L"\\") == 0);
         const std::wstring name = first.substr(first.find_last_of(L'\\') + 1);
         CHECK(name.size() == 15 && name.compare(0, 9, L"vantorix.") == 0);
-        CHECK(name.find_first_not_of(L"vantorix.abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") ==
+        CHECK(name.find_first_not_of(
+                  L"vantorix.abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789") ==
               std::wstring::npos);
         bool found = false;
         CHECK(readFile(first, &found) == contents && found);
@@ -274,7 +277,8 @@ void remoteDesktop()
         const std::wstring prefix = L"MSTSC \"";
         CHECK(launch.commandLine.compare(0, prefix.size(), prefix) == 0);
         CHECK(launch.commandLine.size() > prefix.size() + 1 && launch.commandLine.back() == L'"');
-        const std::wstring given = launch.commandLine.substr(prefix.size(), launch.commandLine.size() - prefix.size() - 1);
+        const std::wstring given =
+            launch.commandLine.substr(prefix.size(), launch.commandLine.size() - prefix.size() - 1);
         bool ascii = true;
         for (wchar_t c : given)
             ascii = ascii && c < 0x80;
@@ -302,8 +306,8 @@ void windowActivation()
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"VantorixTestWindow";
     CHECK(RegisterClassW(&windowClass) != 0);
-    const HWND window = CreateWindowExW(0, L"VantorixTestWindow", L"vantorix test", WS_OVERLAPPEDWINDOW, 10, 10,
-                                        300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    const HWND window = CreateWindowExW(0, L"VantorixTestWindow", L"vantorix test", WS_OVERLAPPEDWINDOW, 10,
+                                        10, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     const HWND other = CreateWindowExW(0, L"VantorixTestWindow", L"other", WS_OVERLAPPEDWINDOW, 40, 40, 300,
                                        200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     CHECK(window != nullptr && other != nullptr);
