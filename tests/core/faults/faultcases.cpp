@@ -9,6 +9,7 @@
 #include "ui/countryservice.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QVariantMap>
 
@@ -392,4 +393,117 @@ QList<FaultCase> allFaultCases()
                   {},
                   {}});
     return cases;
+}
+
+QList<ReshapeCase> reshapeCases()
+{
+    const QByteArray computer =
+        R"({"vm_id":"7","vm_user_instance_name":"Fault Box","platform":"windows","status":"running",)"
+        R"("favourite":"1","username":"admin","rdp_public_address":"10.0.0.7","template_id":"9",)"
+        R"("gce_start_time":"1700000000","vm_rate":"0.35","vm_current_session_run_time":"12.5"})";
+    return {
+        {"login_user",
+         R"({"login":"success","data":{"ID":"5","user_email":"fault@example.org",)"
+         R"("user_credit":"3.5","low_credits_threshold":"4","has_owned_credits":"1"}})",
+         {"login", "data", "user_email", "user_credit", "low_credits_threshold"}},
+        {"get_vatsense_rates",
+         R"([{"country_name":"Germany","tax_rate":19,"is_eu_country":true}])",
+         {"country_name", "tax_rate", "is_eu_country"}},
+        {"get_vat_info",
+         R"({"company_name":"Acme","company_address":"Main St 1","country_name":"Germany"})",
+         {"company_name", "country_name"}},
+        {"get_user_data",
+         R"({"user_data":{"user_credit":"25.5","low_credits_threshold":"4","has_owned_credits":"1",)"
+         R"("machine_running_for_x_hours_value":"4","email_notifications":{"low_credit":"1"}}})",
+         {"user_data", "user_credit", "low_credits_threshold", "machine_running_for_x_hours_value",
+          "email_notifications"}},
+        {"list_user_vm_instances",
+         "[" + computer + "]",
+         {"vm_id", "status", "vm_user_instance_name", "platform", "favourite", "rdp_public_address",
+          "gce_start_time", "vm_current_session_run_time"}},
+        {"list_user_payments",
+         R"({"9":{"payment_id":"9","payment_status":"Completed","payment_amount":"11.90",)"
+         R"("invoice_status":"NOT REQUESTED","payment_date":"2024-01-02 03:04:05"}})",
+         {"payment_id", "payment_status", "payment_amount", "invoice_status"}},
+        {"list_available_vm_templates",
+         R"({"9":{"template_id":"9","name":"win-basic","vm_template_title":"Windows","price":"0.3",)"
+         R"("spec_description":"Two cores."}})",
+         {"template_id", "price", "spec_description"}},
+        {"insert_vm_instance", R"({"vm_id":"12"})", {"vm_id"}},
+        {"start_user_vm_instance", R"({"success":"Machine is starting."})", {"success"}},
+        {"set_favourite_vm_instance", R"({"success":"Added to favourites."})", {"success"}},
+        {"get_vm_screenshot",
+         R"({"success":"Screenshot taken.","b64_screenshot":"iVBORw0KGgo="})",
+         {"success", "b64_screenshot"}},
+        {"get_user_logs",
+         R"({"success":[{"timezone":"UTC","operation_datetime":"2024-01-02 03:04:05","details":"Started."}],)"
+         R"("total_log_entries":"1"})",
+         {"success", "total_log_entries", "details"}},
+        {"get_vantorix_banners",
+         R"({"banners":[{"position":"top_light","link":"","image":"http://127.0.0.1:1/b.png"}]})",
+         {"banners", "position", "image"}},
+        {"initiate_payment",
+         R"({"paypal_payment_link":"http://127.0.0.1:1/pay/x"})",
+         {"paypal_payment_link"}},
+        {"get_vatsense_tax_rate_ro", R"({"vat_tax_rate_ro":"19"})", {"vat_tax_rate_ro"}},
+        {"update_user_data (threshold)", R"({"success":"Saved."})", {"success"}},
+    };
+}
+
+namespace {
+
+QJsonValue retyped(const QJsonValue &value)
+{
+    switch (value.type()) {
+    case QJsonValue::Double:
+        return value.toVariant().toString();
+    case QJsonValue::String: {
+        bool ok = false;
+        const double number = value.toString().toDouble(&ok);
+        return ok ? QJsonValue(number) : QJsonValue(QJsonArray{value});
+    }
+    case QJsonValue::Bool:
+        return value.toBool() ? 1 : 0;
+    case QJsonValue::Array:
+        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
+    case QJsonValue::Object:
+        return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
+    default:
+        return 0;
+    }
+}
+
+QJsonValue reshaped(const QJsonValue &value, const QString &kind, const QString &key)
+{
+    if (value.isArray()) {
+        QJsonArray list = value.toArray();
+        for (auto it = list.begin(); it != list.end(); ++it)
+            *it = reshaped(*it, kind, key);
+        return list;
+    }
+    if (!value.isObject())
+        return value;
+    QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it)
+        it.value() = reshaped(it.value(), kind, key);
+    if (object.contains(key)) {
+        if (kind == QLatin1String("drop_key"))
+            object.remove(key);
+        else if (kind == QLatin1String("null"))
+            object.insert(key, QJsonValue::Null);
+        else
+            object.insert(key, retyped(object.value(key)));
+    }
+    return object;
+}
+
+} // namespace
+
+QByteArray reshapeReply(const QByteArray &reply, const QString &kind, const QString &key)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(reply);
+    const QJsonValue changed = reshaped(
+        document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()), kind, key);
+    return changed.isArray() ? QJsonDocument(changed.toArray()).toJson(QJsonDocument::Compact)
+                             : QJsonDocument(changed.toObject()).toJson(QJsonDocument::Compact);
 }

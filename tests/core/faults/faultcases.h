@@ -87,3 +87,17 @@ struct FaultCase {
 };
 
 [[nodiscard]] QList<FaultCase> allFaultCases();
+
+// A healthy reply of one action (sent through the fault case of the same name) and the keys of it that
+// the caller reads: the reshaping rows send it with one of those keys retyped, null or left out.
+struct ReshapeCase {
+    QString caseName;
+    QByteArray reply;
+    QStringList keys;
+};
+
+[[nodiscard]] QList<ReshapeCase> reshapeCases();
+// The reply with every occurrence of the key, at any depth, reshaped: "retype" (a number becomes its
+// text, a text the number it reads as or else a list holding it, a flag 1 or 0, a list or object its
+// JSON text), "null" or "drop_key".
+[[nodiscard]] QByteArray reshapeReply(const QByteArray &reply, const QString &kind, const QString &key);

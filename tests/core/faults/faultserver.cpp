@@ -78,6 +78,9 @@ void FaultServer::answer(QTcpSocket *socket, const QString &action)
     case Fault::ErrorMessage:
         write(socket, 200, "OK", QByteArray("{\"error_message\":\"") + kErrorText + "\"}");
         break;
+    case Fault::Body:
+        write(socket, 200, "OK", m_body);
+        break;
     case Fault::MissingKey:
         write(socket, 200, "OK", "{\"unrelated\":\"value\",\"count\":3}");
         break;

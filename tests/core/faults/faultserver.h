@@ -27,6 +27,7 @@ public:
         MissingKey,   // 200, a JSON object without any key the client expects
         HugeBody,     // 200, a JSON reply of 10 MB
         ResetMidBody, // 200, a longer body announced, part of it sent, then the connection reset
+        Body,         // 200, the body given with setBody (a healthy reply with one key reshaped)
     };
 
     static constexpr const char *kErrorText = "Fault text 42: the service says no";
@@ -37,6 +38,7 @@ public:
     [[nodiscard]] QString baseUrl() const;
     void setFault(const QString &action, Fault fault);
     void clearFault() { m_fault = Fault::None; }
+    void setBody(const QByteArray &body) { m_body = body; }
 
     // The actions of the requests received so far, in order.
     [[nodiscard]] const QStringList &actions() const { return m_actions; }
@@ -53,6 +55,7 @@ private:
     QTcpServer m_server;
     QString m_action;
     Fault m_fault = Fault::None;
+    QByteArray m_body;
     QStringList m_actions;
     QHash<QTcpSocket *, QByteArray> m_buffers;
 };

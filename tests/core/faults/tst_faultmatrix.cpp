@@ -3,6 +3,9 @@
 // or nothing, a 401 signs out where it should, and the session keeps polling afterwards.
 #include "faultcases.h"
 
+#include "computer/computer.h"
+
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -198,6 +201,65 @@ private Q_SLOTS:
                                          10000);
             }
         }
+    }
+
+    // A healthy reply with one key the caller reads retyped, null or left out (the service's loose forms
+    // and its mistakes): no crash, no stuck busy flag, no sign-out, and what the user sees is a proper
+    // text (never "NaN", "undefined", "null" or an empty notice), or nothing.
+    void reshaped_data()
+    {
+        QTest::addColumn<int>("caseIndex");
+        QTest::addColumn<QByteArray>("body");
+        for (const ReshapeCase &r : reshapeCases()) {
+            int index = -1;
+            for (int c = 0; c < m_cases.size(); ++c) {
+                if (m_cases.at(c).name == r.caseName)
+                    index = c;
+            }
+            QVERIFY2(index >= 0, qPrintable(r.caseName));
+            for (const QString &key : r.keys) {
+                for (const char *kind : {"retype", "null", "drop_key"}) {
+                    QTest::addRow("%s x %s %s", qPrintable(r.caseName), kind, qPrintable(key))
+                        << index << reshapeReply(r.reply, QLatin1String(kind), key);
+                }
+            }
+        }
+    }
+
+    void reshaped()
+    {
+        QFETCH(int, caseIndex);
+        QFETCH(QByteArray, body);
+        const FaultCase &c = m_cases.at(caseIndex);
+        FaultFixture f;
+        int preSignInSignOuts = 0;
+        connect(f.api.get(), &ApiClient::signedOutUnauthorized, this, [&] { ++preSignInSignOuts; });
+        if (c.needsSession) {
+            f.startSession();
+            QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.session->loadingComputersInternal(),
+                                     10000);
+        }
+        const int sentBefore = f.server.count(c.action);
+        f.server.setBody(body);
+        f.server.setFault(c.action, FaultServer::Fault::Body);
+        const std::function<bool()> busy = c.start(f);
+        const qsizetype notesBefore = f.shell.notes.size();
+        QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > sentBefore, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !busy(), 15000);
+        ++m_run;
+
+        static const QRegularExpression garbage(QStringLiteral("\\b(NaN|undefined|null)\\b"));
+        for (const NoticeShell::Note &n : f.shell.notes.mid(notesBefore)) {
+            QVERIFY2(!n.text.trimmed().isEmpty(), "an empty notice");
+            QVERIFY2(!garbage.match(n.text).hasMatch(), qPrintable(n.text));
+        }
+        if (c.needsSession) {
+            QVERIFY(!f.session->signingOutStarted());
+            QVERIFY(std::isfinite(f.user->credits()));
+            for (const Computer *computer : f.session->computers())
+                QVERIFY(computer->identifier() >= 0);
+        }
+        QCOMPARE(preSignInSignOuts, 0);
     }
 
     void cleanupTestCase()
