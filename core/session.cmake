@@ -3,6 +3,8 @@
 list(APPEND VANTORIX_CORE_SOURCES
     computer/computerdata.cpp computer/computerdata.h
     computer/computeroperations.cpp
+    computer/rdpdisplay.cpp computer/rdpdisplay.h
+    session/connectionpreferences.cpp session/connectionpreferences.h
     session/computerordering.cpp session/computerordering.h
     session/creditforecast.cpp session/creditforecast.h
     session/machinelistmodel.cpp session/machinelistmodel.h

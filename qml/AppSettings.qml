@@ -212,4 +212,12 @@ Column {
             }
         }
     }
+
+    Separator { half: false }
+
+    RemoteDesktopSettings {
+        objectName: "remoteDesktopSettings"
+        width: settingsView.width
+        connection: settingsView.main.connection
+    }
 }

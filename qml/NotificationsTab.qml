@@ -38,6 +38,7 @@ Pane {
     readonly property alias emailMaster: emailMaster
     readonly property alias eventRows: eventRows
     property TextField hoursField: null
+    readonly property alias creditGuardField: guardHours
 
     function setAll(key, on) {
         for (const e of events)
@@ -215,6 +216,41 @@ Pane {
                     value: tab.user[eventRow.modelData.email]
                     onFlip: tab.preferences.toggleEmail(eventRow.modelData.number)
                 }
+            }
+        }
+
+        // The credit guard: told (under the "Low Credits" switches) when the credits last less than this at
+        // the current burn rate.
+        Row {
+            x: 10
+            topPadding: 20
+            spacing: 3
+            Label {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "Warn when credits last less than"
+            }
+            TextField {
+                id: guardHours
+                objectName: "creditGuardField"
+                width: 40
+                anchors.verticalCenter: parent.verticalCenter
+                horizontalAlignment: TextInput.AlignHCenter
+                maximumLength: 2
+                validator: RegularExpressionValidator { regularExpression: /[0-9]{1,2}/ }
+                text: String(Math.round(tab.main.creditGuardHours))
+                onEditingFinished: {
+                    tab.main.creditGuardHours = Number(text)
+                    text = Qt.binding(() => String(Math.round(tab.main.creditGuardHours)))
+                }
+            }
+            Label {
+                anchors.verticalCenter: parent.verticalCenter
+                text: "hours"
+            }
+            HelpButton {
+                anchors.verticalCenter: parent.verticalCenter
+                tipBelow: true
+                toolTipText: "A notification when the credits last less than this many hours at the current burn rate, once each time.\nRunning computers are stopped when credits run out. 0 turns it off. The Low Credits switches apply."
             }
         }
     }

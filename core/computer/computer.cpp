@@ -135,7 +135,7 @@ bool Computer::hasSafeConnectionData() const
     return !holdsControlCharacter(m_data.rdpPublicAddress) && !holdsControlCharacter(m_data.username);
 }
 
-QString Computer::rdpFileContents(const QString &encryptedPassword) const
+QString Computer::rdpFileContents(const QString &encryptedPassword, const QStringList &displayLines) const
 {
     QStringList lines{QStringLiteral("full address:s:") + m_data.rdpPublicAddress,
                       QStringLiteral("username:s:") + m_data.username};
@@ -143,6 +143,7 @@ QString Computer::rdpFileContents(const QString &encryptedPassword) const
         lines << QStringLiteral("password 51:b:") + encryptedPassword
               << QStringLiteral("remoteapplicationmode:i:0");
     }
+    lines << displayLines;
     return lines.join(QStringLiteral("\r\n"));
 }
 

@@ -205,7 +205,8 @@ public:
 
     // The Remote Desktop connection text: address and user name, plus the stored protected password and
     // the application mode line when one is given. Lines end in CR LF except the last.
-    [[nodiscard]] QString rdpFileContents(const QString &encryptedPassword) const;
+    [[nodiscard]] QString rdpFileContents(const QString &encryptedPassword,
+                                          const QStringList &displayLines = {}) const;
     // The address and the user name hold no control character, so the connection text has exactly the
     // lines this program writes.
     [[nodiscard]] bool hasSafeConnectionData() const;

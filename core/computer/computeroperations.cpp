@@ -276,6 +276,7 @@ void Computer::connectViaRDP(MainContext *mainContext)
     }
     QPointer<MainContext> session(mainContext);
     QPointer<Computer> self(this);
+    const QStringList display = mainContext->connection()->display().fileLines();
     if (!stored.isEmpty()) {
         if (mainContext->showVMConnectionWarningNotification()) {
             mainContext->confirm(QStringLiteral("Opening RDP"), QString::fromUtf8(kRdpNote),
@@ -287,10 +288,10 @@ void Computer::connectViaRDP(MainContext *mainContext)
                                  {});
         }
         // The note does not hold up the connection.
-        mainContext->openRdp(rdpFileContents(stored), m_data.userInstanceName);
+        mainContext->openRdp(rdpFileContents(stored, display), m_data.userInstanceName);
         return;
     }
-    const QString withoutPassword = rdpFileContents(QString());
+    const QString withoutPassword = rdpFileContents(QString(), display);
     const QString name = m_data.userInstanceName;
     mainContext->confirm(
         QStringLiteral("Autologin unavailable - No RDP Password Cached"),

@@ -43,6 +43,7 @@ MainContext::MainContext(ApiClient *api, Shell *shell, const HostServices *host,
       m_leftBannerLight(new Banner(Banner::Left, this)), m_refreshTimer(new QTimer(this)),
       m_bannerTimer(new QTimer(this)), m_nowTimer(new QTimer(this))
 {
+    m_connection = new ConnectionPreferences(settings, this);
     if (m_api)
         connect(m_api, &ApiClient::sessionUnauthorized, this, &MainContext::signOut);
     if (m_user)

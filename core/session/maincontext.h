@@ -12,6 +12,7 @@
 #include "records/user.h"
 #include "records/userpayment.h"
 #include "session/computerordering.h"
+#include "session/connectionpreferences.h"
 #include "session/machinelistmodel.h"
 #include "session/sessionpreferences.h"
 #include "session/sessionshell.h"
@@ -115,6 +116,8 @@ class MainContext : public SessionPreferences {
     Q_PROPERTY(QList<UserPayment *> userPayments READ userPayments NOTIFY userPaymentsChanged)
     Q_PROPERTY(double romainianVatRate READ romainianVatRate NOTIFY romainianVatRateChanged)
     Q_PROPERTY(EmailPreferences *emailPreferences READ emailPreferences CONSTANT)
+    // The Remote Desktop display settings every connection of this session uses.
+    Q_PROPERTY(ConnectionPreferences *connection READ connection CONSTANT)
 
 public:
     enum Page { Computers = 0, CreateInstance = 1, Account = 2 };
@@ -253,6 +256,7 @@ public:
     [[nodiscard]] QList<UserPayment *> userPayments() const;
     [[nodiscard]] double romainianVatRate() const;
     [[nodiscard]] EmailPreferences *emailPreferences() const { return m_emailPreferences; }
+    [[nodiscard]] ConnectionPreferences *connection() const { return m_connection; }
     Q_INVOKABLE void listUserPayments();
     Q_INVOKABLE void requestInvoice(int paymentId);
     Q_INVOKABLE void purchaseCredits(qint64 amount);
@@ -418,6 +422,7 @@ private:
 
     PaymentsController *m_payments = nullptr;
     EmailPreferences *m_emailPreferences = nullptr;
+    ConnectionPreferences *m_connection = nullptr;
 
     QTimer *m_refreshTimer = nullptr;
     QTimer *m_bannerTimer = nullptr;

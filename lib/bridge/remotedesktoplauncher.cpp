@@ -1,6 +1,7 @@
 #include "remotedesktoplauncher.h"
 
 #include "logging.h"
+#include "computer/rdpdisplay.h"
 #include "remotedesktopexit.h"
 
 #include <QDir>
@@ -98,7 +99,9 @@ unsigned int RemoteDesktopLauncher::launch(const QString &rdpFileContents,
     // No parent: the client outlives this call and the process cleans up after it.
     auto *process = new QProcess;
     process->setProgram(clientProgram());
-    process->setArguments(clientArguments(path, !password.isEmpty()));
+    // The display settings of the connection text, as FreeRDP options.
+    process->setArguments(clientArguments(path, !password.isEmpty()) +
+                          RdpDisplay::freeRdpArguments(split.fileText));
     // FreeRDP logs plenty; nobody reads its output, so it must not fill a pipe and block the client.
     process->setStandardOutputFile(QProcess::nullDevice());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);

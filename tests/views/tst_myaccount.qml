@@ -428,6 +428,25 @@ TestCase {
         compare(field.text, "24")
     }
 
+    function test_creditGuardField() {
+        signIn(1200)
+        openAccount(MyAccountView.EmailSettingsPage)
+        const field = view.notificationsTab.creditGuardField
+        compare(field.text, "2")
+        field.forceActiveFocus()
+        field.selectAll()
+        typeText("0")
+        keyClick(Qt.Key_Return)
+        compare(session.creditGuardHours, 0)
+        compare(testKit.settingsValue("creditGuardHours"), 0)
+        field.selectAll()
+        typeText("12")
+        keyClick(Qt.Key_Tab)
+        compare(session.creditGuardHours, 12)
+        session.creditGuardHours = 3
+        compare(field.text, "3")
+    }
+
     // --- Settings tab ---
 
     function test_settingsStoreTheirValues() {
@@ -453,6 +472,36 @@ TestCase {
         mouseClick(reveal(settings.previewCheck))
         compare(session.enableDesktopPreviews, false)
         compare(testKit.settingsValue("enableDesktopPreviews"), false)
+    }
+
+    // The Remote Desktop section writes each choice to the session's connection settings, stored at once.
+    function test_remoteDesktopSection() {
+        signIn(1200)
+        openAccount(MyAccountView.AppSettingsPage)
+        const rdp = findChild(view.settingsTab, "remoteDesktopSettings")
+        verify(rdp !== null)
+        const connection = session.connection
+        compare(rdp.modeBox.currentIndex, 0)
+        verify(!rdp.widthField.visible)
+        rdp.modeBox.currentIndex = 2
+        rdp.modeBox.activated(2)
+        compare(connection.displayMode, 2)
+        compare(testKit.settingsValue("rdpDisplayMode"), 2)
+        verify(rdp.widthField.visible)
+        rdp.widthField.forceActiveFocus()
+        rdp.widthField.selectAll()
+        typeText("1600")
+        keyClick(Qt.Key_Tab)
+        compare(connection.windowWidth, 1600)
+        mouseClick(reveal(rdp.monitorsCheck))
+        compare(connection.allMonitors, true)
+        mouseClick(reveal(rdp.dynamicCheck))
+        compare(connection.dynamicResolution, true)
+        compare(rdp.scaleLabel.text, "100 %")
+        connection.scalePercent = 175
+        compare(rdp.scaleSlider.value, 3)
+        compare(rdp.scaleLabel.text, "175 %")
+        compare(testKit.settingsValue("rdpScalePercent"), 175)
     }
 
     function test_restartButtonFollowsTheChoices() {

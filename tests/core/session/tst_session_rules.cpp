@@ -2,6 +2,7 @@
 // the ordering and the grid model's row operations.
 #include "computer/computer.h"
 #include "computer/computerdata.h"
+#include "computer/rdpdisplay.h"
 #include "modelrecorder.h"
 #include "session/computerordering.h"
 #include "session/creditforecast.h"
@@ -389,6 +390,81 @@ private Q_SLOTS:
         QCOMPARE(c->rdpFileContents(QStringLiteral("01ab")),
                  QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice\r\npassword 51:b:01ab\r\n"
                                 "remoteapplicationmode:i:0"));
+    }
+
+    // Each display setting: its connection file lines, and the FreeRDP options the launcher reads back from
+    // the connection text.
+    void rdpDisplay_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("monitors");
+        QTest::addColumn<bool>("dynamic");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("defaults add nothing") << 0 << 1280 << 800 << false << false << 100 << QStringList()
+                                              << QStringList();
+        QTest::newRow("full screen") << 1 << 1280 << 800 << false << false << 100
+                                     << QStringList{"screen mode id:i:2"} << QStringList{"/f"};
+        QTest::newRow("window with a size")
+            << 2 << 1600 << 900 << false << false << 100
+            << QStringList{"screen mode id:i:1", "desktopwidth:i:1600", "desktopheight:i:900"}
+            << QStringList{"/size:1600x900"};
+        QTest::newRow("window size kept in range")
+            << 2 << 10 << 99999 << false << false << 100
+            << QStringList{"screen mode id:i:1", "desktopwidth:i:640", "desktopheight:i:8192"}
+            << QStringList{"/size:640x8192"};
+        QTest::newRow("all monitors") << 0 << 0 << 0 << true << false << 100 << QStringList{"use multimon:i:1"}
+                                      << QStringList{"/multimon"};
+        QTest::newRow("dynamic resolution") << 0 << 0 << 0 << false << true << 100
+                                            << QStringList{"dynamic resolution:i:1"}
+                                            << QStringList{"/dynamic-resolution"};
+        QTest::newRow("scale") << 0 << 0 << 0 << false << false << 150 << QStringList{"desktopscalefactor:i:150"}
+                               << QStringList{"/scale-desktop:150"};
+        QTest::newRow("scale to the nearest step") << 0 << 0 << 0 << false << false << 290
+                                                   << QStringList{"desktopscalefactor:i:300"}
+                                                   << QStringList{"/scale-desktop:300"};
+        QTest::newRow("everything") << 1 << 0 << 0 << true << true << 200
+                                    << QStringList{"screen mode id:i:2", "use multimon:i:1",
+                                                   "dynamic resolution:i:1", "desktopscalefactor:i:200"}
+                                    << QStringList{"/f", "/multimon", "/dynamic-resolution", "/scale-desktop:200"};
+    }
+    void rdpDisplay()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, width);
+        QFETCH(int, height);
+        QFETCH(bool, monitors);
+        QFETCH(bool, dynamic);
+        QFETCH(int, scale);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, arguments);
+        RdpDisplay display;
+        display.mode = mode;
+        display.windowWidth = width;
+        display.windowHeight = height;
+        display.allMonitors = monitors;
+        display.dynamicResolution = dynamic;
+        display.scalePercent = scale;
+        QCOMPARE(display.fileLines(), lines);
+        auto c = computer(1);
+        c->setRdpPublicAddress(QStringLiteral("10.0.0.5"));
+        c->setUsername(QStringLiteral("alice"));
+        const QString text = c->rdpFileContents(QStringLiteral("01ab"), display.fileLines());
+        const QStringList base{"full address:s:10.0.0.5", "username:s:alice", "password 51:b:01ab",
+                               "remoteapplicationmode:i:0"};
+        QCOMPARE(text, (base + lines).join(QStringLiteral("\r\n")));
+        QCOMPARE(RdpDisplay::freeRdpArguments(text), arguments);
+    }
+
+    // Only whole numbers in range of the display keys become options.
+    void rdpDisplayArgumentsIgnoreOtherValues()
+    {
+        const QString text = QStringLiteral("full address:s:/f\r\nscreen mode id:i:x\r\ndesktopscalefactor:i:130"
+                                            "\r\nuse multimon:s:1\r\nscreen mode id:i:1\r\ndesktopwidth:i:5");
+        QCOMPARE(RdpDisplay::freeRdpArguments(text), QStringList());
     }
 
     void ordering_data()
