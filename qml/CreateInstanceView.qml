@@ -156,22 +156,23 @@ Item {
                     height: descriptionText.implicitHeight
                     visible: form.description !== ""
                     color: Utils.styles.sidebarBackgroundColor
-                    TextArea {
+                    // A label rather than a read-only text area: an edit draws Markdown links in pure blue,
+                    // whatever the theme; a label draws them in its link colour, like the disclaimer's.
+                    Label {
                         id: descriptionText
                         objectName: "descriptionText"
                         width: parent.width
                         padding: 15
-                        background: null
-                        readOnly: true
                         activeFocusOnTab: false
-                        textFormat: TextEdit.MarkdownText
+                        textFormat: Text.MarkdownText
                         wrapMode: Text.WrapAtWordBoundaryOrAnywhere
+                        linkColor: Utils.styles.accentTextColor
                         text: form.description
                         onLinkActivated: link => context.openUrl(link)
                         MouseArea {
                             anchors.fill: parent
                             acceptedButtons: Qt.NoButton
-                            cursorShape: descriptionText.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.IBeamCursor
+                            cursorShape: descriptionText.hoveredLink !== "" ? Qt.PointingHandCursor : Qt.ArrowCursor
                         }
                     }
                 }
@@ -230,7 +231,7 @@ Item {
                 opacity: 0.8
                 wrapMode: Text.Wrap
                 textFormat: Text.StyledText
-                linkColor: Material.accent
+                linkColor: Utils.styles.accentTextColor
                 text: "By deploying and using this machine, you agree to the:<br>"
                       + "<b><a href=\"" + UiShell.pageUrl("/terms-of-service/") + "\">Terms of Service</a></b>, "
                       + "<b><a href=\"" + UiShell.pageUrl("/acceptable-use-policy/") + "\">Acceptable Use Policy</a></b>"

@@ -12,7 +12,7 @@ Label {
     }
 
     textFormat: Text.StyledText
-    linkColor: hoveredLink !== "" ? Material.color(Material.Blue, Material.Shade500) : Material.accent
+    linkColor: hoveredLink !== "" ? Material.color(Material.Blue, Material.Shade500) : Utils.styles.accentTextColor
     onLinkActivated: link => context.openUrl(link)
 
     MouseArea {

@@ -49,3 +49,8 @@ QColor Styles::sidebarSeparatorColor() const
 {
     return pick("#9e9e9e", "#616161");
 }
+
+QColor Styles::accentTextColor() const
+{
+    return pick("#0060b2", "#64b5f6");
+}

@@ -18,6 +18,7 @@ class Styles : public QObject {
     Q_PROPERTY(QColor appBackgroundColor READ appBackgroundColor CONSTANT)
     Q_PROPERTY(QColor computersFilterButton READ computersFilterButton CONSTANT)
     Q_PROPERTY(QColor sidebarSeparatorColor READ sidebarSeparatorColor CONSTANT)
+    Q_PROPERTY(QColor accentTextColor READ accentTextColor CONSTANT)
     Q_PROPERTY(int notificationSpacing READ notificationSpacing CONSTANT)
 
 public:
@@ -37,6 +38,10 @@ public:
     [[nodiscard]] QColor appBackgroundColor() const;
     [[nodiscard]] QColor computersFilterButton() const;
     [[nodiscard]] QColor sidebarSeparatorColor() const;
+    // Text in the accent colour (links, flat buttons, selected tabs, headings): the accent where it reads on
+    // the light backgrounds, a light blue of the Material palette (Blue 300) on the dark ones, where the
+    // accent is too dark to read as text.
+    [[nodiscard]] QColor accentTextColor() const;
     [[nodiscard]] int notificationSpacing() const { return 15; }
 
 private:

@@ -240,9 +240,10 @@ TestCase {
         verify(!toolbar.floating)
         compare(toolbar.width, view.width)
         verify(!toolbar.sidebarCell.visible)
-        // The disclaimer's links are drawn in the accent colour.
+        // The disclaimer's and the description's links are drawn in the theme's link colour.
         compare(view.disclaimer.textFormat, Text.StyledText)
-        compare(String(view.disclaimer.linkColor), String(view.disclaimer.Material.accent))
+        compare(String(view.disclaimer.linkColor), String(Utils.styles.accentTextColor))
+        compare(String(view.descriptionText.linkColor), String(Utils.styles.accentTextColor))
         // Docked, the empty toolbar is not shown and leaves no band above the form.
         verify(!toolbar.visible)
         compare(findChild(view, "createForm").mapToItem(view, 0, 0).y, 0)
