@@ -23,6 +23,8 @@ Item {
     readonly property real visibleBottom: page.scrolled + page.flickable.height - page.pageY
 
     anchors.fill: parent
+    // Buttons, count and outline are in the accent colour: the one that reads on this theme's background.
+    Material.accent: Utils.styles.accentTextColor
     z: 4
     opacity: shown ? 1 : 0
     visible: opacity !== 0

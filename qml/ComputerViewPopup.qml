@@ -118,6 +118,8 @@ Popup {
             TabBar {
                 id: tabBar
                 objectName: "popupTabBar"
+                // The selected tab's text is in the accent colour: the one that reads on this theme's background.
+                Material.accent: Utils.styles.accentTextColor
                 Layout.preferredWidth: Math.min(800, header.width - closeButton.width - 10
                                                 - (popup.nameAboveTabs ? 0 : nameLabel.width + 40))
                 currentIndex: popup.pageIndex

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix.Core
 import QtQuick.Layouts
 
 // The one confirmation popup of the window. OK runs `callback`, Cancel runs `cancelCallback`; closing it
@@ -78,6 +79,8 @@ Popup {
             }
             Button {
                 objectName: "confirmOk"
+                // Its text is in the accent colour: the one that reads on this theme's background.
+                Material.accent: Utils.styles.accentTextColor
                 flat: true
                 highlighted: true
                 text: popup.okText

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix.Core
 import QtQuick.Layouts
 
 // The forgotten-password form: first ask for a reset code, then set the new password with it.
@@ -99,6 +100,8 @@ ColumnLayout {
 
         ToolButton {
             objectName: "backButton"
+            // Its text is in the accent colour: the one that reads on this theme's background.
+            Material.accent: Utils.styles.accentTextColor
             text: "back"
             highlighted: true
             icon.source: "qrc:///assets/icons/undo-black-18dp.svg"

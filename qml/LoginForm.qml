@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix.Core
 import QtQuick.Layouts
 
 // The sign-in form. Untouched fields follow the remembered sign-in; once typed into, a field keeps
@@ -103,6 +104,8 @@ ColumnLayout {
         }
         ToolButton {
             objectName: "toRegisterButton"
+            // Its text is in the accent colour: the one that reads on this theme's background.
+            Material.accent: Utils.styles.accentTextColor
             text: "Sign Up"
             highlighted: true
             onClicked: form.view.viewState = AuthView.ViewState.Register
