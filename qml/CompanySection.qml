@@ -23,6 +23,8 @@ ColumnLayout {
     readonly property alias vatField: vatField
     readonly property alias validateButton: validateButton
     readonly property alias countryBox: countryBox
+    // How much of the section's height the drawer takes at the moment (0 while closed).
+    readonly property real drawerHeight: drawer.height
     readonly property var countryNames: {
         view.main.countries // the entries follow the list
         return view.main.countryService.countryNames(euCheck.checked)
@@ -73,6 +75,8 @@ ColumnLayout {
 
     ToolButton {
         objectName: "companyToggle"
+        // Its text is in the accent colour: the one that reads on this theme's background.
+        Material.accent: Utils.styles.accentTextColor
         text: "this is a company account"
         font.capitalization: Font.MixedCase
         flat: true

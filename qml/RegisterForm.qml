@@ -52,7 +52,9 @@ ColumnLayout {
     ScrollView {
         id: scroll
         Layout.fillWidth: true
-        Layout.preferredHeight: 376
+        // 376 pixels, or more when the fields with the company section closed need more: a closed section's
+        // toggle row is never cut by the area's edge (its scroll bar only shows while the section is open).
+        Layout.preferredHeight: Math.max(376, fields.implicitHeight - company.drawerHeight)
         contentWidth: availableWidth
         clip: true
         ScrollBar.vertical.policy: ScrollBar.AlwaysOn
@@ -191,6 +193,8 @@ ColumnLayout {
         }
         ToolButton {
             objectName: "toLoginButton"
+            // Its text is in the accent colour: the one that reads on this theme's background.
+            Material.accent: Utils.styles.accentTextColor
             text: "Sign In"
             highlighted: true
             onClicked: form.view.viewState = AuthView.ViewState.Login
