@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix.Core
 import QtQuick.Layouts
 
 // One price period of a computer: its time span, the running and idle cost lines with their
@@ -37,7 +38,7 @@ Column {
             objectName: "periodDetail"
             text: line.detail
             font.pointSize: 7
-            color: Material.color(Material.Grey)
+            color: Material.color(Material.Grey, Utils.styles.isLightTheme ? Material.Shade700 : Material.Shade500)
         }
     }
 
@@ -47,7 +48,7 @@ Column {
         horizontalAlignment: Text.AlignHCenter
         text: block.title
         font.pointSize: 8
-        color: Material.color(Material.Grey)
+        color: Material.color(Material.Grey, Utils.styles.isLightTheme ? Material.Shade700 : Material.Shade500)
         bottomPadding: 5
     }
     CostLine {

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix.Core
 
 // One figure of the billing page: the caption (200 px, with an optional help button 10 px after its
 // text) at the left, the value at the right in 16 px and the primary colour, and an optional 12 px
@@ -55,6 +56,7 @@ Item {
         visible: row.detail !== ""
         text: row.detail
         font.pixelSize: 12
-        color: Material.color(Material.Grey, Material.Shade500)
+        // Grey 500 reads on the dark popup only (2.7:1 on the light one's white).
+        color: Material.color(Material.Grey, Utils.styles.isLightTheme ? Material.Shade700 : Material.Shade500)
     }
 }

@@ -75,7 +75,8 @@ Column {
             bottomPadding: 20
             wrapMode: Text.Wrap
             text: tab.payments.vatLine
-            color: Material.color(Material.Grey, Material.Shade500)
+            // Grey 500 reads on the dark page only (2:1 on the light one).
+            color: Material.color(Material.Grey, Utils.styles.isLightTheme ? Material.Shade700 : Material.Shade500)
             font.pointSize: 10
         }
     }
@@ -97,9 +98,14 @@ Column {
             width: historyPane.availableWidth
             spacing: 20
 
+            // Inset like the table's cells (20 from the pane's edge), not on the edge of the pane. Grey 500 reads
+            // on the dark pane only (2:1 on the light one), so the light theme takes the palette's Grey 700.
             Label {
+                objectName: "paymentHistoryTitle"
+                leftPadding: 20
+                topPadding: 10
                 text: "Payment History"
-                color: Material.color(Material.Grey, Material.Shade500)
+                color: Material.color(Material.Grey, Utils.styles.isLightTheme ? Material.Shade700 : Material.Shade500)
                 font.pointSize: 14
             }
 

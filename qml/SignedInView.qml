@@ -266,8 +266,11 @@ Pane {
                         flat: true
                         text: modelData.text
                         font.capitalization: Font.MixedCase
-                        Material.foreground: Material.color(Material.Blue, hovered ? Material.Shade400
-                                                                                   : Material.Shade500)
+                        // Blue 500 reads on the dark background only (2.7:1 on the light one): there the
+                        // footer takes the darker blues of the same palette.
+                        Material.foreground: Utils.styles.isLightTheme
+                                             ? Material.color(Material.Blue, hovered ? Material.Shade700 : Material.Shade800)
+                                             : Material.color(Material.Blue, hovered ? Material.Shade400 : Material.Shade500)
                         onClicked: context.openUrl(UiShell.pageUrl(modelData.path))
                     }
                 }
