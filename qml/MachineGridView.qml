@@ -123,14 +123,21 @@ Item {
 
             required property Computer machine
             required property int index
-            // Inside the page's visible area: drawn, and fetching screenshots. (The cell's place in the grid
-            // is its place in the view less the view's origin.)
-            readonly property real gridY: y - view.originY
+            // Inside the page's visible area: drawn, and fetching screenshots. Worked out from the cell's row
+            // (a kept cell that the view has let go is no longer moved by it).
+            readonly property real gridY: Math.floor(index / grid.columns) * view.cellHeight
             readonly property bool inView: gridY + height > grid.viewportTop && gridY < grid.viewportBottom
             readonly property Item card: cardLoader.item
 
-            // Kept while its name editor or menu is open, even when the view lets it go.
-            DelegateModel.inPersistedItems: card !== null && card.inUse
+            // A card whose name editor or menu has been opened is kept from then on, even when the view lets it
+            // go (away from the visible part it is hidden and fetches nothing), so that what the user typed or
+            // opened outlives the scrolling. It goes with its row. (Let go again once the view had taken it
+            // back, the view dropped and rebuilt all its cells.)
+            readonly property bool keep: card !== null && card.inUse
+            onKeepChanged: {
+                if (keep)
+                    DelegateModel.inPersistedItems = true
+            }
             width: view.cellWidth
             implicitHeight: card ? card.implicitHeight + grid.spacing : view.cellHeight
             height: view.cellHeight
