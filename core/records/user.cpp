@@ -112,21 +112,26 @@ void User::updateFromUserData(const QJsonObject &userData)
 void User::applyUserData(const QJsonObject &data, bool onlyPresent)
 {
     auto has = [&](const char *key) { return !onlyPresent || data.contains(QLatin1String(key)); };
+    // In a poll, a number or flag sent as null carries no value, like one left out: the last known value
+    // stays (null credits must not read as 0 credits and announce that they are depleted).
+    auto hasValue = [&](const char *key) {
+        return has(key) && !(onlyPresent && data.value(QLatin1String(key)).isNull());
+    };
     auto at = [&](const char *key) { return data.value(QLatin1String(key)); };
 
-    if (has("user_credit"))
+    if (hasValue("user_credit"))
         setCredits(readCredits(at("user_credit")));
-    if (has("low_credits_threshold"))
+    if (hasValue("low_credits_threshold"))
         setLowCreditsThreshold(readLowCreditsThreshold(at("low_credits_threshold")));
-    if (has("has_owned_credits"))
+    if (hasValue("has_owned_credits"))
         setHasOwnedCredits(readOwnedCreditsFlag(at("has_owned_credits")));
     if (has("user_country"))
         setCountry(readCountry(at("user_country")));
-    if (has("user_vat"))
+    if (hasValue("user_vat"))
         setVat(JsonRead::real(at("user_vat"), 0));
-    if (has("eu_resident"))
+    if (hasValue("eu_resident"))
         setIsEuResident(JsonRead::boolean(at("eu_resident")));
-    if (has("valid_vat"))
+    if (hasValue("valid_vat"))
         setValidVat(JsonRead::boolean(at("valid_vat")));
     if (has("phone"))
         setPhoneNumber(JsonRead::text(at("phone")));
@@ -141,7 +146,7 @@ void User::applyUserData(const QJsonObject &data, bool onlyPresent)
 std::optional<double> User::creditsIn(const QJsonObject &userData)
 {
     const auto it = userData.constFind(QLatin1String("user_credit"));
-    if (it == userData.constEnd())
+    if (it == userData.constEnd() || it.value().isNull())
         return std::nullopt;
     return readCredits(it.value());
 }

@@ -357,7 +357,10 @@ void TestRecords::userDataUpdateKeepsAbsentFields()
 {
     const auto user = signIn(json(kFullLogin));
     QVERIFY(user);
-    user->updateFromUserData(json(R"({"machine_running_for_x_hours_value": 8,
+    // Numbers and flags left out or sent as null: no value, the last known one stays (null credits are
+    // not 0 credits).
+    user->updateFromUserData(json(R"({"machine_running_for_x_hours_value": 8, "user_credit": null,
+        "low_credits_threshold": null, "has_owned_credits": null, "user_vat": null, "eu_resident": null,
         "email_notifications": {"low_credit": 1, "machine_deleted": "yes", "unknown_key": true}})"));
 
     QCOMPARE(user->credits(), 12.75);
@@ -382,6 +385,7 @@ void TestRecords::userDataUpdateKeepsAbsentFields()
     QCOMPARE(User::creditsIn(json(R"({"user_credit": "2.5"})")), std::optional<double>(2.5));
     QCOMPARE(User::creditsIn(json(R"({"user_credit": ""})")), std::optional<double>(0.0));
     QCOMPARE(User::creditsIn(json(R"({"phone": "1"})")), std::nullopt);
+    QCOMPARE(User::creditsIn(json(R"({"user_credit": null})")), std::nullopt);
 }
 
 void TestRecords::userDataUpdateSignalsOnlyChanges()
