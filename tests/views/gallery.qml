@@ -1,0 +1,274 @@
+import QtQuick
+import QtQuick.Controls
+import QtTest
+import Vantorix
+import Vantorix.Core
+import VantorixGallery
+
+// Every screen and state of the program, grabbed at one window width per row in the theme of the run
+// (CMakeLists.txt runs this file once per theme). Each grab is saved to the gallery folder and goes
+// through the text-fit and contrast checks (screenchecks.cpp); the test fails with one line per finding.
+// One window per width: the signed-out screens first, then one sign-in for all the signed-in ones.
+TestCase {
+    id: testCase
+    name: "Gallery"
+    when: windowShown
+    visible: true
+    width: 1200
+    height: 800
+
+    property var root: null
+    property var findings: []
+    readonly property var frame: root ? root.signedInFrame.item : null
+    readonly property var session: frame ? frame.main : null
+    readonly property var page: frame ? frame.page : null
+    readonly property int dialogHeight: 800
+
+    function resize(w, h) {
+        testCase.width = w
+        testCase.height = h
+        root.width = w
+        root.height = h
+    }
+    // Tall enough for the whole page of the signed-in frame, so that one grab shows all of it.
+    function fitPage() {
+        frame.flickable.contentY = 0
+        const top = frame.flickable.mapToItem(root, 0, 0).y
+        const needed = Math.ceil(top + frame.flickableContent.height + frame.footer.height)
+        resize(root.width, Math.max(dialogHeight, Math.min(needed, 3200)))
+    }
+    function waitIdle() {
+        tryVerify(() => testKit.pendingRequests() === 0, 10000)
+    }
+    // Animations (fades, popup transitions, the sidebar) end well within this.
+    function shoot(name, settleMs) {
+        wait(settleMs === undefined ? 450 : settleMs)
+        const found = Gallery.shoot(root, name)
+        for (const line of found)
+            console.warn(line)
+        findings = findings.concat(found)
+    }
+    function closePopups() {
+        if (root.confirmPopup.opened)
+            root.confirmPopup.close()
+        for (const dialog of [page.dialogs.deletion, page.dialogs.update, page.dialogs.reset])
+            dialog.close()
+        tryVerify(() => !root.confirmPopup.visible && !page.dialogs.deletion.visible
+                  && !page.dialogs.update.visible && !page.dialogs.reset.visible, 3000)
+    }
+    function clearNotifications() {
+        for (const area of [root.notificationsContainer, root.authView.notificationArea]) {
+            const notes = []
+            for (let i = 0; i < area.children.length; ++i) {
+                if (area.children[i].objectName !== "clearAllPane")
+                    notes.push(area.children[i])
+            }
+            for (const note of notes) {
+                note.parent = null
+                note.destroy()
+            }
+        }
+    }
+
+    function signedOutScreens() {
+        const view = root.authView
+        shoot("signin")
+        mouseClick(findChild(view.loginForm, "toRegisterButton"))
+        tryVerify(() => view.registerForm !== null && root.countries.length > 2, 10000)
+        waitIdle()
+        shoot("signup")
+        view.registerForm.company.showExtraOptions = true
+        shoot("signup-company")
+        view.registerForm.company.showExtraOptions = false
+        view.viewState = AuthView.ViewState.ForgotPassword
+        tryVerify(() => view.forgotPasswordForm !== null)
+        shoot("reset-request")
+        view.forgotPasswordForm.enterTokenMode()
+        shoot("reset-code")
+        view.viewState = AuthView.ViewState.Login
+        clearNotifications()
+    }
+
+    function signIn() {
+        root.authView.loginForm.userIdField.text = "demo"
+        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
+        mouseClick(root.authView.loginForm.loginButton)
+        tryVerify(() => page !== null && page.extraControlsRow !== undefined, 10000)
+        tryVerify(() => !session.loadingComputers && session.computers.length > 0, 10000)
+        waitIdle()
+        tryVerify(() => !page.loadingVeil.visible, 3000)
+    }
+
+    function computersScreens() {
+        // Every status, the deleted one included.
+        session.filterStatusDeleted = false
+        tryVerify(() => session.visibleComputers.some(c => c.status === Computer.Deleted), 3000)
+        fitPage()
+        // The grids' move and height transitions after the filter change and the resize.
+        shoot("computers", 1200)
+        const running = session.visibleComputers.find(c => c.status === Computer.Running && c.canStop)
+        const stopped = session.visibleComputers.find(c => c.status === Computer.Terminated && c.canStart)
+        session.selectedComputers = [running.identifier, stopped.identifier]
+        tryVerify(() => page.bulkPanel.visible)
+        shoot("computers-bulk")
+        // A bulk action asks first.
+        session.confirmationPopupsEnabled = true
+        mouseClick(page.bulkPanel.stopButton)
+        tryVerify(() => root.confirmPopup.opened, 3000)
+        resize(root.width, dialogHeight)
+        shoot("confirm-bulk-stop")
+        closePopups()
+        session.selectedComputers = []
+
+        session.requestComputerDeletion([running])
+        tryVerify(() => page.dialogs.deletion.opened)
+        shoot("dialog-delete")
+        closePopups()
+        session.resetCachedPassword(running)
+        tryVerify(() => page.dialogs.update.opened)
+        shoot("dialog-update-password")
+        closePopups()
+        session.resetComputerPassword(running)
+        tryVerify(() => page.dialogs.reset.opened)
+        shoot("dialog-reset-password")
+        closePopups()
+
+        tryVerify(() => page.detailsPopupLoader.item !== null, 5000)
+        const popup = page.detailsPopupLoader.item
+        popup.pageIndex = ComputerViewPopup.Page.BillingHistory
+        popup.show(running)
+        tryVerify(() => popup.opened)
+        waitIdle()
+        shoot("details-billing")
+        popup.pageIndex = ComputerViewPopup.Page.ActivityPage
+        waitIdle()
+        shoot("details-activity")
+        popup.close()
+        tryVerify(() => !popup.visible)
+    }
+
+    function notificationScreens() {
+        clearNotifications()
+        root.notification("Machine Office PC started.", Notification.Level.Info, undefined, undefined, 0)
+        root.notification("Your credits are running low: 5.40 left.", Notification.Level.Warning, undefined,
+                          undefined, 0)
+        root.notification("Could not stop Build Server: the service did not answer.", Notification.Level.Error,
+                          undefined, undefined, 0)
+        root.notification("Read more about <a href=\"https://example.org/pricing\">pricing</a>.",
+                          Notification.Level.Info, undefined, undefined, 0)
+        root.notification("A fifth message brings the button that clears them all.", Notification.Level.Info,
+                          undefined, undefined, 0)
+        shoot("notifications")
+        clearNotifications()
+    }
+
+    function sidebarScreens() {
+        const sidebar = frame.sidebar
+        sidebar.open = !sidebar.open
+        tryVerify(() => sidebar.x === (sidebar.open ? 0 : -sidebar.width), 3000)
+        shoot(sidebar.open ? "sidebar-open" : "sidebar-folded")
+        sidebar.open = !sidebar.open
+        tryVerify(() => sidebar.x === (sidebar.open ? 0 : -sidebar.width), 3000)
+    }
+
+    function createScreens() {
+        // The veil over the view until the machine types have arrived (they are held back a while).
+        testKit.control("fault", "action=list_available_vm_templates&kind=delay&delay_ms=2500&count=1")
+        resize(root.width, dialogHeight)
+        session.pageIndex = MainContext.CreateInstance
+        tryVerify(() => page && page.loadingVeil !== undefined && page.typeBox !== undefined, 5000)
+        tryVerify(() => page.loadingVeil.opacity === 1, 3000)
+        shoot("create-loading")
+        verify(page.loadingVeil.visible && session.computerTemplates.length === 0,
+               "the machine types came before the grab")
+        tryVerify(() => page && page.form !== undefined && page.typeBox !== undefined, 5000)
+        tryVerify(() => session.computerTemplates.length > 0, 15000)
+        waitIdle()
+        tryVerify(() => !page.loadingVeil.visible, 3000)
+        fitPage()
+        shoot("create")
+        page.typeBox.activated(1)
+        page.typeBox.currentIndex = 1
+        page.nameField.text = "Render Farm"
+        page.usernameField.text = "operator"
+        page.passwordField.text = "Secret-Pass1"
+        fitPage()
+        shoot("create-filled")
+        session.confirmationPopupsEnabled = false
+        mouseClick(page.startButton)
+        tryVerify(() => root.confirmPopup.opened, 3000)
+        shoot("confirm-create")
+        root.confirmPopup.close()
+        tryVerify(() => !root.confirmPopup.visible)
+    }
+
+    function accountScreens() {
+        const tabs = [
+            { index: MyAccountView.AccountInfoPage, name: "account-profile" },
+            { index: MyAccountView.PaymentHistoryPage, name: "account-payments" },
+            { index: MyAccountView.AccountActivity, name: "account-activity" },
+            { index: MyAccountView.EmailSettingsPage, name: "account-email" },
+            { index: MyAccountView.AppSettingsPage, name: "account-settings" },
+        ]
+        for (const tab of tabs) {
+            session.myAccountPageIndex = tab.index
+            if (session.pageIndex !== MainContext.Account) {
+                session.pageIndex = MainContext.Account
+                tryVerify(() => page && page.settingsTab !== undefined, 5000)
+            }
+            waitIdle()
+            fitPage()
+            shoot(tab.name)
+        }
+    }
+
+    function signOutScreen() {
+        session.pageIndex = MainContext.Computers
+        tryVerify(() => page && page.bulkPanel !== undefined, 5000)
+        waitIdle()
+        resize(root.width, dialogHeight)
+        mouseClick(findChild(frame.sidebar, "signOutButton"))
+        tryVerify(() => root.confirmPopup.opened, 3000)
+        shoot("confirm-sign-out")
+        root.confirmPopup.close()
+    }
+
+    function cleanup() {
+        testKit.control("fault/clear")
+        root = null
+    }
+
+    function test_gallery_data() {
+        return [
+            { tag: "600", width: 600 },
+            { tag: "1200", width: 1200 },
+            { tag: "1920", width: 1920 },
+        ]
+    }
+    function test_gallery(data) {
+        findings = []
+        testKit.control("reset")
+        testKit.clearSettings()
+        context.reset()
+        context.currentTheme = context.storedTheme = Gallery.theme
+        testHost.reset()
+        testCase.width = data.width
+        testCase.height = dialogHeight
+        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
+        compare(component.status, Component.Ready, component.errorString())
+        root = createTemporaryObject(component, testCase)
+        resize(data.width, dialogHeight)
+        waitIdle()
+
+        signedOutScreens()
+        signIn()
+        computersScreens()
+        notificationScreens()
+        sidebarScreens()
+        createScreens()
+        accountScreens()
+        signOutScreen()
+        verify(Gallery.writeIndex(), "index.html could not be written in " + Gallery.folder)
+        verify(findings.length === 0, findings.length + " findings:\n" + findings.join("\n"))
+    }
+}
