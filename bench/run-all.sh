@@ -16,6 +16,9 @@ export QT_QPA_PLATFORM=offscreen
 
 echo "== start-up (process start to first frame)"
 python3 "$ROOT/bench/startup.py" "$BUILD" "${STARTUP_RUNS:-15}"
+echo "== start-up under X (Xvfb: software OpenGL, the client's automatic renderer choice)"
+unshare -n -i true 2>/dev/null && ns=(unshare -n -i) || ns=()
+"${ns[@]}" xvfb-run -a -s "-screen 0 1600x1000x24" python3 "$ROOT/bench/startup.py" --x11 "$BUILD" "${STARTUP_RUNS:-15}"
 echo
 echo "== one computer-list poll in the session"
 "$BUILD/bench/bench_session_poll"
