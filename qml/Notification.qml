@@ -65,6 +65,8 @@ Pane {
             font.bold: true
             wrapMode: Text.Wrap
             textFormat: Text.AutoText
+            // Links underlined in the text's colour: the accent would vanish on the Info level's accent background.
+            linkColor: color
             onLinkActivated: link => {
                 if (NotificationPolicy.isOpenableLink(link))
                     context.openUrl(link)
