@@ -6,6 +6,7 @@
 #include "commandserver.h"
 #include "context.h"
 #include "handoff.h"
+#include "idleincubator.h"
 #include "instanceguard.h"
 #include "logging.h"
 #include "plaineffects.h"
@@ -191,6 +192,7 @@ int main(int argc, char *argv[])
         view->setResizeMode(QQuickView::SizeRootObjectToView);
         view->engine()->addImportPath(QStringLiteral("qrc:/"));
         PlainEffects::install(view->engine());
+        IdleIncubator::install(view->engine());
         QObject::connect(view.get(), &QQuickView::statusChanged, view.get(),
                          [&view, startMinimized](QQuickView::Status status) {
                              if (status == QQuickView::Ready && !startMinimized)
