@@ -837,6 +837,12 @@ def loose(w):
     check([t for _, t in seen] == ["23.8", "14.28", "35.7", "17.85"] and [d for d, _ in seen] == sorted(d for d, _ in seen),
           "the payments in id order (9, 10, 11, 100) with their totals: %r" % seen)
     clean(w, "the payment history")
+    # The one payment whose invoice can be asked for (10, its id sent as a text): the request names it.
+    w.click(wait_until("the Request Invoice button", lambda: w.find("Request Invoice", "push button")))
+    w.click(w.wait_for("Yes", "push button"))
+    w.wait_text("Requested invoice.")
+    invoice = requested(w, "request-invoice")
+    check(len(invoice) == 1 and invoice[0].endswith("payment_id=10"), "one invoice request for payment 10: %r" % invoice)
 
     # The account's own page and its e-mail choices.
     w.click(w.wait_for("Account", "page tab"))
