@@ -78,7 +78,15 @@ TestCase {
         waitIdle()
         shoot("signup")
         view.registerForm.company.showExtraOptions = true
+        // The fields' area scrolls: show its end, where the company fields are.
+        let area = findChild(view.registerForm, "companyDrawer")
+        while (area && area.contentY === undefined)
+            area = area.parent
+        verify(area, "the sign-up fields' scrolling area")
+        wait(400) // the drawer opens
+        area.contentY = area.contentHeight - area.height
         shoot("signup-company")
+        area.contentY = 0
         view.registerForm.company.showExtraOptions = false
         view.viewState = AuthView.ViewState.ForgotPassword
         tryVerify(() => view.forgotPasswordForm !== null)
@@ -164,11 +172,14 @@ TestCase {
 
     function sidebarScreens() {
         const sidebar = frame.sidebar
-        sidebar.open = !sidebar.open
-        tryVerify(() => sidebar.x === (sidebar.open ? 0 : -sidebar.width), 3000)
-        shoot(sidebar.open ? "sidebar-open" : "sidebar-folded")
-        sidebar.open = !sidebar.open
-        tryVerify(() => sidebar.x === (sidebar.open ? 0 : -sidebar.width), 3000)
+        const wasOpen = sidebar.open
+        for (const open of [true, false]) {
+            sidebar.open = open
+            tryVerify(() => sidebar.x === (open ? 0 : -sidebar.width), 3000)
+            shoot(open ? "sidebar-open" : "sidebar-folded")
+        }
+        sidebar.open = wasOpen
+        tryVerify(() => sidebar.x === (wasOpen ? 0 : -sidebar.width), 3000)
     }
 
     function createScreens() {
