@@ -861,7 +861,11 @@ def loose(w):
     check(on == [1, 2, 3, 5, 9], "the e-mail choices that are on: %r" % on)
 
 
+from foresight import credit_guard, tray_actions  # noqa: E402 (they use the helpers above)
+
 JOURNEYS = {
+    "credit_guard": credit_guard,
+    "tray_actions": tray_actions,
     "loose": loose,
     "rdp_real": rdp_real,
     "credits": credits,

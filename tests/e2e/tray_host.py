@@ -1,7 +1,9 @@
 """A stand-in for the desktop's system tray on the private session bus: a StatusNotifierWatcher that
 says a tray host is present (so that Qt shows its tray icon as a StatusNotifierItem over D-Bus) and
 records the items that register, one JSON line each: {"service": ..., "path": ...}.
-    tray_host.py <record file>"""
+    tray_host.py <record file>
+As a module it reads an item's menu as the desktop's tray does (com.canonical.dbusmenu), submenus included,
+and presses its entries."""
 import json
 import sys
 
@@ -17,6 +19,33 @@ WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
   <signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>
   <signal name="StatusNotifierHostRegistered"/>
 </interface></node>"""
+
+
+def _label(properties):
+    return properties.get("label", "").replace("_", "").replace("&", "")
+
+
+def menu_layout(bus, service, path):
+    """The item's menu as a list of (label, enabled, id, children), children in the same form; separators
+    have the label "" and no children."""
+    menu = bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
+                         GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), None,
+                         Gio.DBusCallFlags.NONE, 5000, None).unpack()[0]
+    _, layout = bus.call_sync(service, menu, "com.canonical.dbusmenu", "GetLayout",
+                              GLib.Variant("(iias)", (0, -1, [])), None, Gio.DBusCallFlags.NONE, 5000,
+                              None).unpack()
+
+    def entries(node):
+        return [(_label(child[1]), child[1].get("enabled", True), child[0], entries(child))
+                for child in node[2]]
+    return menu, entries(layout)
+
+
+def press(bus, service, menu, entry_id):
+    """Clicks a menu entry, as a user's click in the tray would."""
+    bus.call_sync(service, menu, "com.canonical.dbusmenu", "Event",
+                  GLib.Variant("(isvu)", (entry_id, "clicked", GLib.Variant("s", ""), 0)), None,
+                  Gio.DBusCallFlags.NONE, 5000, None)
 
 
 def main():
