@@ -31,9 +31,9 @@ public:
     {
         // Asked when the style's effect is first used, by then the back-end is settled (a platform
         // without OpenGL falls back to the software back-end without being told).
-        if (type == QmlFile
-            && url.path().endsWith(QLatin1String("/QtQuick/Controls/Material/impl/ElevationEffect.qml"))
-            && softwareInUse())
+        if (type == QmlFile &&
+            url.path().endsWith(QLatin1String("/QtQuick/Controls/Material/impl/ElevationEffect.qml")) &&
+            softwareInUse())
             return QUrl(QStringLiteral("qrc:/Vantorix/PlainElevationEffect.qml"));
         return url;
     }

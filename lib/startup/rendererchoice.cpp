@@ -34,8 +34,9 @@ QString modeName(Mode mode)
 
 bool isSoftwareRenderer(const QString &renderer)
 {
-    static const char *const kSoftwareRenderers[] = {"llvmpipe", "softpipe", "swrast", "software rasterizer",
-                                                      "microsoft basic render driver", "gdi generic"};
+    static const char *const kSoftwareRenderers[] = {
+        "llvmpipe",   "softpipe", "swrast", "software rasterizer", "microsoft basic render driver",
+        "gdi generic"};
     for (const char *name : kSoftwareRenderers) {
         if (renderer.contains(QLatin1String(name), Qt::CaseInsensitive))
             return true;

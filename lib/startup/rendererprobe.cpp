@@ -35,7 +35,8 @@ QStringList kernelDisplayDrivers()
 {
     QStringList drivers;
     const QDir drm(QStringLiteral("/sys/class/drm"));
-    const QStringList cards = drm.entryList({QStringLiteral("card*")}, QDir::Dirs | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList cards =
+        drm.entryList({QStringLiteral("card*")}, QDir::Dirs | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &card : cards) {
         if (card.contains(QLatin1Char('-'))) // a connector, not a card
             continue;
@@ -53,7 +54,8 @@ QStringList userSpaceDrivers()
     const QStringList candidates{QStringLiteral("/usr/lib64/dri"), QStringLiteral("/usr/lib/dri")};
     QStringList found = candidates;
     const QDir lib(QStringLiteral("/usr/lib"));
-    for (const QString &arch : lib.entryList({QStringLiteral("*-linux-gnu*")}, QDir::Dirs | QDir::NoDotAndDotDot))
+    for (const QString &arch :
+         lib.entryList({QStringLiteral("*-linux-gnu*")}, QDir::Dirs | QDir::NoDotAndDotDot))
         found << lib.filePath(arch + QStringLiteral("/dri"));
     for (const QString &path : std::as_const(found)) {
         const QFileInfo info(path);
@@ -68,7 +70,6 @@ QStringList userSpaceDrivers()
     }
     return folders;
 }
-#endif
 
 // Runs this program as the probe child and returns its renderer string; empty when the child found no
 // OpenGL, null when the child could not be asked (not started, crashed, timed out).
@@ -101,6 +102,7 @@ QString probeInChild(bool *asked)
     }
     return QStringLiteral("");
 }
+#endif
 
 } // namespace
 
@@ -117,8 +119,8 @@ QString driverFingerprint(const QProcessEnvironment &environment)
               << (adapter.software ? QStringLiteral("software adapter") : QStringLiteral("hardware adapter"));
 #else
     for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "LIBGL_ALWAYS_SOFTWARE", "GALLIUM_DRIVER",
-                             "MESA_LOADER_DRIVER_OVERRIDE", "__GLX_VENDOR_LIBRARY_NAME", "QT_XCB_GL_INTEGRATION",
-                             "QSG_RHI_BACKEND"}) {
+                             "MESA_LOADER_DRIVER_OVERRIDE", "__GLX_VENDOR_LIBRARY_NAME",
+                             "QT_XCB_GL_INTEGRATION", "QSG_RHI_BACKEND"}) {
         const QString value = environment.value(QString::fromLatin1(name));
         if (!value.isEmpty())
             parts << QString::fromLatin1(name) + QLatin1Char('=') + value;

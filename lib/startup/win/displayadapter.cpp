@@ -14,9 +14,11 @@ DisplayAdapter primaryDisplayAdapter()
     if (!dxgi)
         return result;
     using CreateFactory = HRESULT(WINAPI *)(REFIID, void **);
-    auto create = reinterpret_cast<CreateFactory>(reinterpret_cast<void *>(GetProcAddress(dxgi, "CreateDXGIFactory1")));
+    auto create =
+        reinterpret_cast<CreateFactory>(reinterpret_cast<void *>(GetProcAddress(dxgi, "CreateDXGIFactory1")));
     IDXGIFactory1 *factory = nullptr;
-    if (create && SUCCEEDED(create(__uuidof(IDXGIFactory1), reinterpret_cast<void **>(&factory))) && factory) {
+    if (create && SUCCEEDED(create(__uuidof(IDXGIFactory1), reinterpret_cast<void **>(&factory))) &&
+        factory) {
         IDXGIAdapter1 *adapter = nullptr;
         if (SUCCEEDED(factory->EnumAdapters1(0, &adapter)) && adapter) {
             DXGI_ADAPTER_DESC1 desc{};
