@@ -184,7 +184,7 @@ TestCase {
 
     function createScreens() {
         // The veil over the view until the machine types have arrived (they are held back a while).
-        testKit.control("fault", "action=list_available_vm_templates&kind=delay&delay_ms=2500&count=1")
+        testKit.control("fault", "action=list_available_vm_templates&kind=delay&delay_ms=4000&count=1")
         resize(root.width, dialogHeight)
         session.pageIndex = MainContext.CreateInstance
         tryVerify(() => page && page.loadingVeil !== undefined && page.typeBox !== undefined, 5000)

@@ -42,8 +42,9 @@ const ContrastException kContrastExceptions[] = {
      "kept: near-white text on the warning and error level colours (2.95 and 3.5:1), bold"},
     {"billingPage/", 3.0, "kept: the details popup's figures in the primary colour, Blue 500 on white (3.12:1)"},
     {"statusLabel", 1.0,
-     "open: the status caption over the desktop preview: Grey 50 on the picture's blue (4.46:1), Grey 400 "
-     "when stopped (2.74:1), and the deleted card's faded picture (1.03:1), which is being redone"},
+     "kept and open: the status caption over the desktop preview is Grey 400 when stopped, the dimmed look "
+     "asked for (2.74:1), Grey 50 otherwise (4.46:1 on the picture's blue); the deleted card's faded picture "
+     "(1.03:1) is open, being redone with the deleted-card look"},
     {"favouritesStrip/Label", 3.4, "open: the grid headings in Grey 600 (3.49:1 light, 4.25:1 dark)"},
     {"yourMachinesHeading", 3.4, "open: the grid headings in Grey 600 (3.49:1 light, 4.25:1 dark)"},
     {"accountTabBar", 3.0, "open: the account view's tabs in the dark theme's accent (3.09:1)"},
