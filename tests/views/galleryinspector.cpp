@@ -21,10 +21,9 @@ void registerGallery()
     Appearance::Stored stored;
     stored.materialTheme = GalleryInspector::theme();
     Appearance::apply(Appearance::compute(stored, QProcessEnvironment::systemEnvironment()));
-    qmlRegisterSingletonType<GalleryInspector>("VantorixGallery", 1, 0, "Gallery",
-                                               [](QQmlEngine *, QJSEngine *) -> QObject * {
-                                                   return new GalleryInspector;
-                                               });
+    qmlRegisterSingletonType<GalleryInspector>(
+        "VantorixGallery", 1, 0, "Gallery",
+        [](QQmlEngine *, QJSEngine *) -> QObject * { return new GalleryInspector; });
 }
 
 } // namespace
@@ -52,8 +51,9 @@ QStringList GalleryInspector::shoot(QQuickItem *item, const QString &screen)
     const QImage image = window->grabWindow();
     const QString label = QStringLiteral("%1 %2 %3").arg(screen, theme()).arg(window->width());
     QStringList lines;
-    if (!QDir().mkpath(folder())
-        || !image.save(QDir(folder()).filePath(QStringLiteral("%1--%2--%3.png").arg(screen, theme()).arg(window->width()))))
+    if (!QDir().mkpath(folder()) ||
+        !image.save(QDir(folder()).filePath(
+            QStringLiteral("%1--%2--%3.png").arg(screen, theme()).arg(window->width()))))
         lines.append(label + QStringLiteral(": the grab could not be saved in ") + folder());
     for (const ScreenChecks::Finding &f : ScreenChecks::inspect(window->contentItem(), image))
         lines.append(QStringLiteral("%1: \"%2\" (%3) %4").arg(label, f.text.left(80), f.where, f.problem));
@@ -64,7 +64,8 @@ bool GalleryInspector::writeIndex() const
 {
     // Rows: screens in the order their grabs were made; columns: theme, then width.
     const QDir dir(folder());
-    QFileInfoList files = dir.entryInfoList({QStringLiteral("*--*--*.png")}, QDir::Files, QDir::Time | QDir::Reversed);
+    QFileInfoList files =
+        dir.entryInfoList({QStringLiteral("*--*--*.png")}, QDir::Files, QDir::Time | QDir::Reversed);
     QStringList screens;
     QMap<QString, QStringList> columns; // "Dark--0600" -> file names by screen index
     QMap<QString, QString> byKey;
@@ -87,7 +88,11 @@ bool GalleryInspector::writeIndex() const
             "img{width:400px;border:1px solid #333}th{text-align:left}</style></head><body>\n"
             "<h1>Every screen, both themes, three widths</h1>\n<table>\n<tr><th>screen</th>";
     for (auto it = columns.cbegin(); it != columns.cend(); ++it)
-        html << "<th>" << QString(it.key()).replace(QStringLiteral("--0"), QStringLiteral(" ")).replace(QStringLiteral("--"), QStringLiteral(" ")) << " px</th>";
+        html << "<th>"
+             << QString(it.key())
+                    .replace(QStringLiteral("--0"), QStringLiteral(" "))
+                    .replace(QStringLiteral("--"), QStringLiteral(" "))
+             << " px</th>";
     html << "</tr>\n";
     for (const QString &screen : screens) {
         html << "<tr><th>" << screen << "</th>";

@@ -2,9 +2,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
-#include <QPalette>
 #include <QGuiApplication>
 #include <QHash>
+#include <QPalette>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QScreen>
@@ -40,7 +40,8 @@ const ContrastException kContrastExceptions[] = {
      "kept: the disclaimer's faded look (opacity 0.8) over accent links, 3.46:1 on the light page"},
     {"notificationText", 2.9,
      "kept: near-white text on the warning and error level colours (2.95 and 3.5:1), bold"},
-    {"billingPage/", 3.0, "kept: the details popup's figures in the primary colour, Blue 500 on white (3.12:1)"},
+    {"billingPage/", 3.0,
+     "kept: the details popup's figures in the primary colour, Blue 500 on white (3.12:1)"},
     {"statusLabel", 1.0,
      "kept and open: the status caption over the desktop preview is Grey 400 when stopped, the dimmed look "
      "asked for (2.74:1), Grey 50 otherwise (4.46:1 on the picture's blue); the deleted card's faded picture "
@@ -84,7 +85,8 @@ QColor linkColour(const QQuickItem *item)
 
 bool isText(const QQuickItem *item)
 {
-    return item->inherits("QQuickText") || item->inherits("QQuickTextInput") || item->inherits("QQuickTextEdit");
+    return item->inherits("QQuickText") || item->inherits("QQuickTextInput") ||
+           item->inherits("QQuickTextEdit");
 }
 
 double number(const QQuickItem *item, const char *name)
@@ -128,8 +130,9 @@ QRectF paintedRect(const QQuickItem *item, bool editable, QString *fitProblem)
     const double top = number(item, "topPadding"), bottom = number(item, "bottomPadding");
     const double width = item->width() - left - right, height = item->height() - top - bottom;
     const double contentWidth = number(item, "contentWidth"), contentHeight = number(item, "contentHeight");
-    const int hAlign = item->property(item->inherits("QQuickText") ? "effectiveHorizontalAlignment"
-                                                                    : "horizontalAlignment").toInt();
+    const int hAlign =
+        item->property(item->inherits("QQuickText") ? "effectiveHorizontalAlignment" : "horizontalAlignment")
+            .toInt();
     const int vAlign = item->property("verticalAlignment").toInt();
     if (editable) {
         // A field scrolls its text; what it paints is its box.
@@ -142,10 +145,15 @@ QRectF paintedRect(const QQuickItem *item, bool editable, QString *fitProblem)
     if (truncated && !elided)
         *fitProblem = QStringLiteral("cut after %1 lines").arg(item->property("lineCount").toInt());
     else if (!elided && contentWidth > width + kTolerance)
-        *fitProblem = QStringLiteral("painted width %1 px in a box of %2 px").arg(contentWidth, 0, 'f', 1).arg(width, 0, 'f', 1);
+        *fitProblem = QStringLiteral("painted width %1 px in a box of %2 px")
+                          .arg(contentWidth, 0, 'f', 1)
+                          .arg(width, 0, 'f', 1);
     else if (!elided && contentHeight > height + kTolerance)
-        *fitProblem = QStringLiteral("painted height %1 px in a box of %2 px").arg(contentHeight, 0, 'f', 1).arg(height, 0, 'f', 1);
-    const double w = elided ? width : contentWidth, h = elided ? std::min(height, contentHeight) : contentHeight;
+        *fitProblem = QStringLiteral("painted height %1 px in a box of %2 px")
+                          .arg(contentHeight, 0, 'f', 1)
+                          .arg(height, 0, 'f', 1);
+    const double w = elided ? width : contentWidth,
+                 h = elided ? std::min(height, contentHeight) : contentHeight;
     const double x = left + aligned(hAlign, Qt::AlignRight, Qt::AlignHCenter, width, w);
     bool rich = false;
     const QString shown = shownText(item, &rich);
@@ -153,9 +161,10 @@ QRectF paintedRect(const QQuickItem *item, bool editable, QString *fitProblem)
         // One line: what is painted is the glyphs, not the line's leading, so measure the ink around the
         // baseline (a line box taller than its item is harmless while no glyph leaves it).
         const QRectF ink = QFontMetricsF(item->property("font").value<QFont>()).tightBoundingRect(shown);
-        const QRectF painted(x + std::max(0.0, ink.left()), item->baselineOffset() + ink.top(), ink.width(), ink.height());
-        if (fitProblem->startsWith(QLatin1String("painted height")) && painted.top() >= -kTolerance
-            && painted.bottom() <= item->height() + kTolerance)
+        const QRectF painted(x + std::max(0.0, ink.left()), item->baselineOffset() + ink.top(), ink.width(),
+                             ink.height());
+        if (fitProblem->startsWith(QLatin1String("painted height")) && painted.top() >= -kTolerance &&
+            painted.bottom() <= item->height() + kTolerance)
             fitProblem->clear();
         return painted;
     }
@@ -190,7 +199,8 @@ void applyClips(TextInfo &text, const QRectF &windowRect)
 {
     QRectF visible = text.painted & windowRect;
     // The window's height is the gallery's choice (the frame scrolls), so only its sides cut a text.
-    QString cutBy = (visible.left() > text.painted.left() + kTolerance || visible.right() < text.painted.right() - kTolerance)
+    QString cutBy = (visible.left() > text.painted.left() + kTolerance ||
+                     visible.right() < text.painted.right() - kTolerance)
                         ? QStringLiteral("the window")
                         : QString();
     for (const QQuickItem *i = text.item->parentItem(); i; i = i->parentItem()) {
@@ -205,22 +215,25 @@ void applyClips(TextInfo &text, const QRectF &windowRect)
             if (number(i, "contentWidth") > i->width() + 1)
                 cut.setLeft(text.painted.left()), cut.setRight(text.painted.right());
         }
-        if (cutBy.isEmpty() && (cut.width() < text.painted.width() - kTolerance
-                                || cut.height() < text.painted.height() - kTolerance))
+        if (cutBy.isEmpty() && (cut.width() < text.painted.width() - kTolerance ||
+                                cut.height() < text.painted.height() - kTolerance))
             cutBy = whereIs(i);
         visible &= clip;
     }
     text.visible = visible;
     if (!visible.isEmpty() && !cutBy.isEmpty() && text.fitProblem.isEmpty() && !text.editable) {
         text.fitProblem = QStringLiteral("shows %1 x %2 px of %3 x %4 px (cut by %5)")
-                              .arg(visible.width(), 0, 'f', 1).arg(visible.height(), 0, 'f', 1)
-                              .arg(text.painted.width(), 0, 'f', 1).arg(text.painted.height(), 0, 'f', 1)
+                              .arg(visible.width(), 0, 'f', 1)
+                              .arg(visible.height(), 0, 'f', 1)
+                              .arg(text.painted.width(), 0, 'f', 1)
+                              .arg(text.painted.height(), 0, 'f', 1)
                               .arg(cutBy);
     }
 }
 
 // Visits the visible items in paint order (children after their parent, siblings by z).
-void walk(QQuickItem *item, double parentOpacity, int &order, QList<TextInfo> &texts, QList<Surface> &surfaces)
+void walk(QQuickItem *item, double parentOpacity, int &order, QList<TextInfo> &texts,
+          QList<Surface> &surfaces)
 {
     if (!item->isVisible())
         return;
@@ -235,7 +248,8 @@ void walk(QQuickItem *item, double parentOpacity, int &order, QList<TextInfo> &t
         text.text = shownText(item, &rich).simplified();
         text.colour = item->property("color").value<QColor>();
         const QString source = item->property("text").toString();
-        if (rich && (source.contains(QLatin1String("<a "), Qt::CaseInsensitive) || source.contains(QLatin1String("]("))))
+        if (rich && (source.contains(QLatin1String("<a "), Qt::CaseInsensitive) ||
+                     source.contains(QLatin1String("]("))))
             text.linkColour = linkColour(item);
         text.opacity = opacity;
         text.order = order;
@@ -302,7 +316,8 @@ QColor blend(const QColor &over, double alpha, const QColor &under)
 
 QString quoted(const QString &text)
 {
-    return QLatin1Char('"') + (text.size() > 60 ? text.left(57) + QStringLiteral("...") : text) + QLatin1Char('"');
+    return QLatin1Char('"') + (text.size() > 60 ? text.left(57) + QStringLiteral("...") : text) +
+           QLatin1Char('"');
 }
 
 } // namespace
@@ -310,7 +325,9 @@ QString quoted(const QString &text)
 double contrastRatio(const QColor &a, const QColor &b)
 {
     const auto luminance = [](const QColor &c) {
-        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
         return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
     };
     const double la = luminance(a), lb = luminance(b);
@@ -329,8 +346,8 @@ QColor backgroundBehind(const QImage &image, const QRect &rect, const QColor &av
     int bestCount = 0;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
         const QColor c(it.key());
-        const int distance = std::abs(c.red() - avoid.red()) + std::abs(c.green() - avoid.green())
-                             + std::abs(c.blue() - avoid.blue());
+        const int distance = std::abs(c.red() - avoid.red()) + std::abs(c.green() - avoid.green()) +
+                             std::abs(c.blue() - avoid.blue());
         if (distance > 30 && it.value() > bestCount)
             best = it.key(), bestCount = it.value();
     }
@@ -366,14 +383,16 @@ QList<Finding> inspect(QQuickItem *content, const QImage &window)
                 findings.append({text.text, where,
                                  QStringLiteral("overlaps %1 (%2) by %3 x %4 px")
                                      .arg(quoted(shown.at(j).text), whereIs(shown.at(j).item))
-                                     .arg(both.width(), 0, 'f', 1).arg(both.height(), 0, 'f', 1)});
+                                     .arg(both.width(), 0, 'f', 1)
+                                     .arg(both.height(), 0, 'f', 1)});
             }
         }
         if (text.visible.height() < 4)
             continue;
-        const QRect pixels(QPoint(int(std::floor(text.visible.left() * scale)), int(std::floor(text.visible.top() * scale))),
-                           QPoint(int(std::ceil(text.visible.right() * scale)) - 1,
-                                  int(std::ceil(text.visible.bottom() * scale)) - 1));
+        const QRect pixels(
+            QPoint(int(std::floor(text.visible.left() * scale)), int(std::floor(text.visible.top() * scale))),
+            QPoint(int(std::ceil(text.visible.right() * scale)) - 1,
+                   int(std::ceil(text.visible.bottom() * scale)) - 1));
         const ContrastException *exception = nullptr;
         const double required = requiredContrast(text, &exception);
         // What is behind the text: the most common colour that is not the text's own. Links are measured
@@ -386,12 +405,16 @@ QList<Finding> inspect(QQuickItem *content, const QImage &window)
             const QColor drawn = blend(opaque, declared.alphaF() * text.opacity, background);
             const double ratio = contrastRatio(drawn, background);
             if (ratio + 1e-9 < required) {
-                findings.append({text.text, where,
-                                 QStringLiteral("%1contrast %2:1 (%3 on %4), needs %5:1%6")
-                                     .arg(what).arg(ratio, 0, 'f', 2).arg(drawn.name(), background.name())
-                                     .arg(required, 0, 'f', 1)
-                                     .arg(exception ? QStringLiteral(" (exception: %1)").arg(QLatin1String(exception->where))
-                                                    : QString())});
+                findings.append(
+                    {text.text, where,
+                     QStringLiteral("%1contrast %2:1 (%3 on %4), needs %5:1%6")
+                         .arg(what)
+                         .arg(ratio, 0, 'f', 2)
+                         .arg(drawn.name(), background.name())
+                         .arg(required, 0, 'f', 1)
+                         .arg(exception
+                                  ? QStringLiteral(" (exception: %1)").arg(QLatin1String(exception->where))
+                                  : QString())});
             }
         };
         check(text.colour, QString());
