@@ -54,7 +54,8 @@ Column {
     Label {
         objectName: "versionLabel"
         text: "Vantorix app version: " + (Qt.application.version !== "" ? Qt.application.version : "1.0.0")
-        color: Material.color(Material.Grey, Material.Shade500)
+        // Grey 500 reads on the dark page only (2:1 on the light one).
+        color: Material.color(Material.Grey, Utils.styles.isLightTheme ? Material.Shade700 : Material.Shade500)
         font.pointSize: 8
     }
     Separator {}
@@ -136,7 +137,7 @@ Column {
             objectName: "rendererInUse"
             text: "In use: " + (settingsView.GraphicsInfo.api === GraphicsInfo.Software ? "software renderer"
                                                                                         : "graphics card")
-            color: Material.color(Material.Grey, Material.Shade500)
+            color: Material.color(Material.Grey, Utils.styles.isLightTheme ? Material.Shade700 : Material.Shade500)
             font.pointSize: 8
         }
     }

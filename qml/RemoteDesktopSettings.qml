@@ -30,7 +30,7 @@ Column {
 
     Label {
         text: "Remote Desktop"
-        color: Material.accent
+        color: Utils.styles.accentTextColor
         font.pointSize: 10
         font.weight: Font.Medium
     }
