@@ -38,26 +38,27 @@ LocalCommandServer::LocalCommandServer(const QString &allowedOrigin, QObject *pa
 
 LocalCommandServer::~LocalCommandServer() = default;
 
+bool LocalCommandServer::tryListen(quint16 port)
+{
+    if (!m_tcpServer->listen(QHostAddress::LocalHost, port))
+        return false;
+    qCDebug(lcCommand) << "Local command server listening on port" << m_tcpServer->serverPort();
+    Q_EMIT listening();
+    return true;
+}
+
 bool LocalCommandServer::listen(quint16 port)
 {
-    if (m_tcpServer->listen(QHostAddress::LocalHost, port)) {
-        qCDebug(lcCommand) << "Local command server listening on port" << m_tcpServer->serverPort();
-        Q_EMIT listening();
+    if (tryListen(port))
         return true;
-    }
     qCWarning(lcCommand) << "Websocket Server error" << m_tcpServer->errorString();
     return false;
 }
 
 void LocalCommandServer::listenPatiently(quint16 port, int patienceMs, int retryMs)
 {
-    if (m_tcpServer->isListening())
+    if (m_tcpServer->isListening() || tryListen(port))
         return;
-    if (m_tcpServer->listen(QHostAddress::LocalHost, port)) {
-        qCDebug(lcCommand) << "Local command server listening on port" << m_tcpServer->serverPort();
-        Q_EMIT listening();
-        return;
-    }
     if (m_tcpServer->serverError() != QAbstractSocket::AddressInUseError || patienceMs <= 0) {
         qCWarning(lcCommand) << "Websocket Server error" << m_tcpServer->errorString();
         Q_EMIT listenFailed();
@@ -79,12 +80,8 @@ void LocalCommandServer::retryListen(quint16 port, int leftMs, int retryMs)
                 Q_EMIT listenFailed();
             return;
         }
-        if (m_tcpServer->listen(QHostAddress::LocalHost, port)) {
-            qCDebug(lcCommand) << "Local command server listening on port" << m_tcpServer->serverPort();
-            Q_EMIT listening();
-            return;
-        }
-        retryListen(port, left, retryMs);
+        if (!tryListen(port))
+            retryListen(port, left, retryMs);
     });
 }
 

@@ -56,6 +56,8 @@ Q_SIGNALS:
 private:
     // Connections are accepted by our own TCP server, so that the upgrade request's Host header can be
     // checked before the WebSocket server sees it; accepted ones are then handed to the WebSocket server.
+    // One attempt; on success logs and emits listening(), on failure says nothing.
+    bool tryListen(quint16 port);
     void retryListen(quint16 port, int leftMs, int retryMs);
     void onTcpConnection();
     void inspectUpgradeRequest(QTcpSocket *socket);
