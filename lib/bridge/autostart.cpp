@@ -45,9 +45,15 @@ QString XdgAutoStart::entryPath()
            QStringLiteral("/autostart/" VANTORIX_APP_ID ".desktop");
 }
 
+QString XdgAutoStart::legacyEntryPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) +
+           QStringLiteral("/autostart/vantorix.desktop");
+}
+
 bool XdgAutoStart::isEnabled()
 {
-    return QFileInfo::exists(entryPath());
+    return QFileInfo::exists(entryPath()) || QFileInfo::exists(legacyEntryPath());
 }
 
 QString XdgAutoStart::execValue(const QString &executablePath)
@@ -82,6 +88,12 @@ QByteArray XdgAutoStart::entryText(const QString &executablePath)
 bool XdgAutoStart::setEnabled(bool enabled)
 {
     const QString path = entryPath();
+    // The entry of an earlier version goes either way: it is replaced by the new one, or switched off.
+    const QString legacy = legacyEntryPath();
+    if (QFileInfo::exists(legacy) && !QFile::remove(legacy)) {
+        qCWarning(lcHost) << "Could not remove the earlier autostart entry" << legacy;
+        return false;
+    }
     if (!enabled) {
         if (QFileInfo::exists(path) && !QFile::remove(path)) {
             qCWarning(lcHost) << "Could not remove the autostart entry" << path;

@@ -9,6 +9,9 @@
 class XdgAutoStart {
 public:
     [[nodiscard]] static QString entryPath();
+    // Where earlier versions wrote the entry ("vantorix.desktop"): it still counts as enabled, and is
+    // replaced by the new one or removed with it.
+    [[nodiscard]] static QString legacyEntryPath();
     [[nodiscard]] static bool isEnabled();
     // False (and a log line) when the entry could not be written or removed.
     static bool setEnabled(bool enabled);

@@ -11,12 +11,18 @@ class TestAutoStart : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { QFile::remove(XdgAutoStart::entryPath()); }
+    void init()
+    {
+        QFile::remove(XdgAutoStart::entryPath());
+        QFile::remove(XdgAutoStart::legacyEntryPath());
+    }
 
     void entryInConfigFolder();
     void enableDetectDisable();
     void foreignEntryCountsAndIsRewritten();
     void disableWhenAbsent();
+    void earlierEntry_data();
+    void earlierEntry();
     void execValue_data();
     void execValue();
 };
@@ -74,6 +80,33 @@ void TestAutoStart::disableWhenAbsent()
 {
     QVERIFY(XdgAutoStart::setEnabled(false));
     QVERIFY(!XdgAutoStart::isEnabled());
+}
+
+// An entry written by an earlier version under the old name shows as enabled and is replaced or removed,
+// so the switch can turn it off.
+void TestAutoStart::earlierEntry_data()
+{
+    QTest::addColumn<bool>("enable");
+    QTest::newRow("switched off") << false;
+    QTest::newRow("switched on again") << true;
+}
+
+void TestAutoStart::earlierEntry()
+{
+    QFETCH(bool, enable);
+    const QString legacy = XdgAutoStart::legacyEntryPath();
+    QCOMPARE(QFileInfo(legacy).fileName(), QStringLiteral("vantorix.desktop"));
+    QDir().mkpath(QFileInfo(legacy).absolutePath());
+    QFile old(legacy);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("[Desktop Entry]\nExec=\"/old/vantorix\" --start-minimized\n");
+    old.close();
+    QVERIFY(XdgAutoStart::isEnabled());
+
+    QVERIFY(XdgAutoStart::setEnabled(enable));
+    QVERIFY(!QFileInfo::exists(legacy));
+    QCOMPARE(QFileInfo::exists(XdgAutoStart::entryPath()), enable);
+    QCOMPARE(XdgAutoStart::isEnabled(), enable);
 }
 
 void TestAutoStart::execValue_data()
