@@ -1,7 +1,7 @@
 #include "remotedesktoplauncher.h"
 
-#include "logging.h"
 #include "computer/rdpdisplay.h"
+#include "logging.h"
 #include "remotedesktopexit.h"
 
 #include <QDir>
@@ -109,7 +109,7 @@ unsigned int RemoteDesktopLauncher::launch(const QString &rdpFileContents,
     QElapsedTimer running;
     running.start();
     QObject::connect(process, &QProcess::finished, process,
-                     [process, running, onEarlyFailure](int exitCode, QProcess::ExitStatus status) {
+                     [process, running, onEarlyFailure, path](int exitCode, QProcess::ExitStatus status) {
                          const QString reason =
                              status == QProcess::CrashExit
                                  ? QStringLiteral("the Remote Desktop client stopped unexpectedly")
@@ -120,6 +120,8 @@ unsigned int RemoteDesktopLauncher::launch(const QString &rdpFileContents,
                              running.elapsed() < RemoteDesktopExit::kEarlyFailureWindowMs && onEarlyFailure) {
                              onEarlyFailure(reason);
                          }
+                         // The client has read its connection file long since: it goes with the client.
+                         QFile::remove(path);
                          process->deleteLater();
                      });
 

@@ -6,19 +6,9 @@
 
 #include <QtTest>
 
-#include <sys/stat.h>
-
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-
-int fileMode(const QString &path)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return -1;
-    return static_cast<int>(info.st_mode & 07777);
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -42,6 +32,8 @@ struct Recording {
     QStringList arguments;
     QByteArray environment;
     QByteArray input;
+    QByteArray file; // the connection file as the client found it (it is removed once the client ends)
+    QByteArray mode; // its permissions, in octal
 };
 
 } // namespace
@@ -86,6 +78,8 @@ void TestRemoteDesktop::initTestCase()
                  "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$out/args\"\n"
                  "env > \"$out/env\"\n"
                  "cat > \"$out/stdin\"\n"
+                 "cp \"$1\" \"$out/file\"\n"
+                 "stat -c %a \"$1\" > \"$out/mode\"\n"
                  "touch \"$out/done\"\n"
                  "case \"$FAKE_RDP_EXIT\" in\n"
                  "  '') ;;\n"
@@ -117,6 +111,8 @@ void TestRemoteDesktop::launch(LinuxPlatform &platform, const QString &text, uns
         recording->arguments.removeLast();
     recording->environment = readAll(out + QStringLiteral("/env"));
     recording->input = readAll(out + QStringLiteral("/stdin"));
+    recording->file = readAll(out + QStringLiteral("/file"));
+    recording->mode = readAll(out + QStringLiteral("/mode")).trimmed();
     if (!recording->arguments.isEmpty())
         m_connectionFiles << recording->arguments.constFirst();
 }
@@ -188,7 +184,7 @@ void TestRemoteDesktop::passwordOnlyOnStandardInput()
     QVERIFY2(QFileInfo(file).fileName().startsWith(QLatin1String("vantorix.")), qPrintable(file));
     QVERIFY(file.endsWith(QLatin1String(".rdp")));
     QVERIFY(run.arguments.contains(QStringLiteral("/from-stdin:force")));
-    QCOMPARE(fileMode(file), 0600);
+    QCOMPARE(run.mode, QByteArray("600"));
 
     const QByteArray utf8 = password.toUtf8();
     QCOMPARE(run.input, utf8 + '\n');
@@ -196,7 +192,7 @@ void TestRemoteDesktop::passwordOnlyOnStandardInput()
         QVERIFY2(!argument.contains(password), qPrintable(argument));
     QVERIFY(!run.environment.contains(utf8));
 
-    const QByteArray written = readAll(file);
+    const QByteArray written = run.file;
     const QStringList kept{lines.at(0), lines.at(1), lines.at(3)};
     QCOMPARE(QString::fromUtf8(written), kept.join(kCrLf));
     QVERIFY(!written.contains(utf8));
@@ -217,7 +213,7 @@ void TestRemoteDesktop::withoutPasswordNoStdinOption()
     QCOMPARE(result, 33u);
     QVERIFY(!run.arguments.join(QLatin1Char(' ')).contains(QLatin1String("from-stdin")));
     QCOMPARE(run.input, QByteArray());
-    QCOMPARE(QString::fromUtf8(readAll(run.arguments.constFirst())), text);
+    QCOMPARE(QString::fromUtf8(run.file), text);
     for (const QString &argument : std::as_const(run.arguments)) {
         QVERIFY2(!argument.contains(QLatin1String("drive")) && !argument.contains(QLatin1String("clipboard")),
                  qPrintable(argument));
@@ -237,8 +233,7 @@ void TestRemoteDesktop::undecryptablePasswordLeftToClient()
     QCOMPARE(result, 33u);
     QVERIFY(!run.arguments.join(QLatin1Char(' ')).contains(QLatin1String("from-stdin")));
     QCOMPARE(run.input, QByteArray());
-    QCOMPARE(QString::fromUtf8(readAll(run.arguments.constFirst())),
-             QStringLiteral("full address:s:h\r\nusername:s:u"));
+    QCOMPARE(QString::fromUtf8(run.file), QStringLiteral("full address:s:h\r\nusername:s:u"));
 }
 
 void TestRemoteDesktop::twoCallsTwoFiles()
@@ -255,8 +250,10 @@ void TestRemoteDesktop::twoCallsTwoFiles()
     if (QTest::currentTestFailed())
         return;
     QVERIFY(first.arguments.constFirst() != second.arguments.constFirst());
-    QVERIFY(QFileInfo::exists(first.arguments.constFirst()));
-    QVERIFY(QFileInfo::exists(second.arguments.constFirst()));
+    QCOMPARE(first.file, second.file);
+    // Each connection file goes once its client has ended: nothing of a connection is left in /tmp.
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(first.arguments.constFirst()), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(second.arguments.constFirst()), 10000);
 }
 
 void TestRemoteDesktop::missingClientNotStarted()
