@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 namespace demo::api {
 
@@ -113,6 +114,11 @@ HttpReply insertInstance(ApiCall &call)
         return HttpReply::error(QStringLiteral("Unknown machine type %1.").arg(templateId));
     if (user.trimmed().size() < 3 || user.size() > 19 || user.trimmed() != user)
         return HttpReply::error(QStringLiteral("The user name must be 3 to 19 characters long."));
+    // The characters a Windows account name cannot hold (they would also break the SAM file's lines).
+    static const QRegularExpression forbidden(
+        QStringLiteral("[\"/\\\\\\[\\]:;|=,+*?<>\\x{0}-\\x{1f}\\x{7f}]"));
+    if (user.contains(forbidden))
+        return HttpReply::error(QStringLiteral("The user name contains characters Windows does not allow."));
     if (const QString problem = checkWindowsPassword(password); !problem.isEmpty())
         return HttpReply::error(problem);
     if (password.contains(user, Qt::CaseInsensitive))
