@@ -24,7 +24,8 @@ class Computer : public QObject {
     QML_ELEMENT
     Q_MOC_INCLUDE("session/maincontext.h")
 
-    // Mirrored from the service's computer list.
+    // Mirrored from the service's computer list. The identifier is 64-bit in C++ (requests, stored
+    // passwords, the merge); QML sees it as a number, exact up to 2^53.
     Q_PROPERTY(qint64 identifier READ identifier WRITE setIdentifier NOTIFY identifierChanged)
     Q_PROPERTY(QString userInstanceName READ userInstanceName WRITE setUserInstanceName NOTIFY
                    userInstanceNameChanged)
