@@ -57,6 +57,30 @@ Item {
         computerDetailsRequested(computer, detailsPage)
     }
 
+    // Scrolls a computer's card into view (a click on the computer's system notification).
+    function reveal(identifier) {
+        const favourites = main.visibleFavouriteComputers.map(c => c.identifier)
+        const standard = main.visibleStandardComputers.map(c => c.identifier)
+        let y = -1
+        if (favourites.indexOf(identifier) >= 0) {
+            y = favouritesStrip.y
+            const x = favourites.indexOf(identifier) * favouritesGrid.cellWidth
+            favouritesScroll.contentX = Math.max(0, Math.min(x, favouritesScroll.contentWidth - favouritesScroll.width))
+        } else if (standard.indexOf(identifier) >= 0) {
+            y = mainGrid.y + Math.floor(standard.indexOf(identifier) / gridColumns) * mainGrid.cellHeight
+        }
+        if (y < 0)
+            return
+        flickable.contentY = Math.max(0, Math.min(pageY + y - toolbar.height, flickable.contentHeight - flickable.height))
+    }
+
+    Connections {
+        target: page.main
+        function onComputerRevealRequested(identifier) {
+            Qt.callLater(page.reveal, identifier)
+        }
+    }
+
     implicitHeight: column.height
 
     Component.onCompleted: {

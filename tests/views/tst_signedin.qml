@@ -128,6 +128,17 @@ TestCase {
         tryCompare(sidebar.burnRateLabel, "text", "Using " + session.currentBurnRate.toFixed(3) + " credits /h")
     }
 
+    // A click on a computer's system notification brings its card into view.
+    function test_revealComputer() {
+        signIn(1200)
+        tryVerify(() => session.visibleStandardComputers.length > 4, 5000)
+        const last = session.visibleStandardComputers[session.visibleStandardComputers.length - 1]
+        session.pageIndex = MainContext.Account
+        session.showComputer(last.identifier)
+        compare(session.pageIndex, MainContext.Computers)
+        tryVerify(() => frame.flickable.contentY > 0, 3000)
+    }
+
     // The line under the burn rate: the balance at the rate of all computers, whatever the selection.
     function test_hoursLeftLine() {
         signIn(1200)

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPixmap>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -78,6 +79,9 @@ private Q_SLOTS:
         QVERIFY(!labMenu->actions().at(0)->isEnabled());
         QVERIFY(actions.at(4)->isSeparator());
         QCOMPARE(actions.at(7)->text(), QStringLiteral("Quit"));
+        // VANTORIX_SCREENS_DIR=<folder> keeps a picture of the menu as the tray would draw it.
+        if (const QString dir = qEnvironmentVariable("VANTORIX_SCREENS_DIR"); !dir.isEmpty())
+            QVERIFY(tray.menu()->grab().save(dir + QStringLiteral("/tray-menu.png")));
 
         tray.setToolTipText(QStringLiteral("vantorix\nBalance: 3.00 credits"));
         QCOMPARE(tray.systemTrayIcon()->toolTip(), QStringLiteral("vantorix\nBalance: 3.00 credits"));
