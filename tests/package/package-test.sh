@@ -111,7 +111,7 @@ check_run() {
     HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
         XDG_CACHE_HOME="$home/.cache" XDG_RUNTIME_DIR="$home/runtime" VANTORIX_KEY_STORE=file \
         VANTORIX_SERVICE_URL=http://127.0.0.1:9 QML_IMPORT_TRACE=1 QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s "-screen 0 1280x800x24" sh -c '
+        xvfb-run -a -n 250 -s "-screen 0 1280x800x24" sh -c '
             "$1" >"$2" 2>&1 &
             pid=$!
             until grep -qs "Main window visible: true" "$2"; do

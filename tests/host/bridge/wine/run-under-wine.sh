@@ -38,5 +38,5 @@ run='"$0" wineboot --init >/dev/null 2>&1; exec "$0" windows_units.exe "$@"'
 if [ -n "${DISPLAY:-}" ]; then
     sh -c "$run" "$wine" "$@"
 else
-    xvfb-run -a -s "-screen 0 800x600x24" sh -c "$run" "$wine" "$@"
+    xvfb-run -a -n 200 -s "-screen 0 800x600x24" sh -c "$run" "$wine" "$@"
 fi
