@@ -46,9 +46,12 @@ void TraySession::onQuickAction(qint64 identifier, TrayMenu::Action action)
 {
     if (!m_session)
         return;
-    // The card's questions (the confirmation, the connection warning) are asked in the window.
-    const bool asks = action == TrayMenu::Action::Start ? m_session->confirmationPopupsEnabled()
-                                                        : m_session->showVMConnectionWarningNotification();
+    // The card's questions (the confirmation, the connection note, the missing stored password) are asked
+    // in the window.
+    const bool asks = action == TrayMenu::Action::Start
+                          ? m_session->confirmationPopupsEnabled()
+                          : m_session->showVMConnectionWarningNotification() ||
+                                m_session->encryptedPasswordFor(identifier).isEmpty();
     if (asks && m_session->host())
         m_session->host()->raiseWindow();
     TrayMenu::trigger(*m_session, identifier, action);
