@@ -215,6 +215,8 @@ Item {
             TabBar {
                 id: tabBar
                 objectName: "accountTabBar"
+                // The selected tab's text is in the accent colour: the one that reads on this theme's background.
+                Material.accent: Utils.styles.accentTextColor
                 x: toolbarRow.tabBarX
                 anchors.verticalCenter: parent.verticalCenter
                 width: toolbarRow.width - toolbarRow.tabBarX

@@ -68,7 +68,7 @@ Pane {
 
     component HeaderLabel: Label {
         width: tab.switchColumnWidth
-        color: Material.accent
+        color: Utils.styles.accentTextColor
         font.pointSize: 10
         font.weight: Font.Medium
         horizontalAlignment: Text.AlignHCenter
@@ -105,7 +105,7 @@ Pane {
                     x: 10
                     anchors.verticalCenter: parent.verticalCenter
                     text: "Toggle ALL Notifications"
-                    color: Material.accent
+                    color: Utils.styles.accentTextColor
                     font.pointSize: 10
                     font.weight: Font.Medium
                 }
