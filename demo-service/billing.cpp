@@ -1,5 +1,6 @@
 #include "billing.h"
 
+#include "looseforms.h"
 #include "machines.h"
 
 #include <QJsonObject>
@@ -47,11 +48,16 @@ const KnownVat kValidNumbers[] = {
 
 QJsonArray countryList()
 {
+    // The list comes before sign-in, so it cannot follow an account's forms: like the real service's, it
+    // mixes them, every other rate as a text and the EU flags in each of the service's forms in turn.
     QJsonArray list;
+    int index = 0;
     for (const Country &c : kCountries) {
+        const QJsonValue rate = index % 2 ? QJsonValue(QString::number(c.rate)) : QJsonValue(c.rate);
         list.append(QJsonObject{{QStringLiteral("country_name"), QLatin1String(c.name)},
-                                {QStringLiteral("tax_rate"), c.rate},
-                                {QStringLiteral("is_eu_country"), c.eu}});
+                                {QStringLiteral("tax_rate"), rate},
+                                {QStringLiteral("is_eu_country"), loose::flag(c.eu, index)}});
+        ++index;
     }
     return list;
 }
