@@ -118,7 +118,9 @@ def tray_actions(w):
     query = urllib.parse.urlencode({"action": "update_user_data", "email": "demo@vantorix.example",
                                     "machine_running_for_x_hours_value": "3"})
     urllib.request.urlopen(urllib.request.Request(w.service + "/API/?" + query, method="POST", data=b""), timeout=10)
-    time.sleep(8)  # a user-data poll brings the new hours
+    # A user-data poll brings the new hours (one answered for sure once the next has gone out).
+    polls = len([r for r in w.requests() if "action=get_user_data" in r])
+    wait_until("two user-data polls", lambda: len([r for r in w.requests() if "action=get_user_data" in r]) >= polls + 2, 30)
     w.control("advance?minutes=65")
     text = "Machine \"Office PC\" has been running for 3 hours."
     reminder = wait_until("the running-time reminder", lambda: notifications_with(w, text), 30)
