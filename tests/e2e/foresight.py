@@ -106,6 +106,14 @@ def tray_actions(w):
     entries = wait_until("the favourites in the tray menu", listed, 30)
     print("tray menu:", [(e[0], labels(e[3])) for e in entries])
     check(entries[1][0].startswith("Balance: ") and not entries[1][1], "a disabled balance line after the title")
+    bus, service, _, _ = tray(w)
+    path = w._records(w.tray_record)[-1]["path"]
+    tip = bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
+                        GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "ToolTip")), None,
+                        Gio.DBusCallFlags.NONE, 5000, None).unpack()[0]
+    print("tray tool tip:", tip[2:])
+    check("Balance: " in " ".join(tip[2:]) and " left" in " ".join(tip[2:]),
+          "the tool tip shows the balance and the hours left: %r" % (tip[2:],))
     names = labels(entries)
     check(names.index("\u2605 Design Station") < names.index("Build Server"), "favourites come first")
     design = entries[names.index("\u2605 Design Station")]
