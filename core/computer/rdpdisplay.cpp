@@ -31,8 +31,9 @@ QHash<QString, int> integerLines(const QString &text)
 
 int RdpDisplay::nearestScale(int percent)
 {
-    return *std::min_element(std::begin(kScales), std::end(kScales),
-                             [percent](int a, int b) { return std::abs(a - percent) < std::abs(b - percent); });
+    return *std::min_element(std::begin(kScales), std::end(kScales), [percent](int a, int b) {
+        return std::abs(a - percent) < std::abs(b - percent);
+    });
 }
 
 QStringList RdpDisplay::fileLines() const

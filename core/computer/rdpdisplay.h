@@ -10,7 +10,7 @@ struct RdpDisplay {
     enum Mode { ClientDefault = 0, FullScreen = 1, Window = 2 };
 
     int mode = ClientDefault;
-    int windowWidth = 1280;  // used in Window mode
+    int windowWidth = 1280; // used in Window mode
     int windowHeight = 800;
     bool allMonitors = false;
     bool dynamicResolution = false;

@@ -34,7 +34,8 @@ void ConnectionPreferences::normalise()
     if (m_display.mode < RdpDisplay::ClientDefault || m_display.mode > RdpDisplay::Window)
         m_display.mode = RdpDisplay::ClientDefault;
     m_display.windowWidth = std::clamp(m_display.windowWidth, RdpDisplay::kMinSize, RdpDisplay::kMaxSize);
-    m_display.windowHeight = std::clamp(m_display.windowHeight, RdpDisplay::kMinSize / 2, RdpDisplay::kMaxSize);
+    m_display.windowHeight =
+        std::clamp(m_display.windowHeight, RdpDisplay::kMinSize / 2, RdpDisplay::kMaxSize);
     m_display.scalePercent = RdpDisplay::nearestScale(m_display.scalePercent);
 }
 

@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-#include <functional>
 #include <QtQml/qqmlregistration.h>
+#include <functional>
 
 class ApiClient;
 class HostServices;

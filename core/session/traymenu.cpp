@@ -14,7 +14,8 @@ Entry entryFor(const Computer &computer)
 {
     Entry entry;
     entry.identifier = computer.identifier();
-    entry.title = (computer.isFavourite() ? QStringLiteral("\u2605 ") : QString()) + computer.userInstanceName();
+    entry.title =
+        (computer.isFavourite() ? QStringLiteral("\u2605 ") : QString()) + computer.userInstanceName();
     entry.statusText = Computer::statusLabel(computer.status());
     if (computer.status() == Computer::Running && computer.platform() == Computer::Windows)
         entry.actions.append(Action::Connect);

@@ -109,14 +109,14 @@ qint64 DBusNotifier::show(const QString &message, const QList<NotificationAction
     }
 
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    call.setArguments({QStringLiteral("vantorix"),                          // app_name
-                       uint(0),                                             // replaces_id
-                       QString(),                                           // app_icon
-                       QStringLiteral("vantorix"),                          // summary
-                       escapeBody(message),                                 // body
-                       actionList,                                          // actions
-                       QVariantMap(),                                       // hints
-                       int(-1)});                                           // expire_timeout
+    call.setArguments({QStringLiteral("vantorix"), // app_name
+                       uint(0),                    // replaces_id
+                       QString(),                  // app_icon
+                       QStringLiteral("vantorix"), // summary
+                       escapeBody(message),        // body
+                       actionList,                 // actions
+                       QVariantMap(),              // hints
+                       int(-1)});                  // expire_timeout
     const qint64 localId = m_nextLocalId++;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kNotifyTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

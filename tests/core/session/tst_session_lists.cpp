@@ -1,8 +1,8 @@
 // The session's lists: merging poll replies, the derived lists and their recomputation, the grid models,
 // filters, selection, bulk confirmations, preferences, event notices and banners.
 #include "modelrecorder.h"
-#include "sessiontestkit.h"
 #include "session/traymenu.h"
+#include "sessiontestkit.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -632,9 +632,7 @@ private Q_SLOTS:
     void creditGuard()
     {
         const QString guardStart = QStringLiteral("Credits for about ");
-        const auto guardNotes = [&] {
-            return int(kit->shell.messages().filter(guardStart).size());
-        };
+        const auto guardNotes = [&] { return int(kit->shell.messages().filter(guardStart).size()); };
         const auto credits = [this](const char *value) {
             session->applyUserData(QJsonObject{{"user_credit", value}});
         };

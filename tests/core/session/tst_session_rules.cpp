@@ -176,7 +176,8 @@ private Q_SLOTS:
         bool armed = true;
         QList<bool> seen;
         for (double h : hours) {
-            const auto step = CreditForecast::guardStep(armed, h < 0 ? std::nullopt : std::optional(h), threshold);
+            const auto step =
+                CreditForecast::guardStep(armed, h < 0 ? std::nullopt : std::optional(h), threshold);
             armed = step.armed;
             seen.append(step.fire);
         }
@@ -404,8 +405,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("scale");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("defaults add nothing") << 0 << 1280 << 800 << false << false << 100 << QStringList()
-                                              << QStringList();
+        QTest::newRow("defaults add nothing")
+            << 0 << 1280 << 800 << false << false << 100 << QStringList() << QStringList();
         QTest::newRow("full screen") << 1 << 1280 << 800 << false << false << 100
                                      << QStringList{"screen mode id:i:2"} << QStringList{"/f"};
         QTest::newRow("window with a size")
@@ -416,20 +417,22 @@ private Q_SLOTS:
             << 2 << 10 << 99999 << false << false << 100
             << QStringList{"screen mode id:i:1", "desktopwidth:i:640", "desktopheight:i:8192"}
             << QStringList{"/size:640x8192"};
-        QTest::newRow("all monitors") << 0 << 0 << 0 << true << false << 100 << QStringList{"use multimon:i:1"}
-                                      << QStringList{"/multimon"};
-        QTest::newRow("dynamic resolution") << 0 << 0 << 0 << false << true << 100
-                                            << QStringList{"dynamic resolution:i:1"}
-                                            << QStringList{"/dynamic-resolution"};
-        QTest::newRow("scale") << 0 << 0 << 0 << false << false << 150 << QStringList{"desktopscalefactor:i:150"}
+        QTest::newRow("all monitors") << 0 << 0 << 0 << true << false << 100
+                                      << QStringList{"use multimon:i:1"} << QStringList{"/multimon"};
+        QTest::newRow("dynamic resolution")
+            << 0 << 0 << 0 << false << true << 100 << QStringList{"dynamic resolution:i:1"}
+            << QStringList{"/dynamic-resolution"};
+        QTest::newRow("scale") << 0 << 0 << 0 << false << false << 150
+                               << QStringList{"desktopscalefactor:i:150"}
                                << QStringList{"/scale-desktop:150"};
-        QTest::newRow("scale to the nearest step") << 0 << 0 << 0 << false << false << 290
-                                                   << QStringList{"desktopscalefactor:i:300"}
-                                                   << QStringList{"/scale-desktop:300"};
+        QTest::newRow("scale to the nearest step")
+            << 0 << 0 << 0 << false << false << 290 << QStringList{"desktopscalefactor:i:300"}
+            << QStringList{"/scale-desktop:300"};
         QTest::newRow("everything") << 1 << 0 << 0 << true << true << 200
                                     << QStringList{"screen mode id:i:2", "use multimon:i:1",
                                                    "dynamic resolution:i:1", "desktopscalefactor:i:200"}
-                                    << QStringList{"/f", "/multimon", "/dynamic-resolution", "/scale-desktop:200"};
+                                    << QStringList{"/f", "/multimon", "/dynamic-resolution",
+                                                   "/scale-desktop:200"};
     }
     void rdpDisplay()
     {
@@ -462,8 +465,9 @@ private Q_SLOTS:
     // Only whole numbers in range of the display keys become options.
     void rdpDisplayArgumentsIgnoreOtherValues()
     {
-        const QString text = QStringLiteral("full address:s:/f\r\nscreen mode id:i:x\r\ndesktopscalefactor:i:130"
-                                            "\r\nuse multimon:s:1\r\nscreen mode id:i:1\r\ndesktopwidth:i:5");
+        const QString text =
+            QStringLiteral("full address:s:/f\r\nscreen mode id:i:x\r\ndesktopscalefactor:i:130"
+                           "\r\nuse multimon:s:1\r\nscreen mode id:i:1\r\ndesktopwidth:i:5");
         QCOMPARE(RdpDisplay::freeRdpArguments(text), QStringList());
     }
 

@@ -158,15 +158,18 @@ private Q_SLOTS:
         QSignalSpy invoked(&notifier, &SystemNotifier::actionInvoked);
         QSignalSpy closed(&notifier, &SystemNotifier::closed);
         QSignalSpy shown(&notifier, &SystemNotifier::shown);
-        const qint64 id = notifier.show(QStringLiteral("running"), {{QStringLiteral("stop"), QStringLiteral("Stop")},
-                                                                   {QStringLiteral("default"), QStringLiteral("x")},
-                                                                   {QStringLiteral("keep"), QStringLiteral("Keep")}});
+        const qint64 id =
+            notifier.show(QStringLiteral("running"), {{QStringLiteral("stop"), QStringLiteral("Stop")},
+                                                      {QStringLiteral("default"), QStringLiteral("x")},
+                                                      {QStringLiteral("keep"), QStringLiteral("Keep")}});
         QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 20000);
         const QJsonObject call = recordedCalls().at(0);
-        QCOMPARE(call.value("actions").toArray(), QJsonArray({"default", "Open", "stop", "Stop", "keep", "Keep"}));
+        QCOMPARE(call.value("actions").toArray(),
+                 QJsonArray({"default", "Open", "stop", "Stop", "keep", "Keep"}));
 
-        QDBusMessage press = QDBusMessage::createMethodCall(kService, QStringLiteral("/org/freedesktop/Notifications"),
-                                                            kService, QStringLiteral("InvokeAction"));
+        QDBusMessage press =
+            QDBusMessage::createMethodCall(kService, QStringLiteral("/org/freedesktop/Notifications"),
+                                           kService, QStringLiteral("InvokeAction"));
         press.setArguments({uint(call.value("id").toInteger()), QStringLiteral("stop")});
         QDBusConnection::sessionBus().call(press);
         QTRY_COMPARE_WITH_TIMEOUT(closed.count(), 1, 20000);

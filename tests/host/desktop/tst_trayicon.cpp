@@ -58,7 +58,8 @@ private Q_SLOTS:
     {
         TrayIcon tray;
         QSignalSpy quick(&tray, &TrayIcon::quickActionTriggered);
-        TrayMenu::Entry running{7, QStringLiteral("Office"), QStringLiteral("Running"), {TrayMenu::Action::Connect}};
+        TrayMenu::Entry running{
+            7, QStringLiteral("Office"), QStringLiteral("Running"), {TrayMenu::Action::Connect}};
         TrayMenu::Entry lab{8, QStringLiteral("Lab"), QStringLiteral("Running"), {}};
         tray.setSessionItems(QStringLiteral("Balance: 3.00 credits"), {running, lab});
         const QList<QAction *> actions = tray.menu()->actions();
