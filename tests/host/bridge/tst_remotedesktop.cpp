@@ -50,6 +50,7 @@ private Q_SLOTS:
     void passwordOnlyOnStandardInput_data();
     void passwordOnlyOnStandardInput();
     void withoutPasswordNoStdinOption();
+    void displaySettingsBecomeOptions();
     void undecryptablePasswordLeftToClient();
     void twoCallsTwoFiles();
     void missingClientNotStarted();
@@ -218,6 +219,24 @@ void TestRemoteDesktop::withoutPasswordNoStdinOption()
         QVERIFY2(!argument.contains(QLatin1String("drive")) && !argument.contains(QLatin1String("clipboard")),
                  qPrintable(argument));
     }
+}
+
+// The display lines of the connection text reach FreeRDP as its own options, after the launcher's.
+void TestRemoteDesktop::displaySettingsBecomeOptions()
+{
+    LinuxPlatform platform;
+    const QString text =
+        QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice\r\nscreen mode id:i:1\r\n"
+                       "desktopwidth:i:1600\r\ndesktopheight:i:900\r\ndynamic resolution:i:1\r\n"
+                       "desktopscalefactor:i:150");
+    unsigned int result = 0;
+    Recording run;
+    launch(platform, text, &result, &run);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(result, 33u);
+    QCOMPARE(run.arguments.mid(run.arguments.size() - 3),
+             QStringList({"/size:1600x900", "/dynamic-resolution", "/scale-desktop:150"}));
 }
 
 void TestRemoteDesktop::undecryptablePasswordLeftToClient()
