@@ -26,7 +26,9 @@ namespace RendererProbe {
 
 namespace {
 
-constexpr int kProbeTimeoutMs = 10000;
+// The probe holds up the window's first start on a new driver: a child that takes longer is given up on
+// (and asked again at the next start).
+constexpr int kProbeTimeoutMs = 3000;
 const QByteArray kRendererPrefix = "renderer: ";
 
 #ifndef Q_OS_WIN
@@ -118,9 +120,14 @@ QString driverFingerprint(const QProcessEnvironment &environment)
               << QString::number(adapter.deviceId, 16)
               << (adapter.software ? QStringLiteral("software adapter") : QStringLiteral("hardware adapter"));
 #else
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "LIBGL_ALWAYS_SOFTWARE", "GALLIUM_DRIVER",
-                             "MESA_LOADER_DRIVER_OVERRIDE", "__GLX_VENDOR_LIBRARY_NAME",
-                             "QT_XCB_GL_INTEGRATION", "QSG_RHI_BACKEND"}) {
+    // Whether there is an X or Wayland display, not which one: a remote session gets a new display number
+    // at each login, and the driver behind it is the same.
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (!environment.value(QString::fromLatin1(name)).isEmpty())
+            parts << QString::fromLatin1(name);
+    }
+    for (const char *name : {"LIBGL_ALWAYS_SOFTWARE", "GALLIUM_DRIVER", "MESA_LOADER_DRIVER_OVERRIDE",
+                             "__GLX_VENDOR_LIBRARY_NAME", "QT_XCB_GL_INTEGRATION", "QSG_RHI_BACKEND"}) {
         const QString value = environment.value(QString::fromLatin1(name));
         if (!value.isEmpty())
             parts << QString::fromLatin1(name) + QLatin1Char('=') + value;
@@ -156,6 +163,7 @@ bool choose(QSettings &settings, const QProcessEnvironment &environment)
         QElapsedTimer stopwatch;
         stopwatch.start();
         bool software = false;
+        bool answered = true;
 #ifdef Q_OS_WIN
         // The fingerprint names the adapter Qt Quick renders with, and so it is the answer as well.
         software = fingerprint.endsWith(QLatin1String("software adapter")) || isSoftwareRenderer(fingerprint);
@@ -165,10 +173,13 @@ bool choose(QSettings &settings, const QProcessEnvironment &environment)
         const QString renderer = probeInChild(&asked);
         // No OpenGL context at all: Qt Quick's OpenGL renderer would not draw either.
         software = asked && (renderer.isEmpty() || isSoftwareRenderer(renderer));
+        answered = asked;
 #endif
         qCInfo(lcHost) << "Renderer probe:" << (renderer.isEmpty() ? QStringLiteral("no OpenGL") : renderer)
                        << "in" << stopwatch.elapsed() << "ms; software rasteriser:" << software;
-        writeRemembered(settings, Remembered{fingerprint, software});
+        // Only an answer is remembered: a probe that timed out on a busy start is asked again next time.
+        if (answered)
+            writeRemembered(settings, Remembered{fingerprint, software});
         action = software ? Action::UseSoftware : Action::KeepQtDefault;
     }
 
