@@ -2,6 +2,7 @@
 
 #include "logging.h"
 #include "platform.h"
+#include "rendererchoice.h"
 #include "systemnotifier.h"
 
 #include <QClipboard>
@@ -26,13 +27,11 @@ namespace {
 const QString kScalingFactorKey = QStringLiteral("scalingFactor");
 const QString kMaterialVariantKey = QStringLiteral("materialVariant");
 const QString kMaterialThemeKey = QStringLiteral("materialTheme");
-const QString kRenderingKey = QStringLiteral("rendering");
 
-QString renderingMode(const QString &text)
+QString storedRendering()
 {
-    if (text == QLatin1String("Hardware") || text == QLatin1String("Software"))
-        return text;
-    return QStringLiteral("Automatic");
+    QSettings settings;
+    return RendererChoice::modeName(RendererChoice::readMode(settings));
 }
 
 } // namespace
@@ -40,8 +39,7 @@ QString renderingMode(const QString &text)
 Context::Context(QQuickView *view, const QProcessEnvironment &startupEnvironment,
                  QSharedMemory *instanceGuard, std::unique_ptr<Platform> platform, SystemNotifier *notifier)
     : m_view(view), m_startupEnvironment(startupEnvironment), m_instanceGuard(instanceGuard),
-      m_platform(std::move(platform)), m_notifier(notifier),
-      m_renderingAtStart(renderingMode(QSettings().value(kRenderingKey).toString()))
+      m_platform(std::move(platform)), m_notifier(notifier), m_renderingAtStart(storedRendering())
 {
     if (m_view) {
         // An invisible item under the content item; the view destroys it with its content.
@@ -192,11 +190,12 @@ QString Context::getRendering() const
 
 void Context::setRendering(const QString &mode)
 {
-    const QString stored = renderingMode(mode);
-    if (stored != mode)
-        qCDebug(lcHost) << "Unknown rendering setting" << mode << "stored as" << stored;
+    const RendererChoice::Mode parsed = RendererChoice::parseMode(mode);
+    if (RendererChoice::modeName(parsed) != mode)
+        qCDebug(lcHost) << "Unknown rendering setting" << mode << "stored as"
+                        << RendererChoice::modeName(parsed);
     QSettings settings;
-    settings.setValue(kRenderingKey, stored);
+    RendererChoice::writeMode(settings, parsed);
 }
 
 void Context::restartApplication()

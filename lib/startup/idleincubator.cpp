@@ -39,8 +39,11 @@ void install(QQmlEngine *engine)
 {
     if (!engine)
         return;
-    static Controller controller;
-    engine->setIncubationController(&controller);
+    // One controller per engine, gone with it (the engine does not own its controller; a static one would
+    // keep a timer past the application).
+    auto *controller = new Controller;
+    engine->setIncubationController(controller);
+    QObject::connect(engine, &QObject::destroyed, [controller] { delete controller; });
 }
 
 } // namespace IdleIncubator
