@@ -1,6 +1,7 @@
 // The process entry point: identity, log format, appearance environment, single instance and hand-off,
 // then the main view with the bridge published as "context".
 
+#include "api/apiclient.h"
 #include "appearance.h"
 #include "buildidentity.h"
 #include "commandserver.h"
@@ -14,13 +15,12 @@
 #include "quickview.h"
 #include "rendererprobe.h"
 #include "serviceconfig.h"
+#include "session/sessionfactory.h"
 #include "stallwatch.h"
 #include "systemnotifier.h"
 #include "terminationsignals.h"
 #include "trayicon.h"
 #include "traysession.h"
-#include "api/apiclient.h"
-#include "session/sessionfactory.h"
 #include "ui/secretprotector.h"
 #include "ui/uiservices.h"
 #include "ui/uishell.h"
@@ -29,8 +29,8 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QImageReader>
-#include <QPixmap>
 #include <QNetworkAccessManager>
+#include <QPixmap>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QScreen>
@@ -164,7 +164,8 @@ int main(int argc, char *argv[])
         std::unique_ptr<BridgeSecretProtector> protector;
 
         auto view = std::make_unique<QuickView>();
-        auto *context = new Context(view.get(), startupEnvironment, guard.get(), createPlatform(), notifier.get());
+        auto *context =
+            new Context(view.get(), startupEnvironment, guard.get(), createPlatform(), notifier.get());
         context->setParentItem(view->contentItem());
         view->rootContext()->setContextProperty(QStringLiteral("context"), context);
 
@@ -176,7 +177,8 @@ int main(int argc, char *argv[])
         UiServices::setSecretProtector(protector.get());
         SessionFactory::setServices(apiClient.get(), &shell, context, settings.get());
         TraySession traySession(tray.get());
-        SessionFactory::setSessionObserver([&traySession](MainContext *session) { traySession.follow(session); });
+        SessionFactory::setSessionObserver(
+            [&traySession](MainContext *session) { traySession.follow(session); });
 
         LocalCommandServer commandServer(ServiceConfig::origin(ServiceConfig::serviceUrl()));
         QObject::connect(&commandServer, &LocalCommandServer::raiseRequested, context, &Context::raiseWindow);
@@ -211,6 +213,9 @@ int main(int argc, char *argv[])
 
         result = QApplication::exec();
 
+        // A signed-in frame still being built is completed before the view goes (see main.qml).
+        if (QObject *root = view->rootObject())
+            QMetaObject::invokeMethod(root, "completePendingWork");
         // The view (and with it the bridge) goes first; the notifier and tray after it.
         UiServices::setSecretProtector(nullptr);
         view.reset();

@@ -188,10 +188,24 @@ Item {
             if (status === Loader.Ready) {
                 console.info("Signed-in frame complete")
                 root.updateSignedInFrame()
+            } else if (status === Loader.Error) {
+                // The form would otherwise stay busy for ever: say so and return to the signed-out window.
+                console.warn("The signed-in frame could not be loaded")
+                root.notification("The signed-in view could not be loaded. Please reinstall the application.",
+                                  Notification.Level.Error)
+                signedInLoader.source = ""
+                root.endSession()
             }
         }
     }
     onUserChanged: updateSignedInFrame()
+
+    // Called before the window goes at exit: a frame still being built is completed first (switching the
+    // loader to synchronous completes it), since tearing down a half-built one can crash Qt 6.4.
+    function completePendingWork() {
+        if (signedInLoader.status === Loader.Loading)
+            signedInLoader.asynchronous = false
+    }
 
     // Builds or drops the frame for the current user. A frame being built is finished first: Qt 6.4 can
     // crash when an incubation is cancelled half-way (a menu torn down inside it), so a change of user
