@@ -363,7 +363,8 @@ private:
     void onUserCreditsChanged();
     // Hours left and the guard, after the balance or the burn rate changed.
     void updateCreditForecast();
-    void raiseRunningReminder(Computer *computer, const QString &name, int hours);
+    // The reminder says `runningHours`; "Keep running" snoozes it for `snoozeHours`.
+    void raiseRunningReminder(Computer *computer, const QString &name, int runningHours, int snoozeHours);
     void setUpPayments();
     [[nodiscard]] static QList<Computer *> computersFrom(const QVariantList &list);
 

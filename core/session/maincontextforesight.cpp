@@ -62,10 +62,12 @@ void MainContext::showComputer(qint64 identifier)
     Q_EMIT computerRevealRequested(identifier);
 }
 
-void MainContext::raiseRunningReminder(Computer *computer, const QString &name, int hours)
+void MainContext::raiseRunningReminder(Computer *computer, const QString &name, int runningHours,
+                                       int snoozeHours)
 {
     const qint64 id = computer->identifier();
-    raiseEvent(SessionEvent::RunningForXHours, EventRules::runningForHoursText(name, hours),
+    const int hours = snoozeHours;
+    raiseEvent(SessionEvent::RunningForXHours, EventRules::runningForHoursText(name, runningHours),
                {{kStopAction, QStringLiteral("Stop")}, {kKeepRunningAction, QStringLiteral("Keep running")}},
                [self = QPointer<MainContext>(this), id, hours](const QString &key) {
                    if (!self)

@@ -110,9 +110,13 @@ void MainContext::updateNewVmInstances(const QJsonValue &data)
             // Both are asked: a snooze that falls due is used up even when the plain crossing fires too.
             const bool snoozeDue =
                 takeSnoozedReminder(record.identifier, computer->sessionRunTime(), record.sessionRunTime);
-            if (EventRules::runningTimeCrossed(computer->sessionRunTime(), record.sessionRunTime, hours) ||
-                snoozeDue)
-                raiseRunningReminder(computer, record.userInstanceName, hours);
+            if (EventRules::runningTimeCrossed(computer->sessionRunTime(), record.sessionRunTime, hours))
+                raiseRunningReminder(computer, record.userInstanceName, hours, hours);
+            else if (snoozeDue && hours > 0) // none once the reminder was turned off meanwhile
+                // A snoozed reminder tells how long the computer has run by now; a further "Keep running"
+                // snoozes by the threshold again.
+                raiseRunningReminder(computer, record.userInstanceName, int(record.sessionRunTime / 60),
+                                     hours);
             computer->assign(record);
         } else {
             computer = new Computer(record, this);

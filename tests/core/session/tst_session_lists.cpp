@@ -604,10 +604,19 @@ private Q_SLOTS:
         for (double minutes : {140, 200, 244})
             poll(minutes);
         QCOMPARE(kit->shell.count(text), 1);
+        // Reminded again, with the hours it has run by now.
+        const QString again = QStringLiteral("Machine \"Lab\" has been running for 4 hours.");
         poll(246);
-        QCOMPARE(kit->shell.count(text), 2);
+        QCOMPARE(kit->shell.count(text), 1);
+        QCOMPARE(kit->shell.count(again), 1);
         poll(400); // used up
-        QCOMPARE(kit->shell.count(text), 2);
+        QCOMPARE(kit->shell.count(again), 1);
+        // Snoozed, then the reminder is turned off: nothing comes (no "running for -1 hours").
+        kit->host.responses.last()(QStringLiteral("keep-running"));
+        kit->user().setMachineRunningForXHours(-1);
+        poll(600);
+        QCOMPARE(kit->shell.messages().filter(QStringLiteral("has been running")).size(), 2);
+        kit->user().setMachineRunningForXHours(2);
         // A snooze is dropped by a new power-on period.
         kit->host.responses.last()(QStringLiteral("keep-running"));
         QVERIFY(!session->takeSnoozedReminder(1, 400, 5));
