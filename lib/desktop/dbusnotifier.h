@@ -34,7 +34,6 @@ public:
 
     [[nodiscard]] bool isAvailable() const override { return m_available; }
     qint64 show(const QString &message) override;
-    [[nodiscard]] bool supportsActions() const override { return m_available; }
     qint64 show(const QString &message, const QList<NotificationAction> &actions) override;
 
     // The body as sent: the characters that notification servers may read as markup are escaped.

@@ -24,8 +24,6 @@ public:
     // Shows one notification and returns its id, or -1 when it could not be shown. Where showing is
     // asynchronous, the id is returned at once and `shown` tells the outcome later.
     virtual qint64 show(const QString &message) = 0;
-    // Whether show() with actions draws the buttons; elsewhere only a click is reported.
-    [[nodiscard]] virtual bool supportsActions() const { return false; }
     // The same with buttons; shown without them where they are not supported.
     virtual qint64 show(const QString &message, const QList<NotificationAction> &actions)
     {

@@ -64,10 +64,19 @@ TrayIcon::~TrayIcon()
 
 void TrayIcon::setSessionItems(const QString &balanceLine, const QList<TrayMenu::Entry> &entries)
 {
-    if (balanceLine == m_balanceLine && entries == m_entries)
+    const QList<TrayMenu::Entry> shown = balanceLine.isEmpty() ? QList<TrayMenu::Entry>() : entries;
+    if (balanceLine == m_balanceLine && shown == m_entries)
         return;
+    // Only the balance moved (at each poll while computers run): its line changes in place, so that a
+    // submenu the user has open is not torn down under the pointer.
+    if (!balanceLine.isEmpty() && !m_balanceLine.isEmpty() && shown == m_entries &&
+        !m_sessionActions.isEmpty()) {
+        m_balanceLine = balanceLine;
+        m_sessionActions.first()->setText(balanceLine);
+        return;
+    }
     m_balanceLine = balanceLine;
-    m_entries = balanceLine.isEmpty() ? QList<TrayMenu::Entry>() : entries;
+    m_entries = shown;
     for (QAction *action : std::as_const(m_sessionActions)) {
         m_menu->removeAction(action);
         // A submenu's action belongs to the submenu.
