@@ -17,7 +17,7 @@ Column {
     readonly property alias dynamicCheck: dynamicCheck
     readonly property alias scaleSlider: scaleSlider
     readonly property alias scaleLabel: scaleLabel
-    readonly property var scaleSteps: [100, 125, 150, 175, 200, 250, 300]
+    readonly property var scaleSteps: connection.scaleSteps
 
     spacing: 10
 

@@ -36,6 +36,11 @@ int RdpDisplay::nearestScale(int percent)
     });
 }
 
+QList<int> RdpDisplay::scaleSteps()
+{
+    return QList<int>(std::begin(kScales), std::end(kScales));
+}
+
 QStringList RdpDisplay::fileLines() const
 {
     QStringList lines;

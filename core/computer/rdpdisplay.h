@@ -23,6 +23,8 @@ struct RdpDisplay {
 
     // The scale factors the MSTSC client accepts within 100-300 %; another value is taken to the nearest.
     [[nodiscard]] static int nearestScale(int percent);
+    // Those scale factors, smallest first.
+    [[nodiscard]] static QList<int> scaleSteps();
 
     // The connection file lines, in this order: "screen mode id:i:1|2", "desktopwidth:i:W",
     // "desktopheight:i:H" (window only), "use multimon:i:1", "dynamic resolution:i:1",

@@ -24,6 +24,8 @@ class ConnectionPreferences : public QObject {
     Q_PROPERTY(bool dynamicResolution READ dynamicResolution WRITE setDynamicResolution NOTIFY changed)
     // 100-300, one of the steps RdpDisplay::nearestScale allows.
     Q_PROPERTY(int scalePercent READ scalePercent WRITE setScalePercent NOTIFY changed)
+    // The scales the slider steps through.
+    Q_PROPERTY(QList<int> scaleSteps READ scaleSteps CONSTANT)
 
 public:
     // settings: not owned, may be null (nothing stored or loaded).
@@ -36,6 +38,7 @@ public:
     [[nodiscard]] bool allMonitors() const { return m_display.allMonitors; }
     [[nodiscard]] bool dynamicResolution() const { return m_display.dynamicResolution; }
     [[nodiscard]] int scalePercent() const { return m_display.scalePercent; }
+    [[nodiscard]] static QList<int> scaleSteps() { return RdpDisplay::scaleSteps(); }
 
     void setDisplayMode(int value);
     void setWindowWidth(int value);
