@@ -27,7 +27,7 @@ constexpr int kComputerId = 7;
 FaultExpectations interactive(const QString &empty, const QString &notJson, const QString &error,
                               const QString &missing)
 {
-    return {kSilent, kSilent, kSilent, empty, notJson, error, missing};
+    return {kSilent, kSilent, kSilent, empty, notJson, error, missing, std::nullopt, std::nullopt};
 }
 
 FaultExpectations withTimeOut(FaultExpectations e, const QString &timedOut)
@@ -38,7 +38,7 @@ FaultExpectations withTimeOut(FaultExpectations e, const QString &timedOut)
 
 FaultExpectations silent()
 {
-    return {kSilent, kSilent, kSilent, kSilent, kSilent, kSilent, kSilent};
+    return {kSilent, kSilent, kSilent, kSilent, kSilent, kSilent, kSilent, std::nullopt, std::nullopt};
 }
 
 Computer *computer(FaultFixture &f)
