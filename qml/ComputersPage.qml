@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import QtQuick.Controls.impl
 import Vantorix.Core
 
 // The computers page: the sticky toolbar, the favourites strip, the main grid, the empty and no-match
@@ -121,12 +122,14 @@ Item {
             Row {
                 x: page.wide ? page.gridSpacing / 2 : 0
                 spacing: 10
-                Image {
+                // Tinted like the heading: the black drawing vanished on the dark theme's background.
+                IconImage {
                     width: 32
                     height: 32
                     sourceSize.width: 32
                     sourceSize.height: 32
                     source: "qrc:///assets/icons/star_border_black_18dp.svg"
+                    color: Material.color(Material.Grey, Material.Shade600)
                 }
                 Label {
                     anchors.verticalCenter: parent.verticalCenter
