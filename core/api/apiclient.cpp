@@ -229,8 +229,10 @@ void ApiClient::complete(const std::shared_ptr<Pending> &pending, const ApiRespo
     const QString &action = pending->request.action;
     if (pending->policy.logReply && !response.networkFailure && ApiEnvelope::isSuccessStatus(response.status))
         writeLog(action, {QtInfoMsg, ApiEnvelope::bodyForLog(response.body)});
-    for (const ApiLogLine &line : outcome.log)
-        writeLog(action, line);
+    if (!(pending->handlers.ownFailureLog && outcome.kind == ApiOutcome::Kind::NetworkFailure)) {
+        for (const ApiLogLine &line : outcome.log)
+            writeLog(action, line);
+    }
 
     // Handlers may delete this client or send new requests; keep what is needed on the stack.
     const QPointer<ApiClient> self(this);

@@ -38,6 +38,9 @@ struct ApiHandlers {
     // No answer within the action's time limit, so the service may still have acted on the request. When
     // set, it runs instead of `networkFailure` for that case.
     std::function<void(const QString &error)> timedOut;
+    // The caller logs this request's network failures itself (a poll that would write the same line at
+    // every tick logs it once): the client's own "Request failed" line is left out for them.
+    bool ownFailureLog = false;
     // Where this request's notifications go instead of the shell (a view with its own message area).
     std::function<void(const QString &message, Shell::Level level)> notify;
     ApiPolicy::Mode mode = ApiPolicy::Mode::Default;

@@ -358,6 +358,7 @@ private:
     bool m_favouriteStatusChanging = false;
     bool m_vmDataChanging = false;
     bool m_screenShotUseBuffer1 = true;
+    bool m_previewFailureLogged = false;
     QString m_b64ScreenshotBuffer1;
     QString m_b64ScreenshotBuffer2;
 };

@@ -236,7 +236,19 @@ void Computer::updateScreenshot(MainContext *mainContext)
         return;
     QPointer<MainContext> session(mainContext);
     ApiHandlers handlers = mainContext->handlersFor(this);
+    // A preview that cannot be fetched (a desktop whose picture is over the size limit, a service that
+    // does not answer) would fail again at every tick: logged once until a preview arrives again.
+    handlers.ownFailureLog = true;
+    handlers.networkFailure = [this](const QString &error) {
+        if (m_previewFailureLogged)
+            return;
+        m_previewFailureLogged = true;
+        qCWarning(lcCore).noquote() << "The preview of computer" << m_data.identifier
+                                    << "could not be fetched:" << error
+                                    << "(not logged again until a preview arrives)";
+    };
     handlers.success = [this, session](const ApiReply &reply) {
+        m_previewFailureLogged = false;
         const QJsonValue image = reply.reply.toObject().value(QLatin1String("b64_screenshot"));
         if (!image.isString()) {
             qCWarning(lcCore).noquote() << "Preview reply without an image:" << reply.reply;

@@ -1,6 +1,7 @@
 // The computer operations and the session's requests against the demo service: waiting for a list load,
 // busy flags and the polling timer on every path, sign-out, Remote Desktop, creation, templates, user
 // data and banners.
+#include "../api/logcapture.h"
 #include "sessiontestkit.h"
 
 #include <QSignalSpy>
@@ -227,6 +228,34 @@ private Q_SLOTS:
         c->updateScreenshot(session.get());
         QVERIFY(kit->settle());
         QCOMPARE(kit->shell.messages(), QStringList{QStringLiteral("Unexpected API response")});
+
+        // A preview that fails at every tick is logged once, and again only after one has arrived.
+        const auto failures = [](const LogCapture &log) {
+            return int(log.lines().filter(QStringLiteral("could not be fetched")).size());
+        };
+        const auto requestFailures = [](const LogCapture &log) {
+            return int(log.lines()
+                           .filter(QStringLiteral("get_vm_screenshot"))
+                           .filter(QStringLiteral("Request failed"))
+                           .size());
+        };
+        LogCapture log;
+        kit->api().setTransferTimeout(100);
+        kit->fault(QStringLiteral("get_vm_screenshot"), QStringLiteral("hold"), 3);
+        for (int tick = 0; tick < 3; ++tick) {
+            c->updateScreenshot(session.get());
+            QVERIFY(kit->settle());
+        }
+        QCOMPARE(failures(log), 1);
+        QCOMPARE(requestFailures(log), 0);
+        c->updateScreenshot(session.get());
+        QVERIFY(kit->settle());
+        kit->fault(QStringLiteral("get_vm_screenshot"), QStringLiteral("hold"), 1);
+        c->updateScreenshot(session.get());
+        QVERIFY(kit->settle());
+        QCOMPARE(failures(log), 2);
+        kit->api().setTransferTimeout(ApiClient::kDefaultTransferTimeoutMs);
+        QVERIFY(kit->shell.messages().size() == 1);
     }
 
     void remoteDesktop()
