@@ -1,5 +1,6 @@
 #include "session/creditforecast.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace CreditForecast {
@@ -8,13 +9,19 @@ std::optional<double> hoursLeft(double balance, double ratePerHour)
 {
     if (!std::isfinite(ratePerHour) || !(ratePerHour > 0) || !std::isfinite(balance))
         return std::nullopt;
-    return balance <= 0 ? 0.0 : balance / ratePerHour;
+    if (balance <= 0)
+        return 0.0;
+    // A rate so small against the balance that the quotient overflows: no forecast, as with no rate.
+    const double hours = balance / ratePerHour;
+    return std::isfinite(hours) ? std::optional<double>(hours) : std::nullopt;
 }
 
 QString durationText(double hours)
 {
-    // Whole minutes, rounded down: the line never promises more time than there is.
-    const qint64 minutes = hours > 0 ? qint64(std::floor(hours * 60)) : 0;
+    // Whole minutes, rounded down: the line never promises more time than there is. Held to a million
+    // hours (over a century), so that a loose value from the service cannot overflow the count.
+    constexpr double kLongestHours = 1.0e6;
+    const qint64 minutes = hours > 0 ? qint64(std::floor(std::min(hours, kLongestHours) * 60)) : 0;
     if (minutes >= 48 * 60) {
         const qint64 days = minutes / (24 * 60);
         const qint64 restHours = (minutes % (24 * 60)) / 60;

@@ -133,6 +133,9 @@ private Q_SLOTS:
         QTest::newRow("just under 48 h") << 47.99 << 1.0 << QStringLiteral("\u2248 47 h 59 min left");
         QTest::newRow("48 h are days") << 48.0 << 1.0 << QStringLiteral("\u2248 2 days 0 h left");
         QTest::newRow("days and hours") << 76.5 << 1.0 << QStringLiteral("\u2248 3 days 4 h left");
+        QTest::newRow("rate next to nothing")
+            << 50.0 << 1e-300 << QStringLiteral("\u2248 41666 days 16 h left");
+        QTest::newRow("quotient overflows") << 1e308 << 1e-10 << QString();
     }
     void hoursLeft()
     {
