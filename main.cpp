@@ -194,7 +194,7 @@ int main(int argc, char *argv[])
         view->setResizeMode(QQuickView::SizeRootObjectToView);
         view->engine()->addImportPath(QStringLiteral("qrc:/"));
         PlainEffects::install(view->engine());
-        IdleIncubator::install(view->engine());
+        auto incubator = IdleIncubator::install(view->engine());
         QObject::connect(view.get(), &QQuickView::statusChanged, view.get(),
                          [&view, startMinimized](QQuickView::Status status) {
                              if (status == QQuickView::Ready && !startMinimized)
@@ -216,8 +216,10 @@ int main(int argc, char *argv[])
         // A signed-in frame still being built is completed before the view goes (see main.qml).
         if (QObject *root = view->rootObject())
             QMetaObject::invokeMethod(root, "completePendingWork");
-        // The view (and with it the bridge) goes first; the notifier and tray after it.
+        // The view (and with it the bridge) goes first; the notifier and tray after it. The incubation
+        // controller goes just before the view, while the engine it is installed on still stands.
         UiServices::setSecretProtector(nullptr);
+        incubator.reset();
         view.reset();
         SessionFactory::setServices(nullptr, nullptr, nullptr, nullptr);
         SessionFactory::setSessionObserver({});

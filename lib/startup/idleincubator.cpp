@@ -35,15 +35,13 @@ private:
 
 } // namespace
 
-void install(QQmlEngine *engine)
+std::unique_ptr<QQmlIncubationController> install(QQmlEngine *engine)
 {
     if (!engine)
-        return;
-    // One controller per engine, gone with it (the engine does not own its controller; a static one would
-    // keep a timer past the application).
-    auto *controller = new Controller;
-    engine->setIncubationController(controller);
-    QObject::connect(engine, &QObject::destroyed, [controller] { delete controller; });
+        return nullptr;
+    auto controller = std::make_unique<Controller>();
+    engine->setIncubationController(controller.get());
+    return controller;
 }
 
 } // namespace IdleIncubator

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QQmlIncubationController>
+
+#include <memory>
+
 class QQmlEngine;
 
 // Asynchronous QML creation (Loader.asynchronous) in slices of a fixed length whenever the event loop is
@@ -8,8 +12,8 @@ class QQmlEngine;
 // over seconds. Each slice stays short, so the window keeps drawing and answering between them.
 namespace IdleIncubator {
 
-// Installs the controller on the engine; call before any document is loaded (Qt Quick installs its own
-// otherwise). The engine does not own it: it lives until the program ends.
-void install(QQmlEngine *engine);
+// Installs a controller on the engine; call before any document is loaded (Qt Quick installs its own
+// otherwise). The engine does not own it: the caller keeps it and lets it go before the engine.
+[[nodiscard]] std::unique_ptr<QQmlIncubationController> install(QQmlEngine *engine);
 
 } // namespace IdleIncubator
