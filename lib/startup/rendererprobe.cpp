@@ -4,6 +4,7 @@
 #include "rendererchoice.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -26,9 +27,9 @@ namespace RendererProbe {
 
 namespace {
 
-// The probe holds up the window's first start on a new driver: a child that takes longer is given up on
-// (and asked again at the next start).
-constexpr int kProbeTimeoutMs = 3000;
+// The probe holds up the window's first start on a new driver: a child that takes longer in all (start
+// and answer) is given up on, and asked again at the next start.
+constexpr int kProbeTimeoutMs = 5000;
 const QByteArray kRendererPrefix = "renderer: ";
 
 #ifndef Q_OS_WIN
@@ -83,8 +84,10 @@ QString probeInChild(bool *asked)
     child.setArguments({QString::fromLatin1(kProbeArgument)});
     child.setProcessChannelMode(QProcess::SeparateChannels);
     child.setStandardErrorFile(QProcess::nullDevice());
+    const QDeadlineTimer deadline(kProbeTimeoutMs);
     child.start(QIODevice::ReadOnly);
-    if (!child.waitForStarted(kProbeTimeoutMs) || !child.waitForFinished(kProbeTimeoutMs)) {
+    if (!child.waitForStarted(int(deadline.remainingTime())) ||
+        !child.waitForFinished(int(qMax<qint64>(1, deadline.remainingTime())))) {
         qCWarning(lcHost) << "Renderer probe: no answer from the child process:" << child.errorString();
         child.kill();
         child.waitForFinished(1000);
@@ -120,9 +123,9 @@ QString driverFingerprint(const QProcessEnvironment &environment)
               << QString::number(adapter.deviceId, 16)
               << (adapter.software ? QStringLiteral("software adapter") : QStringLiteral("hardware adapter"));
 #else
-    // Whether there is an X or Wayland display, not which one: a remote session gets a new display number
-    // at each login, and the driver behind it is the same.
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    // Whether there is an X or Wayland display, not which one (a remote session gets a new display number
+    // at each login, and the driver behind it is the same), and whether the session is a remote one.
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "SSH_CONNECTION", "XRDP_SESSION"}) {
         if (!environment.value(QString::fromLatin1(name)).isEmpty())
             parts << QString::fromLatin1(name);
     }
@@ -172,7 +175,8 @@ bool choose(QSettings &settings, const QProcessEnvironment &environment)
         bool asked = false;
         const QString renderer = probeInChild(&asked);
         // No OpenGL context at all: Qt Quick's OpenGL renderer would not draw either.
-        software = asked && (renderer.isEmpty() || isSoftwareRenderer(renderer));
+        // A child that gave no answer in time most likely hung in the driver: software for this start.
+        software = !asked || renderer.isEmpty() || isSoftwareRenderer(renderer);
         answered = asked;
 #endif
         qCInfo(lcHost) << "Renderer probe:" << (renderer.isEmpty() ? QStringLiteral("no OpenGL") : renderer)

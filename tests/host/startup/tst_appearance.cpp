@@ -1,5 +1,6 @@
 #include "appearance.h"
 #include "rendererchoice.h"
+#include "rendererprobe.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -21,29 +22,56 @@ private Q_SLOTS:
         QTest::addColumn<QString>("scale");
         QTest::addColumn<bool>("darkPalette");
 
-        QTest::newRow("defaults: Dark puts the palette")
-            << "Dark" << "Dense" << "1" << QStringList() << "Dark" << "Dense" << "1" << true;
-        QTest::newRow("stored Light: no palette")
-            << "Light" << "Dense" << "1" << QStringList() << "Light" << "Dense" << "1" << false;
-        QTest::newRow("any other text counts as dark")
-            << "Solarized" << "Dense" << "1" << QStringList() << "Solarized" << "Dense" << "1" << true;
-        QTest::newRow("Light is case-sensitive")
-            << "light" << "Dense" << "1" << QStringList() << "light" << "Dense" << "1" << true;
+        QTest::newRow("defaults: Dark puts the palette") << "Dark"
+                                                         << "Dense"
+                                                         << "1" << QStringList() << "Dark"
+                                                         << "Dense"
+                                                         << "1" << true;
+        QTest::newRow("stored Light: no palette") << "Light"
+                                                  << "Dense"
+                                                  << "1" << QStringList() << "Light"
+                                                  << "Dense"
+                                                  << "1" << false;
+        QTest::newRow("any other text counts as dark") << "Solarized"
+                                                       << "Dense"
+                                                       << "1" << QStringList() << "Solarized"
+                                                       << "Dense"
+                                                       << "1" << true;
+        QTest::newRow("Light is case-sensitive") << "light"
+                                                 << "Dense"
+                                                 << "1" << QStringList() << "light"
+                                                 << "Dense"
+                                                 << "1" << true;
         QTest::newRow("inherited Light wins over stored Dark")
-            << "Dark" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Light"} << "Light"
-            << "Dense" << "1" << false;
+            << "Dark"
+            << "Dense"
+            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Light"} << "Light"
+            << "Dense"
+            << "1" << false;
         QTest::newRow("inherited Dark wins over stored Light")
-            << "Light" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Dark"} << "Dark"
-            << "Dense" << "1" << true;
+            << "Light"
+            << "Dense"
+            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Dark"} << "Dark"
+            << "Dense"
+            << "1" << true;
         QTest::newRow("empty inherited theme does not win")
-            << "Light" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME="} << "Light"
-            << "Dense" << "1" << false;
+            << "Light"
+            << "Dense"
+            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME="} << "Light"
+            << "Dense"
+            << "1" << false;
         QTest::newRow("inherited variant wins")
-            << "Light" << "Dense" << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_VARIANT=Normal"} << "Light"
-            << "Normal" << "1" << false;
+            << "Light"
+            << "Dense"
+            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_VARIANT=Normal"} << "Light"
+            << "Normal"
+            << "1" << false;
         QTest::newRow("inherited scale factor is always replaced")
-            << "Light" << "Dense" << "1.3" << QStringList{"QT_SCALE_FACTOR=2"} << "Light" << "Dense" << "1.3"
-            << false;
+            << "Light"
+            << "Dense"
+            << "1.3" << QStringList{"QT_SCALE_FACTOR=2"} << "Light"
+            << "Dense"
+            << "1.3" << false;
     }
 
     void compute()
@@ -92,22 +120,41 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("setting");
         QTest::addColumn<QString>("backendVariable"); // QT_QUICK_BACKEND, not put when empty
-        QTest::addColumn<QString>("rememberedFor");   // the fingerprint of the remembered probe, none when empty
+        QTest::addColumn<QString>(
+            "rememberedFor"); // the fingerprint of the remembered probe, none when empty
         QTest::addColumn<bool>("rememberedSoftware");
         QTest::addColumn<int>("action");
 
         const int keep = int(RendererChoice::Action::KeepQtDefault);
         const int software = int(RendererChoice::Action::UseSoftware);
         const int probe = int(RendererChoice::Action::Probe);
-        QTest::newRow("first start probes") << "" << "" << "" << false << probe;
-        QTest::newRow("remembered software for this driver") << "Automatic" << "" << "this" << true << software;
-        QTest::newRow("remembered hardware for this driver") << "Automatic" << "" << "this" << false << keep;
-        QTest::newRow("another driver probes again") << "Automatic" << "" << "other" << true << probe;
-        QTest::newRow("unknown setting counts as automatic") << "Vulkan" << "" << "this" << true << software;
-        QTest::newRow("setting Hardware wins") << "Hardware" << "" << "this" << true << keep;
-        QTest::newRow("setting Software wins") << "Software" << "" << "this" << false << software;
-        QTest::newRow("QT_QUICK_BACKEND wins over the setting") << "Software" << "rhi" << "" << false << keep;
-        QTest::newRow("QT_QUICK_BACKEND wins over the probe") << "" << "software" << "" << false << keep;
+        QTest::newRow("first start probes") << ""
+                                            << ""
+                                            << "" << false << probe;
+        QTest::newRow("remembered software for this driver") << "Automatic"
+                                                             << ""
+                                                             << "this" << true << software;
+        QTest::newRow("remembered hardware for this driver") << "Automatic"
+                                                             << ""
+                                                             << "this" << false << keep;
+        QTest::newRow("another driver probes again") << "Automatic"
+                                                     << ""
+                                                     << "other" << true << probe;
+        QTest::newRow("unknown setting counts as automatic") << "Vulkan"
+                                                             << ""
+                                                             << "this" << true << software;
+        QTest::newRow("setting Hardware wins") << "Hardware"
+                                               << ""
+                                               << "this" << true << keep;
+        QTest::newRow("setting Software wins") << "Software"
+                                               << ""
+                                               << "this" << false << software;
+        QTest::newRow("QT_QUICK_BACKEND wins over the setting") << "Software"
+                                                                << "rhi"
+                                                                << "" << false << keep;
+        QTest::newRow("QT_QUICK_BACKEND wins over the probe") << ""
+                                                              << "software"
+                                                              << "" << false << keep;
     }
 
     void rendererChoice()
@@ -127,8 +174,9 @@ private Q_SLOTS:
         QProcessEnvironment env;
         if (!backendVariable.isEmpty())
             env.insert(QStringLiteral("QT_QUICK_BACKEND"), backendVariable);
-        const auto decided = RendererChoice::decide(RendererChoice::readMode(settings), env,
-                                                    RendererChoice::readRemembered(settings), QStringLiteral("this"));
+        const auto decided =
+            RendererChoice::decide(RendererChoice::readMode(settings), env,
+                                   RendererChoice::readRemembered(settings), QStringLiteral("this"));
         QCOMPARE(int(decided), action);
     }
 
@@ -154,6 +202,32 @@ private Q_SLOTS:
         QFETCH(QString, renderer);
         QFETCH(bool, software);
         QCOMPARE(RendererChoice::isSoftwareRenderer(renderer), software);
+    }
+
+    // The remembered probe is asked again only when the driver may differ: not for a new display number
+    // (a remote session gets one at each login), but for a remote session or a driver override.
+    void driverFingerprint_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("another display number") << "DISPLAY"
+                                                << ":12" << true;
+        QTest::newRow("a remote session") << "SSH_CONNECTION"
+                                          << "10.0.0.2 5122 10.0.0.1 22" << false;
+        QTest::newRow("a driver override") << "GALLIUM_DRIVER"
+                                           << "llvmpipe" << false;
+    }
+    void driverFingerprint()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        QProcessEnvironment local;
+        local.insert(QStringLiteral("DISPLAY"), QStringLiteral(":0"));
+        QProcessEnvironment other = local;
+        other.insert(name, value);
+        QFETCH(bool, same);
+        QCOMPARE(RendererProbe::driverFingerprint(other) == RendererProbe::driverFingerprint(local), same);
     }
 
     void readStoredDefaults()
