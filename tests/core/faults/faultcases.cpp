@@ -1,5 +1,7 @@
 #include "faultcases.h"
 
+#include "testcontrols.h"
+
 #include "account/emailpreferences.h"
 #include "account/profileeditor.h"
 #include "computer/computer.h"
@@ -266,20 +268,21 @@ QList<FaultCase> allFaultCases()
                               kServiceText, kSilent),
                   {},
                   {}});
-    cases.append({"insert_vm_instance",
-                  "insert_vm_instance",
-                  true,
-                  S::Session,
-                  [](FaultFixture &f) -> Busy {
-                      f.session->insertVMInstance(QStringLiteral("Fault Box 2"), 3, QStringLiteral("admin"),
-                                                  QStringLiteral("Win-Pass-123"));
-                      return [&f] { return f.api->pendingCount() > 0; };
-                  },
-                  // The service may still create it: the outcome is unknown, never retried blindly.
-                  withTimeOut(interactive(kInvalidResponse, kSilent, kServiceText, kSilent),
-                              QStringLiteral("No answer from the service about \"Fault Box 2\": it may still be "
-                                             "created. Check the list before you try again.")),
-                  {}});
+    cases.append(
+        {"insert_vm_instance",
+         "insert_vm_instance",
+         true,
+         S::Session,
+         [](FaultFixture &f) -> Busy {
+             f.session->insertVMInstance(QStringLiteral("Fault Box 2"), 3, QStringLiteral("admin"),
+                                         QStringLiteral("Win-Pass-123"));
+             return [&f] { return f.api->pendingCount() > 0; };
+         },
+         // The service may still create it: the outcome is unknown, never retried blindly.
+         withTimeOut(interactive(kInvalidResponse, kSilent, kServiceText, kSilent),
+                     QStringLiteral("No answer from the service about \"Fault Box 2\": it may still be "
+                                    "created. Check the list before you try again.")),
+         {}});
     cases.append(power("start_user_vm_instance", &Computer::startUserVMInstance));
     cases.append(power("stop_user_vm_instance", &Computer::stopUserVMInstance));
     cases.append(power("reset_user_vm_instance", &Computer::resetUserVMInstance));
@@ -329,7 +332,8 @@ QList<FaultCase> allFaultCases()
                   // A large desktop's screenshot fits its limit: a reply of that size without the image is
                   // unexpected like a small one.
                   [] {
-                      FaultExpectations e = interactive(kInvalidResponse, kInvalidJson, kSilent, kUnexpectedError);
+                      FaultExpectations e =
+                          interactive(kInvalidResponse, kInvalidJson, kSilent, kUnexpectedError);
                       e.huge = kUnexpectedError;
                       return e;
                   }(),
@@ -356,18 +360,19 @@ QList<FaultCase> allFaultCases()
                   },
                   interactive(kContactSupport, kContactSupport, kSilent, kSilent),
                   {}});
-    cases.append({"initiate_payment",
-                  "initiate_payment",
-                  true,
-                  S::Session,
-                  [](FaultFixture &f) -> Busy {
-                      f.session->purchaseCredits(20);
-                      return [&f] { return f.api->pendingCount() > 0; };
-                  },
-                  withTimeOut(interactive(kContactSupport, kContactSupport, kServiceText, kSilent),
-                              QStringLiteral("No answer from the service about the payment: it may still have "
-                                             "been started. Check the payment history before you try again.")),
-                  {}});
+    cases.append(
+        {"initiate_payment",
+         "initiate_payment",
+         true,
+         S::Session,
+         [](FaultFixture &f) -> Busy {
+             f.session->purchaseCredits(20);
+             return [&f] { return f.api->pendingCount() > 0; };
+         },
+         withTimeOut(interactive(kContactSupport, kContactSupport, kServiceText, kSilent),
+                     QStringLiteral("No answer from the service about the payment: it may still have "
+                                    "been started. Check the payment history before you try again.")),
+         {}});
     cases.append({"get_vatsense_tax_rate_ro",
                   "get_vatsense_tax_rate_ro",
                   true,
@@ -450,60 +455,13 @@ QList<ReshapeCase> reshapeCases()
     };
 }
 
-namespace {
-
-QJsonValue retyped(const QJsonValue &value)
-{
-    switch (value.type()) {
-    case QJsonValue::Double:
-        return value.toVariant().toString();
-    case QJsonValue::String: {
-        bool ok = false;
-        const double number = value.toString().toDouble(&ok);
-        return ok ? QJsonValue(number) : QJsonValue(QJsonArray{value});
-    }
-    case QJsonValue::Bool:
-        return value.toBool() ? 1 : 0;
-    case QJsonValue::Array:
-        return QString::fromUtf8(QJsonDocument(value.toArray()).toJson(QJsonDocument::Compact));
-    case QJsonValue::Object:
-        return QString::fromUtf8(QJsonDocument(value.toObject()).toJson(QJsonDocument::Compact));
-    default:
-        return 0;
-    }
-}
-
-QJsonValue reshaped(const QJsonValue &value, const QString &kind, const QString &key)
-{
-    if (value.isArray()) {
-        QJsonArray list = value.toArray();
-        for (auto it = list.begin(); it != list.end(); ++it)
-            *it = reshaped(*it, kind, key);
-        return list;
-    }
-    if (!value.isObject())
-        return value;
-    QJsonObject object = value.toObject();
-    for (auto it = object.begin(); it != object.end(); ++it)
-        it.value() = reshaped(it.value(), kind, key);
-    if (object.contains(key)) {
-        if (kind == QLatin1String("drop_key"))
-            object.remove(key);
-        else if (kind == QLatin1String("null"))
-            object.insert(key, QJsonValue::Null);
-        else
-            object.insert(key, retyped(object.value(key)));
-    }
-    return object;
-}
-
-} // namespace
-
+// The demo service's own reshaping, so that the matrix and the service's fault controls reshape alike.
 QByteArray reshapeReply(const QByteArray &reply, const QString &kind, const QString &key)
 {
-    const QJsonDocument document = QJsonDocument::fromJson(reply);
-    const QJsonValue changed = reshaped(
-        document.isArray() ? QJsonValue(document.array()) : QJsonValue(document.object()), kind, key);
-    return changed.isArray() ? QJsonDocument(changed.toArray()).toJson(QJsonDocument::Compact)
-                             : QJsonDocument(changed.toObject()).toJson(QJsonDocument::Compact);
+    demo::Fault fault;
+    fault.kind = kind;
+    fault.key = key;
+    demo::HttpReply normal;
+    normal.body = reply;
+    return demo::reshape(normal, fault).body;
 }
