@@ -197,17 +197,19 @@ TestCase {
 
         popup.close()
         popup.show(stopped)
-        tryVerify(() => testKit.requestCount("get_user_logs") === 2, 5000)
-        verify(testKit.lastRequest("get_user_logs").indexOf("resource_id=" + stopped.identifier + "&") >= 0)
+        // Another computer: its own logs are asked for (a late answer for the first is dropped on the way).
+        tryVerify(() => testKit.lastRequest("get_user_logs").indexOf("resource_id=" + stopped.identifier + "&") >= 0,
+                  5000)
         tryVerify(() => !popup.activityPage.loadingLogs, 5000)
+        const asked = testKit.requestCount("get_user_logs")
         // The same computer again: nothing new.
         popup.close()
         popup.show(stopped)
         wait(200)
-        compare(testKit.requestCount("get_user_logs"), 2)
+        compare(testKit.requestCount("get_user_logs"), asked)
         // Until the user reloads.
         popup.activityPage.refreshButton.clicked()
-        tryVerify(() => testKit.requestCount("get_user_logs") === 3, 5000)
+        tryVerify(() => testKit.requestCount("get_user_logs") === asked + 1, 5000)
     }
 
     function test_emailExport() {
