@@ -96,7 +96,8 @@ QString expected(const FaultExpectations &e, Kind kind)
 Shell::Level levelOf(const QString &text)
 {
     // An unknown outcome is a warning: the action may well have succeeded.
-    if (text == QLatin1String(ApiTexts::kUnexpectedWarning) || text.startsWith(QLatin1String("No answer from")))
+    if (text == QLatin1String(ApiTexts::kUnexpectedWarning) ||
+        text.startsWith(QLatin1String("No answer from")))
         return Shell::Level::Warning;
     if (text == QLatin1String(ApiTexts::kInvoiceRequested))
         return Shell::Level::Info;
@@ -145,12 +146,9 @@ private Q_SLOTS:
 
         FaultFixture f;
         int preSignInSignOuts = 0;
-        connect(f.api.get(), &ApiClient::signedOutUnauthorized, this, [&] { ++preSignInSignOuts; });
-        if (c.needsSession) {
-            f.startSession();
-            QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.session->loadingComputersInternal(),
-                                     10000);
-        }
+        prepare(f, c, &preSignInSignOuts);
+        if (QTest::currentTestFailed())
+            return;
         const int sentBefore = f.server.count(c.action);
         if (kind.kind == Kind::Refused)
             f.api->setBaseUrl(refusedUrl());
@@ -233,12 +231,9 @@ private Q_SLOTS:
         const FaultCase &c = m_cases.at(caseIndex);
         FaultFixture f;
         int preSignInSignOuts = 0;
-        connect(f.api.get(), &ApiClient::signedOutUnauthorized, this, [&] { ++preSignInSignOuts; });
-        if (c.needsSession) {
-            f.startSession();
-            QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.session->loadingComputersInternal(),
-                                     10000);
-        }
+        prepare(f, c, &preSignInSignOuts);
+        if (QTest::currentTestFailed())
+            return;
         const int sentBefore = f.server.count(c.action);
         f.server.setBody(body);
         f.server.setFault(c.action, FaultServer::Fault::Body);
@@ -269,6 +264,19 @@ private Q_SLOTS:
     }
 
 private:
+    // A case's fixture: the sign-outs before sign-in counted, and a session that has its first list when the
+    // case needs one.
+    void prepare(FaultFixture &f, const FaultCase &c, int *preSignInSignOuts)
+    {
+        connect(f.api.get(), &ApiClient::signedOutUnauthorized, this,
+                [preSignInSignOuts] { ++*preSignInSignOuts; });
+        if (c.needsSession) {
+            f.startSession();
+            QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.session->loadingComputersInternal(),
+                                     10000);
+        }
+    }
+
     [[nodiscard]] qsizetype distinctActions() const
     {
         QSet<QString> actions;
