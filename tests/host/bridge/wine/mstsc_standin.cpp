@@ -2,23 +2,14 @@
 // the program that starts it). It appends one record to the file named by VANTORIX_MSTSC_RECORD: its
 // command line (UTF-8), a line feed, the hexadecimal bytes of the connection file its quoted argument
 // names ("-" when that file cannot be read), and a line feed.
+#include "wideutf8.h"
+
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 namespace {
-
-std::string utf8(const std::wstring &text)
-{
-    if (text.empty())
-        return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(size_t(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &result[0], size, nullptr, nullptr);
-    return result;
-}
 
 std::string fileBytesHex(const std::wstring &path)
 {

@@ -7,6 +7,7 @@
 #include "hex.h"
 #include "mstsc.h"
 #include "runkey.h"
+#include "wideutf8.h"
 
 #include <windows.h>
 
@@ -28,17 +29,6 @@ void check(bool ok, const char *what, int line)
         ++failures;
         std::printf("FAIL line %d: %s\n", line, what);
     }
-}
-
-std::string utf8(const std::wstring &text)
-{
-    if (text.empty())
-        return {};
-    const int size =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string result(size_t(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &result[0], size, nullptr, nullptr);
-    return result;
 }
 
 std::wstring wide(const std::string &text)
