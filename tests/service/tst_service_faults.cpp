@@ -6,221 +6,210 @@
 class ServiceFaultsTest : public QObject {
     Q_OBJECT
 
+    ServiceTestKit kit;
+
 private Q_SLOTS:
     void init() { kit.control("reset"); }
-    void faultKinds_data();
-    void faultKinds();
-    void reshapingKinds_data();
-    void reshapingKinds();
-    void holdNeverAnswers();
-    void dropClosesTheConnection();
-    void delayStillAnswers();
-    void countLimitsTheFault();
-    void wildcardAndClear();
-    void unknownKindIsRefused();
-    void requestLogKeepsTheExactWire();
-    void resetRestoresTheSeed();
-    void controlsAreOffByDefault();
 
-private:
-    ServiceTestKit kit;
+    void faultKinds_data()
+    {
+        QTest::addColumn<QByteArray>("plan");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expect"); // "empty", "not_json", "error:<text>", "no_key", "status"
+        QTest::newRow("500") << QByteArray("kind=status&status=500") << 500 << "status";
+        QTest::newRow("401") << QByteArray("kind=status&status=401") << 401 << "status";
+        QTest::newRow("empty body") << QByteArray("kind=empty") << 200 << "empty";
+        QTest::newRow("not JSON") << QByteArray("kind=not_json") << 200 << "not_json";
+        QTest::newRow("error message")
+            << QByteArray("kind=error_message&message=Out+of+capacity") << 200 << "error:Out of capacity";
+        QTest::newRow("missing key") << QByteArray("kind=missing_key") << 200 << "no_key";
+    }
+
+    void faultKinds()
+    {
+        QFETCH(QByteArray, plan);
+        QFETCH(int, status);
+        QFETCH(QString, expect);
+        QVERIFY(kit.control("fault?action=list_user_vm_instances&" + plan).object().contains("success"));
+        const auto reply = kit.demo("POST", "list_user_vm_instances");
+        QVERIFY(reply.finished);
+        QCOMPARE(reply.status, status);
+        if (expect == "empty") {
+            QVERIFY(reply.body.isEmpty());
+        } else if (expect == "not_json") {
+            QVERIFY(!reply.body.isEmpty() && !reply.isJson());
+        } else if (expect.startsWith("error:")) {
+            QCOMPARE(reply.object().value("error_message").toString(), expect.mid(6));
+        } else if (expect == "no_key") {
+            QVERIFY(reply.isJson());
+            QVERIFY(!reply.object().contains("101") && !reply.object().contains("error_message"));
+        }
+        // Other actions are not affected.
+        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+    }
+
+    void reshapingKinds_data()
+    {
+        QTest::addColumn<QByteArray>("action");
+        QTest::addColumn<QByteArray>("plan");
+        QTest::addColumn<QByteArray>("extra");
+        QTest::addColumn<QString>("path"); // where the key sits: "key", "outer/key" or "*/key" (each record)
+        QTest::addColumn<int>("type");     // the JSON type it then has; Undefined: left out
+        QTest::newRow("retype: a number's text becomes the number")
+            << QByteArray("get_user_data") << QByteArray("kind=retype&key=user_credit") << QByteArray()
+            << "user_data/user_credit" << int(QJsonValue::Double);
+        QTest::newRow("retype: a number becomes its text")
+            << QByteArray("get_user_logs") << QByteArray("kind=retype&key=total_log_entries")
+            << QByteArray("&page=0&per_page=5") << "total_log_entries" << int(QJsonValue::String);
+        QTest::newRow("retype: other text becomes a list, in every record")
+            << QByteArray("list_user_vm_instances") << QByteArray("kind=retype&key=status") << QByteArray()
+            << "*/status" << int(QJsonValue::Array);
+        QTest::newRow("retype: a list becomes its text")
+            << QByteArray("get_vantorix_banners") << QByteArray("kind=retype&key=banners") << QByteArray()
+            << "banners" << int(QJsonValue::String);
+        QTest::newRow("null, in every record")
+            << QByteArray("list_user_payments") << QByteArray("kind=null&key=payment_id") << QByteArray()
+            << "*/payment_id" << int(QJsonValue::Null);
+        QTest::newRow("drop_key")
+            << QByteArray("insert_vm_instance") << QByteArray("kind=drop_key&key=vm_id")
+            << QByteArray(
+                   "&vm_user_instance_name=Lab&template_id=3&win_username=alice&win_password=Secret-Pass1")
+            << "vm_id" << int(QJsonValue::Undefined);
+    }
+
+    void reshapingKinds()
+    {
+        QFETCH(QByteArray, action);
+        QFETCH(QByteArray, plan);
+        QFETCH(QByteArray, extra);
+        QFETCH(QString, path);
+        QFETCH(int, type);
+        QVERIFY(kit.control("fault?action=" + action + "&" + plan).object().contains("success"));
+        const auto reply = kit.demo(action.startsWith("get_") ? "GET" : "POST", action, extra);
+        QCOMPARE(reply.status, 200);
+        const QJsonDocument document = QJsonDocument::fromJson(reply.body);
+        const QStringList steps = path.split('/');
+        QJsonArray records;
+        if (steps.first() == "*") {
+            if (document.isArray())
+                records = document.array();
+            else
+                for (const QJsonValue &v : document.object())
+                    records.append(v);
+            QVERIFY(records.size() > 1);
+        } else {
+            records.append(steps.size() == 2 ? document.object().value(steps.first())
+                                             : QJsonValue(document.object()));
+        }
+        for (const QJsonValue &record : std::as_const(records)) {
+            const QJsonObject o = record.toObject();
+            QCOMPARE(o.contains(steps.last()), type != QJsonValue::Undefined);
+            QCOMPARE(int(o.value(steps.last()).type()), type);
+        }
+        // A reshaping fault needs its key.
+        QVERIFY(kit.control("fault?action=get_user_data&kind=null").object().contains("error_message"));
+    }
+
+    void holdNeverAnswers()
+    {
+        kit.control("fault?action=get_user_data&kind=hold");
+        const auto held = kit.demo("GET", "get_user_data", QByteArray(), 800);
+        QVERIFY(!held.finished);
+        kit.control("fault/clear");
+        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+    }
+
+    void dropClosesTheConnection()
+    {
+        // Until cleared: a client may resend a request whose connection closed early (Qt's network access
+        // does so once on a reused connection), so a single drop can go unnoticed.
+        kit.control("fault?action=get_user_data&kind=drop");
+        const auto dropped = kit.demo("GET", "get_user_data");
+        QVERIFY(dropped.finished);
+        QVERIFY(dropped.error != QNetworkReply::NoError);
+        QCOMPARE(dropped.status, 0);
+        kit.control("fault/clear");
+        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+    }
+
+    void delayStillAnswers()
+    {
+        kit.control("fault?action=start_user_vm_instance&kind=delay&delay_ms=300");
+        QElapsedTimer timer;
+        timer.start();
+        const auto reply = kit.demo("POST", "start_user_vm_instance", "&vm_id=103");
+        QVERIFY(timer.elapsed() >= 250);
+        QVERIFY(reply.object().contains("success"));
+        QCOMPARE(kit.machineRecord(103).value("status").toString(), QString("provisioning"));
+    }
+
+    void countLimitsTheFault()
+    {
+        kit.control("fault?action=get_vatsense_rates&kind=status&status=503&count=2");
+        QCOMPARE(kit.api("GET", "get_vatsense_rates").status, 503);
+        QCOMPARE(kit.api("GET", "get_vatsense_rates").status, 503);
+        QCOMPARE(kit.api("GET", "get_vatsense_rates").status, 200);
+        QVERIFY(kit.send("GET", "/__test__/faults").array().isEmpty());
+    }
+
+    void wildcardAndClear()
+    {
+        kit.control("fault?action=*&kind=error_message");
+        QVERIFY(kit.demo("GET", "get_user_data").object().contains("error_message"));
+        QVERIFY(kit.demo("POST", "list_user_payments").object().contains("error_message"));
+        kit.control("fault/clear");
+        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+    }
+
+    void unknownKindIsRefused()
+    {
+        QVERIFY(kit.control("fault?action=get_user_data&kind=explode").object().contains("error_message"));
+        QVERIFY(kit.control("fault?kind=empty").object().contains("error_message"));
+    }
+
+    void requestLogKeepsTheExactWire()
+    {
+        kit.demo("POST", "edit_user_vm_instance", "&vm_id=103&vm_user_instance_name=My%20PC");
+        kit.api("POST", "update_user_data&email=demo%2Bplus%40vantorix.example&email_notifications=,%2C");
+        kit.send("GET", "/faq");
+        const QJsonArray log = kit.send("GET", "/__test__/requests").array();
+        QCOMPARE(log.size(), 3); // control requests are not logged, and reset cleared the earlier ones
+        QCOMPARE(log.at(0).toObject().value("method").toString(), QString("POST"));
+        QCOMPARE(
+            log.at(0).toObject().value("path").toString(),
+            QString("/API/"
+                    "?action=edit_user_vm_instance&email=demo@vantorix.example&vm_id=103&vm_user_instance_"
+                    "name=My%20PC"));
+        QCOMPARE(
+            log.at(1).toObject().value("path").toString(),
+            QString(
+                "/API/"
+                "?action=update_user_data&email=demo%2Bplus%40vantorix.example&email_notifications=,%2C"));
+        QCOMPARE(log.at(2).toObject().value("method").toString(), QString("GET"));
+        QCOMPARE(log.at(2).toObject().value("path").toString(), QString("/faq"));
+        kit.control("requests/clear");
+        QVERIFY(kit.send("GET", "/__test__/requests").array().isEmpty());
+    }
+
+    void resetRestoresTheSeed()
+    {
+        kit.demo("POST", "delete_user_vm_instance", "&vm_id=101");
+        kit.control("fault?action=get_user_data&kind=empty");
+        kit.control("advance?minutes=90");
+        kit.control("reset");
+        QCOMPARE(kit.machineRecord(101).value("status").toString(), QString("running"));
+        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+        QVERIFY(kit.send("GET", "/__test__/outbox").array().isEmpty());
+    }
+
+    void controlsAreOffByDefault()
+    {
+        ServiceTestKit plain(0, false);
+        QCOMPARE(plain.send("POST", "/__test__/reset").status, 404);
+        QCOMPARE(plain.send("GET", "/__test__/requests").status, 404);
+        QVERIFY(plain.demo("GET", "get_user_data").object().contains("user_data"));
+    }
 };
-
-void ServiceFaultsTest::faultKinds_data()
-{
-    QTest::addColumn<QByteArray>("plan");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("expect"); // "empty", "not_json", "error:<text>", "no_key", "status"
-    QTest::newRow("500") << QByteArray("kind=status&status=500") << 500 << "status";
-    QTest::newRow("401") << QByteArray("kind=status&status=401") << 401 << "status";
-    QTest::newRow("empty body") << QByteArray("kind=empty") << 200 << "empty";
-    QTest::newRow("not JSON") << QByteArray("kind=not_json") << 200 << "not_json";
-    QTest::newRow("error message") << QByteArray("kind=error_message&message=Out+of+capacity") << 200
-                                   << "error:Out of capacity";
-    QTest::newRow("missing key") << QByteArray("kind=missing_key") << 200 << "no_key";
-}
-
-void ServiceFaultsTest::faultKinds()
-{
-    QFETCH(QByteArray, plan);
-    QFETCH(int, status);
-    QFETCH(QString, expect);
-    QVERIFY(kit.control("fault?action=list_user_vm_instances&" + plan).object().contains("success"));
-    const auto reply = kit.demo("POST", "list_user_vm_instances");
-    QVERIFY(reply.finished);
-    QCOMPARE(reply.status, status);
-    if (expect == "empty") {
-        QVERIFY(reply.body.isEmpty());
-    } else if (expect == "not_json") {
-        QVERIFY(!reply.body.isEmpty() && !reply.isJson());
-    } else if (expect.startsWith("error:")) {
-        QCOMPARE(reply.object().value("error_message").toString(), expect.mid(6));
-    } else if (expect == "no_key") {
-        QVERIFY(reply.isJson());
-        QVERIFY(!reply.object().contains("101") && !reply.object().contains("error_message"));
-    }
-    // Other actions are not affected.
-    QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
-}
-
-void ServiceFaultsTest::reshapingKinds_data()
-{
-    QTest::addColumn<QByteArray>("action");
-    QTest::addColumn<QByteArray>("plan");
-    QTest::addColumn<QByteArray>("extra");
-    QTest::addColumn<QString>("path"); // where the key sits: "key", "outer/key" or "*/key" (each record)
-    QTest::addColumn<int>("type");     // the JSON type it then has; Undefined: left out
-    QTest::newRow("retype: a number's text becomes the number")
-        << QByteArray("get_user_data") << QByteArray("kind=retype&key=user_credit") << QByteArray()
-        << "user_data/user_credit" << int(QJsonValue::Double);
-    QTest::newRow("retype: a number becomes its text")
-        << QByteArray("get_user_logs") << QByteArray("kind=retype&key=total_log_entries")
-        << QByteArray("&page=0&per_page=5") << "total_log_entries" << int(QJsonValue::String);
-    QTest::newRow("retype: other text becomes a list, in every record")
-        << QByteArray("list_user_vm_instances") << QByteArray("kind=retype&key=status") << QByteArray()
-        << "*/status" << int(QJsonValue::Array);
-    QTest::newRow("retype: a list becomes its text")
-        << QByteArray("get_vantorix_banners") << QByteArray("kind=retype&key=banners") << QByteArray()
-        << "banners" << int(QJsonValue::String);
-    QTest::newRow("null, in every record")
-        << QByteArray("list_user_payments") << QByteArray("kind=null&key=payment_id") << QByteArray()
-        << "*/payment_id" << int(QJsonValue::Null);
-    QTest::newRow("drop_key")
-        << QByteArray("insert_vm_instance") << QByteArray("kind=drop_key&key=vm_id")
-        << QByteArray("&vm_user_instance_name=Lab&template_id=3&win_username=alice&win_password=Secret-Pass1")
-        << "vm_id" << int(QJsonValue::Undefined);
-}
-
-void ServiceFaultsTest::reshapingKinds()
-{
-    QFETCH(QByteArray, action);
-    QFETCH(QByteArray, plan);
-    QFETCH(QByteArray, extra);
-    QFETCH(QString, path);
-    QFETCH(int, type);
-    QVERIFY(kit.control("fault?action=" + action + "&" + plan).object().contains("success"));
-    const auto reply = kit.demo(action.startsWith("get_") ? "GET" : "POST", action, extra);
-    QCOMPARE(reply.status, 200);
-    const QJsonDocument document = QJsonDocument::fromJson(reply.body);
-    const QStringList steps = path.split('/');
-    QJsonArray records;
-    if (steps.first() == "*") {
-        if (document.isArray())
-            records = document.array();
-        else
-            for (const QJsonValue &v : document.object())
-                records.append(v);
-        QVERIFY(records.size() > 1);
-    } else {
-        records.append(steps.size() == 2 ? document.object().value(steps.first())
-                                         : QJsonValue(document.object()));
-    }
-    for (const QJsonValue &record : std::as_const(records)) {
-        const QJsonObject o = record.toObject();
-        QCOMPARE(o.contains(steps.last()), type != QJsonValue::Undefined);
-        QCOMPARE(int(o.value(steps.last()).type()), type);
-    }
-    // A reshaping fault needs its key.
-    QVERIFY(kit.control("fault?action=get_user_data&kind=null").object().contains("error_message"));
-}
-
-void ServiceFaultsTest::holdNeverAnswers()
-{
-    kit.control("fault?action=get_user_data&kind=hold");
-    const auto held = kit.demo("GET", "get_user_data", QByteArray(), 800);
-    QVERIFY(!held.finished);
-    kit.control("fault/clear");
-    QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
-}
-
-void ServiceFaultsTest::dropClosesTheConnection()
-{
-    // Until cleared: a client may resend a request whose connection closed early (Qt's network access
-    // does so once on a reused connection), so a single drop can go unnoticed.
-    kit.control("fault?action=get_user_data&kind=drop");
-    const auto dropped = kit.demo("GET", "get_user_data");
-    QVERIFY(dropped.finished);
-    QVERIFY(dropped.error != QNetworkReply::NoError);
-    QCOMPARE(dropped.status, 0);
-    kit.control("fault/clear");
-    QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
-}
-
-void ServiceFaultsTest::delayStillAnswers()
-{
-    kit.control("fault?action=start_user_vm_instance&kind=delay&delay_ms=300");
-    QElapsedTimer timer;
-    timer.start();
-    const auto reply = kit.demo("POST", "start_user_vm_instance", "&vm_id=103");
-    QVERIFY(timer.elapsed() >= 250);
-    QVERIFY(reply.object().contains("success"));
-    QCOMPARE(kit.machineRecord(103).value("status").toString(), QString("provisioning"));
-}
-
-void ServiceFaultsTest::countLimitsTheFault()
-{
-    kit.control("fault?action=get_vatsense_rates&kind=status&status=503&count=2");
-    QCOMPARE(kit.api("GET", "get_vatsense_rates").status, 503);
-    QCOMPARE(kit.api("GET", "get_vatsense_rates").status, 503);
-    QCOMPARE(kit.api("GET", "get_vatsense_rates").status, 200);
-    QVERIFY(kit.send("GET", "/__test__/faults").array().isEmpty());
-}
-
-void ServiceFaultsTest::wildcardAndClear()
-{
-    kit.control("fault?action=*&kind=error_message");
-    QVERIFY(kit.demo("GET", "get_user_data").object().contains("error_message"));
-    QVERIFY(kit.demo("POST", "list_user_payments").object().contains("error_message"));
-    kit.control("fault/clear");
-    QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
-}
-
-void ServiceFaultsTest::unknownKindIsRefused()
-{
-    QVERIFY(kit.control("fault?action=get_user_data&kind=explode").object().contains("error_message"));
-    QVERIFY(kit.control("fault?kind=empty").object().contains("error_message"));
-}
-
-void ServiceFaultsTest::requestLogKeepsTheExactWire()
-{
-    kit.demo("POST", "edit_user_vm_instance", "&vm_id=103&vm_user_instance_name=My%20PC");
-    kit.api("POST", "update_user_data&email=demo%2Bplus%40vantorix.example&email_notifications=,%2C");
-    kit.send("GET", "/faq");
-    const QJsonArray log = kit.send("GET", "/__test__/requests").array();
-    QCOMPARE(log.size(), 3); // control requests are not logged, and reset cleared the earlier ones
-    QCOMPARE(log.at(0).toObject().value("method").toString(), QString("POST"));
-    QCOMPARE(log.at(0).toObject().value("path").toString(),
-             QString("/API/"
-                     "?action=edit_user_vm_instance&email=demo@vantorix.example&vm_id=103&vm_user_instance_"
-                     "name=My%20PC"));
-    QCOMPARE(
-        log.at(1).toObject().value("path").toString(),
-        QString(
-            "/API/?action=update_user_data&email=demo%2Bplus%40vantorix.example&email_notifications=,%2C"));
-    QCOMPARE(log.at(2).toObject().value("method").toString(), QString("GET"));
-    QCOMPARE(log.at(2).toObject().value("path").toString(), QString("/faq"));
-    kit.control("requests/clear");
-    QVERIFY(kit.send("GET", "/__test__/requests").array().isEmpty());
-}
-
-void ServiceFaultsTest::resetRestoresTheSeed()
-{
-    kit.demo("POST", "delete_user_vm_instance", "&vm_id=101");
-    kit.control("fault?action=get_user_data&kind=empty");
-    kit.control("advance?minutes=90");
-    kit.control("reset");
-    QCOMPARE(kit.machineRecord(101).value("status").toString(), QString("running"));
-    QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
-    QVERIFY(kit.send("GET", "/__test__/outbox").array().isEmpty());
-}
-
-void ServiceFaultsTest::controlsAreOffByDefault()
-{
-    ServiceTestKit plain(0, false);
-    QCOMPARE(plain.send("POST", "/__test__/reset").status, 404);
-    QCOMPARE(plain.send("GET", "/__test__/requests").status, 404);
-    QVERIFY(plain.demo("GET", "get_user_data").object().contains("user_data"));
-}
 
 QTEST_MAIN(ServiceFaultsTest)
 #include "tst_service_faults.moc"

@@ -7,288 +7,283 @@
 class ServiceLifecycleTest : public QObject {
     Q_OBJECT
 
-private Q_SLOTS:
-    void init() { kit.control("reset"); }
-    void seedCoversEveryStatusFamily();
-    void powerOperations_data();
-    void powerOperations();
-    void refusalsFollowTheStatus_data();
-    void refusalsFollowTheStatus();
-    void runningCostsAccrueAndBurnCredits();
-    void depletedCreditsStopMachines();
-    void newMachineProvisionsToRunning();
-    void priceHistoryFollowsTheBillingPopupForm();
-    void paymentCompletesAndInvoiceIsSentLater();
-    void timeScaleSpeedsUpLifecycle();
-    void seedIsReproducible();
-    void realRemoteDesktopServer();
-
-private:
     QString status(int id) { return kit.machineRecord(id).value("status").toString(); }
     void advance(int minutes)
     {
         QVERIFY(kit.control("advance?minutes=" + QByteArray::number(minutes)).object().contains("success"));
     }
     ServiceTestKit kit;
-};
 
-void ServiceLifecycleTest::seedCoversEveryStatusFamily()
-{
-    const QJsonObject list = kit.demo("POST", "list_user_vm_instances").object();
-    QVERIFY(list.size() >= 8);
-    QSet<QString> statuses, platforms;
-    int withoutRdp = 0, favourites = 0, longRunning = 0;
-    for (const QJsonValue &v : list) {
-        const QJsonObject m = v.toObject();
-        statuses.insert(m.value("status").toString());
-        platforms.insert(m.value("platform").toString());
-        withoutRdp += m.contains("rdp_public_address") ? 0 : 1;
-        favourites += m.value("favourite").toString() == "true" ? 1 : 0;
-        longRunning += m.value("vm_current_session_run_time").toString().toDouble() > 24 * 60 ? 1 : 0;
-    }
-    for (const char *s : {"running", "provisioning", "staging", "stopping", "repairing", "terminated",
-                          "deleted", "suspended", "pending_provisioning"})
-        QVERIFY2(statuses.contains(s), s);
-    QCOMPARE(platforms, (QSet<QString>{"windows", "linux"}));
-    QVERIFY(withoutRdp >= 1);
-    QVERIFY(favourites >= 1);
-    QVERIFY(longRunning >= 1);
-    const double credits = kit.credits();
-    QVERIFY(credits > 5 && credits < 6); // just above the low-credit threshold
-    // An empty account's list is an empty JSON array.
-    QVERIFY(kit.api("POST",
+private Q_SLOTS:
+    void init() { kit.control("reset"); }
+
+    void seedCoversEveryStatusFamily()
+    {
+        const QJsonObject list = kit.demo("POST", "list_user_vm_instances").object();
+        QVERIFY(list.size() >= 8);
+        QSet<QString> statuses, platforms;
+        int withoutRdp = 0, favourites = 0, longRunning = 0;
+        for (const QJsonValue &v : list) {
+            const QJsonObject m = v.toObject();
+            statuses.insert(m.value("status").toString());
+            platforms.insert(m.value("platform").toString());
+            withoutRdp += m.contains("rdp_public_address") ? 0 : 1;
+            favourites += m.value("favourite").toString() == "true" ? 1 : 0;
+            longRunning += m.value("vm_current_session_run_time").toString().toDouble() > 24 * 60 ? 1 : 0;
+        }
+        for (const char *s : {"running", "provisioning", "staging", "stopping", "repairing", "terminated",
+                              "deleted", "suspended", "pending_provisioning"})
+            QVERIFY2(statuses.contains(s), s);
+        QCOMPARE(platforms, (QSet<QString>{"windows", "linux"}));
+        QVERIFY(withoutRdp >= 1);
+        QVERIFY(favourites >= 1);
+        QVERIFY(longRunning >= 1);
+        const double credits = kit.credits();
+        QVERIFY(credits > 5 && credits < 6); // just above the low-credit threshold
+        // An empty account's list is an empty JSON array.
+        QVERIFY(
+            kit.api("POST",
                     "register_user&usr=fresh&pwd=Abc-12345&email=fresh%40x.example&first_name=F&last_name=R"
                     "&eu_resident=false&valid_vat=false")
                 .object()
                 .contains("user_email"));
-}
-
-void ServiceLifecycleTest::powerOperations_data()
-{
-    QTest::addColumn<QByteArray>("action");
-    QTest::addColumn<QString>("machine");
-    QTest::addColumn<QStringList>("steps"); // status at once, then after each advance of 2 minutes
-    QTest::newRow("start") << QByteArray("start_user_vm_instance") << "Design Station"
-                           << QStringList{"provisioning", "running"};
-    QTest::newRow("stop") << QByteArray("stop_user_vm_instance") << "Office PC"
-                          << QStringList{"stopping", "terminated"};
-    QTest::newRow("reboot") << QByteArray("reset_user_vm_instance") << "Office PC"
-                            << QStringList{"repairing", "running"};
-    QTest::newRow("delete") << QByteArray("delete_user_vm_instance") << "Spare Node"
-                            << QStringList{"deleted", "deleted"};
-    QTest::newRow("start while stopping")
-        << QByteArray("start_user_vm_instance") << "Old Laptop" << QStringList{"provisioning", "running"};
-}
-
-void ServiceLifecycleTest::powerOperations()
-{
-    QFETCH(QByteArray, action);
-    QFETCH(QString, machine);
-    QFETCH(QStringList, steps);
-    const int id = kit.machineIdByName(machine);
-    const auto reply = kit.demo("POST", action, "&vm_id=" + QByteArray::number(id));
-    QVERIFY2(reply.object().value("success").toString().contains(machine), reply.body.constData());
-    QCOMPARE(status(id), steps.at(0));
-    advance(2);
-    QCOMPARE(status(id), steps.at(1));
-    if (steps.at(1) == QLatin1String("running")) {
-        advance(30);
-        const double session =
-            kit.machineRecord(id).value("vm_current_session_run_time").toString().toDouble();
-        QVERIFY2(session >= 29 && session <= 32.5, qPrintable(QString::number(session)));
     }
-}
 
-void ServiceLifecycleTest::refusalsFollowTheStatus_data()
-{
-    QTest::addColumn<QByteArray>("action");
-    QTest::addColumn<QString>("machine");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("start running") << QByteArray("start_user_vm_instance") << "Office PC"
-                                   << "already running";
-    QTest::newRow("stop stopped") << QByteArray("stop_user_vm_instance") << "Design Station"
-                                  << "not running";
-    QTest::newRow("reboot stopped") << QByteArray("reset_user_vm_instance") << "Design Station"
-                                    << "only be rebooted";
-    QTest::newRow("start deleted") << QByteArray("start_user_vm_instance") << "Archive"
-                                   << "deleted";
-    QTest::newRow("delete deleted") << QByteArray("delete_user_vm_instance") << "Archive"
-                                    << "deleted";
-}
-
-void ServiceLifecycleTest::refusalsFollowTheStatus()
-{
-    QFETCH(QByteArray, action);
-    QFETCH(QString, machine);
-    QFETCH(QString, expected);
-    const auto reply = kit.demo("POST", action, "&vm_id=" + QByteArray::number(kit.machineIdByName(machine)));
-    QVERIFY2(reply.object().value("error_message").toString().contains(expected), reply.body.constData());
-}
-
-void ServiceLifecycleTest::runningCostsAccrueAndBurnCredits()
-{
-    const int office = kit.machineIdByName("Office PC");
-    const int archive = kit.machineIdByName("Archive");
-    const QJsonObject before = kit.machineRecord(office);
-    const double archiveCost = kit.machineRecord(archive).value("vm_total_cost").toString().toDouble();
-    const double creditsBefore = kit.credits();
-    advance(60);
-    const QJsonObject after = kit.machineRecord(office);
-    const double rate = after.value("vm_rate").toString().toDouble();
-    const double gained = after.value("vm_poweron_cost").toString().toDouble() -
-                          before.value("vm_poweron_cost").toString().toDouble();
-    QVERIFY2(qAbs(gained - rate) < rate * 0.05, qPrintable(QString::number(gained)));
-    QVERIFY(after.value("vm_poweron_time").toInt() >= before.value("vm_poweron_time").toInt() + 59);
-    QVERIFY(after.value("vm_poweron_cost_ps").toString().toDouble() >
-            before.value("vm_poweron_cost_ps").toString().toDouble());
-    QCOMPARE(kit.machineRecord(archive).value("vm_total_cost").toString().toDouble(),
-             archiveCost); // deleted: free
-    QVERIFY(kit.credits() < creditsBefore - rate * 0.9);
-}
-
-void ServiceLifecycleTest::depletedCreditsStopMachines()
-{
-    advance(24 * 60);
-    QCOMPARE(kit.credits(), 0.0);
-    advance(2);
-    const QJsonObject list = kit.demo("POST", "list_user_vm_instances").object();
-    for (const QJsonValue &v : list)
-        QVERIFY(v.toObject().value("status").toString() != "running");
-    const auto start = kit.demo("POST", "start_user_vm_instance",
-                                "&vm_id=" + QByteArray::number(kit.machineIdByName("Office PC")));
-    QVERIFY(start.object().value("error_message").toString().contains("credits"));
-}
-
-void ServiceLifecycleTest::newMachineProvisionsToRunning()
-{
-    const auto reply = kit.demo(
-        "POST", "insert_vm_instance",
-        "&vm_user_instance_name=Lab%20One&template_id=4&win_username=alice&win_password=Secret-Pass1");
-    const QString vmId = reply.object().value("vm_id").toString();
-    QVERIFY2(!vmId.isEmpty(), reply.body.constData());
-    const QJsonObject record = kit.machineRecord(vmId.toInt());
-    QCOMPARE(record.value("status").toString(), QString("pending_provisioning"));
-    QCOMPARE(record.value("vm_user_instance_name").toString(), QString("Lab One"));
-    QCOMPARE(record.value("username").toString(), QString("alice"));
-    advance(3);
-    QCOMPARE(status(vmId.toInt()), QString("running"));
-    // The password must not contain the user name.
-    QVERIFY(kit.demo("POST", "insert_vm_instance",
-                     "&vm_user_instance_name=Lab%20Two&template_id=1&win_username=alice"
-                     "&win_password=Alice-Pass1")
-                .object()
-                .contains("error_message"));
-}
-
-void ServiceLifecycleTest::priceHistoryFollowsTheBillingPopupForm()
-{
-    QVERIFY(kit.machineRecord(kit.machineIdByName("Office PC")).value("vm_price_history_string").isNull());
-    const QString history =
-        kit.machineRecord(kit.machineIdByName("Design Station")).value("vm_price_history_string").toString();
-    // Cut the text exactly as the billing popup does.
-    const QStringList pieces = history.split("|| ", Qt::SkipEmptyParts);
-    QCOMPARE(pieces.size(), 3);
-    QStringList runningRates;
-    for (const QString &piece : pieces) {
-        const QStringList parts = piece.split("**");
-        QCOMPARE(parts.size(), 2);
-        const QStringList running = parts.at(0).split(" = ");
-        QCOMPARE(running.size(), 2);
-        const QString date = running.at(0).mid(13);
-        QVERIFY2(
-            QRegularExpression(R"(^\(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\) - \(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\)$)")
-                .match(date)
-                .hasMatch(),
-            qPrintable(date));
-        const QString afterCost = running.at(1).mid(running.at(1).indexOf('(') + 1);
-        const QStringList minutesRate = afterCost.split(" minutes @ ");
-        bool ok = false;
-        minutesRate.at(0).toInt(&ok);
-        QVERIFY(ok);
-        runningRates.append(minutesRate.at(1).chopped(2));
-        const QString idleTail = parts.at(1).split(" = ").at(1);
-        QVERIFY(idleTail.left(idleTail.indexOf('(')).endsWith("credits "));
-        const QString idleAfter = idleTail.mid(idleTail.indexOf('(') + 1).split(" minutes @ ").at(1);
-        QCOMPARE(idleAfter.trimmed().left(idleAfter.indexOf(')')), QString("0.0100 credits/h"));
+    void powerOperations_data()
+    {
+        QTest::addColumn<QByteArray>("action");
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QStringList>("steps"); // status at once, then after each advance of 2 minutes
+        QTest::newRow("start") << QByteArray("start_user_vm_instance") << "Design Station"
+                               << QStringList{"provisioning", "running"};
+        QTest::newRow("stop") << QByteArray("stop_user_vm_instance") << "Office PC"
+                              << QStringList{"stopping", "terminated"};
+        QTest::newRow("reboot") << QByteArray("reset_user_vm_instance") << "Office PC"
+                                << QStringList{"repairing", "running"};
+        QTest::newRow("delete") << QByteArray("delete_user_vm_instance") << "Spare Node"
+                                << QStringList{"deleted", "deleted"};
+        QTest::newRow("start while stopping")
+            << QByteArray("start_user_vm_instance") << "Old Laptop" << QStringList{"provisioning", "running"};
     }
-    QCOMPARE(runningRates, (QStringList{"0.3000 credits/h", "0.3200 credits/h", "0.3400 credits/h"}));
-}
 
-void ServiceLifecycleTest::paymentCompletesAndInvoiceIsSentLater()
-{
-    const double creditsBefore = kit.credits();
-    const QString link =
-        kit.demo("POST", "initiate_payment", "&amount=10").object().value("paypal_payment_link").toString();
-    QVERIFY(link.startsWith(kit.base() + "/pay/"));
-    QJsonObject newest = kit.demo("POST", "list_user_payments").array().first().toObject();
-    QCOMPARE(newest.value("payment_status").toString(), QString("Pending"));
-    QCOMPARE(newest.value("payment_link").toString(), link);
-    QCOMPARE(newest.value("vat_amount").toString(), QString("1.90")); // not VAT exempt
-    const QByteArray path = QUrl(link).path().toLatin1();
-    QVERIFY(kit.send("POST", path + "/complete").object().value("completed").toBool());
-    QVERIFY(kit.send("POST", path + "/complete").object().contains("error_message")); // only once
-    QVERIFY(qAbs(kit.credits() - (creditsBefore + 10)) < 0.01);
-    newest = kit.demo("POST", "list_user_payments").array().first().toObject();
-    QCOMPARE(newest.value("payment_status").toString(), QString("Completed"));
-    QCOMPARE(newest.value("invoice_status").toString(), QString("NOT REQUESTED"));
-    const QByteArray id = QByteArray::number(newest.value("payment_id").toInt());
-    QCOMPARE(kit.api("POST", "request-invoice&email=demo%40vantorix.example&payment_id=" + id).status, 200);
-    QCOMPARE(
-        kit.demo("POST", "list_user_payments").array().first().toObject().value("invoice_status").toString(),
-        QString("REQUESTED"));
-    advance(3);
-    QCOMPARE(
-        kit.demo("POST", "list_user_payments").array().first().toObject().value("invoice_status").toString(),
-        QString("SENT"));
-}
-
-void ServiceLifecycleTest::timeScaleSpeedsUpLifecycle()
-{
-    demo::DemoConfig config;
-    config.timeScale = 600; // ten simulated minutes per real second
-    config.printEmails = false;
-    demo::DemoServer fast(config);
-    QVERIFY(fast.start());
-    const qint64 start = fast.state().now();
-    QTRY_VERIFY_WITH_TIMEOUT(fast.state().now() - start >= 300, 5000);
-}
-
-void ServiceLifecycleTest::seedIsReproducible()
-{
-    ServiceTestKit other;
-    const QJsonObject a = kit.demo("POST", "list_user_vm_instances").object();
-    const QJsonObject b = other.demo("POST", "list_user_vm_instances").object();
-    QCOMPARE(a.keys(), b.keys());
-    for (const QString &key : a.keys()) {
-        for (const char *field : {"vm_user_instance_name", "status", "vm_rate", "vm_poweron_time_ps"})
-            QCOMPARE(a.value(key).toObject().value(field), b.value(key).toObject().value(field));
+    void powerOperations()
+    {
+        QFETCH(QByteArray, action);
+        QFETCH(QString, machine);
+        QFETCH(QStringList, steps);
+        const int id = kit.machineIdByName(machine);
+        const auto reply = kit.demo("POST", action, "&vm_id=" + QByteArray::number(id));
+        QVERIFY2(reply.object().value("success").toString().contains(machine), reply.body.constData());
+        QCOMPARE(status(id), steps.at(0));
+        advance(2);
+        QCOMPARE(status(id), steps.at(1));
+        if (steps.at(1) == QLatin1String("running")) {
+            advance(30);
+            const double session =
+                kit.machineRecord(id).value("vm_current_session_run_time").toString().toDouble();
+            QVERIFY2(session >= 29 && session <= 32.5, qPrintable(QString::number(session)));
+        }
     }
-}
 
-void ServiceLifecycleTest::realRemoteDesktopServer()
-{
-    // With a real server configured, computers point to it and the passwords set are the ones in its SAM
-    // file: one line per user, the NT hash as winpr-hash prints it, the newest password only.
-    QTemporaryDir dir;
-    demo::DemoConfig config;
-    config.rdpAddress = QStringLiteral("127.0.0.1:33890");
-    config.rdpSamFile = dir.filePath(QStringLiteral("sam"));
-    demo::DemoState state(config);
-    const QList<demo::Machine *> machines =
-        state.machinesOf(state.accountByEmail(ServiceTestKit::kDemoEmail)->id);
-    int pointing = 0;
-    for (const demo::Machine *m : machines) {
-        QVERIFY(m->rdpAddress.isEmpty() || m->rdpAddress == config.rdpAddress);
-        pointing += m->rdpAddress.isEmpty() ? 0 : 1;
+    void refusalsFollowTheStatus_data()
+    {
+        QTest::addColumn<QByteArray>("action");
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("start running") << QByteArray("start_user_vm_instance") << "Office PC"
+                                       << "already running";
+        QTest::newRow("stop stopped") << QByteArray("stop_user_vm_instance") << "Design Station"
+                                      << "not running";
+        QTest::newRow("reboot stopped") << QByteArray("reset_user_vm_instance") << "Design Station"
+                                        << "only be rebooted";
+        QTest::newRow("start deleted") << QByteArray("start_user_vm_instance") << "Archive"
+                                       << "deleted";
+        QTest::newRow("delete deleted") << QByteArray("delete_user_vm_instance") << "Archive"
+                                        << "deleted";
     }
-    QVERIFY(pointing > 0);
-    demo::Machine *office = machines.first();
-    state.setMachinePassword(*office, QStringLiteral("Old-Pass-1!"));
-    state.setMachinePassword(*office, QStringLiteral("Rdp-Secret-42!"));
-    QFile sam(config.rdpSamFile);
-    QVERIFY(sam.open(QIODevice::ReadOnly));
-    QCOMPARE(sam.readAll(), office->username.toUtf8() + ":::81bdd18fd4e22cd5d43c0b2677970ac2:::\n");
-}
+
+    void refusalsFollowTheStatus()
+    {
+        QFETCH(QByteArray, action);
+        QFETCH(QString, machine);
+        QFETCH(QString, expected);
+        const auto reply =
+            kit.demo("POST", action, "&vm_id=" + QByteArray::number(kit.machineIdByName(machine)));
+        QVERIFY2(reply.object().value("error_message").toString().contains(expected), reply.body.constData());
+    }
+
+    void runningCostsAccrueAndBurnCredits()
+    {
+        const int office = kit.machineIdByName("Office PC");
+        const int archive = kit.machineIdByName("Archive");
+        const QJsonObject before = kit.machineRecord(office);
+        const double archiveCost = kit.machineRecord(archive).value("vm_total_cost").toString().toDouble();
+        const double creditsBefore = kit.credits();
+        advance(60);
+        const QJsonObject after = kit.machineRecord(office);
+        const double rate = after.value("vm_rate").toString().toDouble();
+        const double gained = after.value("vm_poweron_cost").toString().toDouble() -
+                              before.value("vm_poweron_cost").toString().toDouble();
+        QVERIFY2(qAbs(gained - rate) < rate * 0.05, qPrintable(QString::number(gained)));
+        QVERIFY(after.value("vm_poweron_time").toInt() >= before.value("vm_poweron_time").toInt() + 59);
+        QVERIFY(after.value("vm_poweron_cost_ps").toString().toDouble() >
+                before.value("vm_poweron_cost_ps").toString().toDouble());
+        QCOMPARE(kit.machineRecord(archive).value("vm_total_cost").toString().toDouble(),
+                 archiveCost); // deleted: free
+        QVERIFY(kit.credits() < creditsBefore - rate * 0.9);
+    }
+
+    void depletedCreditsStopMachines()
+    {
+        advance(24 * 60);
+        QCOMPARE(kit.credits(), 0.0);
+        advance(2);
+        const QJsonObject list = kit.demo("POST", "list_user_vm_instances").object();
+        for (const QJsonValue &v : list)
+            QVERIFY(v.toObject().value("status").toString() != "running");
+        const auto start = kit.demo("POST", "start_user_vm_instance",
+                                    "&vm_id=" + QByteArray::number(kit.machineIdByName("Office PC")));
+        QVERIFY(start.object().value("error_message").toString().contains("credits"));
+    }
+
+    void newMachineProvisionsToRunning()
+    {
+        const auto reply = kit.demo(
+            "POST", "insert_vm_instance",
+            "&vm_user_instance_name=Lab%20One&template_id=4&win_username=alice&win_password=Secret-Pass1");
+        const QString vmId = reply.object().value("vm_id").toString();
+        QVERIFY2(!vmId.isEmpty(), reply.body.constData());
+        const QJsonObject record = kit.machineRecord(vmId.toInt());
+        QCOMPARE(record.value("status").toString(), QString("pending_provisioning"));
+        QCOMPARE(record.value("vm_user_instance_name").toString(), QString("Lab One"));
+        QCOMPARE(record.value("username").toString(), QString("alice"));
+        advance(3);
+        QCOMPARE(status(vmId.toInt()), QString("running"));
+    }
+
+    void priceHistoryFollowsTheBillingPopupForm()
+    {
+        QVERIFY(
+            kit.machineRecord(kit.machineIdByName("Office PC")).value("vm_price_history_string").isNull());
+        const QString history = kit.machineRecord(kit.machineIdByName("Design Station"))
+                                    .value("vm_price_history_string")
+                                    .toString();
+        // Cut the text exactly as the billing popup does.
+        const QStringList pieces = history.split("|| ", Qt::SkipEmptyParts);
+        QCOMPARE(pieces.size(), 3);
+        QStringList runningRates;
+        for (const QString &piece : pieces) {
+            const QStringList parts = piece.split("**");
+            QCOMPARE(parts.size(), 2);
+            const QStringList running = parts.at(0).split(" = ");
+            QCOMPARE(running.size(), 2);
+            const QString date = running.at(0).mid(13);
+            QVERIFY2(QRegularExpression(
+                         R"(^\(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\) - \(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\)$)")
+                         .match(date)
+                         .hasMatch(),
+                     qPrintable(date));
+            const QString afterCost = running.at(1).mid(running.at(1).indexOf('(') + 1);
+            const QStringList minutesRate = afterCost.split(" minutes @ ");
+            bool ok = false;
+            minutesRate.at(0).toInt(&ok);
+            QVERIFY(ok);
+            runningRates.append(minutesRate.at(1).chopped(2));
+            const QString idleTail = parts.at(1).split(" = ").at(1);
+            QVERIFY(idleTail.left(idleTail.indexOf('(')).endsWith("credits "));
+            const QString idleAfter = idleTail.mid(idleTail.indexOf('(') + 1).split(" minutes @ ").at(1);
+            QCOMPARE(idleAfter.trimmed().left(idleAfter.indexOf(')')), QString("0.0100 credits/h"));
+        }
+        QCOMPARE(runningRates, (QStringList{"0.3000 credits/h", "0.3200 credits/h", "0.3400 credits/h"}));
+    }
+
+    void paymentCompletesAndInvoiceIsSentLater()
+    {
+        const double creditsBefore = kit.credits();
+        const QString link = kit.demo("POST", "initiate_payment", "&amount=10")
+                                 .object()
+                                 .value("paypal_payment_link")
+                                 .toString();
+        QVERIFY(link.startsWith(kit.base() + "/pay/"));
+        QJsonObject newest = kit.demo("POST", "list_user_payments").array().first().toObject();
+        QCOMPARE(newest.value("payment_status").toString(), QString("Pending"));
+        QCOMPARE(newest.value("payment_link").toString(), link);
+        QCOMPARE(newest.value("vat_amount").toString(), QString("1.90")); // not VAT exempt
+        const QByteArray path = QUrl(link).path().toLatin1();
+        QVERIFY(kit.send("POST", path + "/complete").object().value("completed").toBool());
+        QVERIFY(kit.send("POST", path + "/complete").object().contains("error_message")); // only once
+        QVERIFY(qAbs(kit.credits() - (creditsBefore + 10)) < 0.01);
+        newest = kit.demo("POST", "list_user_payments").array().first().toObject();
+        QCOMPARE(newest.value("payment_status").toString(), QString("Completed"));
+        QCOMPARE(newest.value("invoice_status").toString(), QString("NOT REQUESTED"));
+        const QByteArray id = QByteArray::number(newest.value("payment_id").toInt());
+        QCOMPARE(kit.api("POST", "request-invoice&email=demo%40vantorix.example&payment_id=" + id).status,
+                 200);
+        QCOMPARE(kit.demo("POST", "list_user_payments")
+                     .array()
+                     .first()
+                     .toObject()
+                     .value("invoice_status")
+                     .toString(),
+                 QString("REQUESTED"));
+        advance(3);
+        QCOMPARE(kit.demo("POST", "list_user_payments")
+                     .array()
+                     .first()
+                     .toObject()
+                     .value("invoice_status")
+                     .toString(),
+                 QString("SENT"));
+    }
+
+    void timeScaleSpeedsUpLifecycle()
+    {
+        demo::DemoConfig config;
+        config.timeScale = 600; // ten simulated minutes per real second
+        config.printEmails = false;
+        demo::DemoServer fast(config);
+        QVERIFY(fast.start());
+        const qint64 start = fast.state().now();
+        QTRY_VERIFY_WITH_TIMEOUT(fast.state().now() - start >= 300, 5000);
+    }
+
+    void seedIsReproducible()
+    {
+        ServiceTestKit other;
+        const QJsonObject a = kit.demo("POST", "list_user_vm_instances").object();
+        const QJsonObject b = other.demo("POST", "list_user_vm_instances").object();
+        QCOMPARE(a.keys(), b.keys());
+        for (const QString &key : a.keys()) {
+            for (const char *field : {"vm_user_instance_name", "status", "vm_rate", "vm_poweron_time_ps"})
+                QCOMPARE(a.value(key).toObject().value(field), b.value(key).toObject().value(field));
+        }
+    }
+
+    void realRemoteDesktopServer()
+    {
+        // With a real server configured, computers point to it and the passwords set are the ones in its SAM
+        // file: one line per user, the NT hash as winpr-hash prints it, the newest password only.
+        QTemporaryDir dir;
+        demo::DemoConfig config;
+        config.rdpAddress = QStringLiteral("127.0.0.1:33890");
+        config.rdpSamFile = dir.filePath(QStringLiteral("sam"));
+        demo::DemoState state(config);
+        const QList<demo::Machine *> machines =
+            state.machinesOf(state.accountByEmail(ServiceTestKit::kDemoEmail)->id);
+        int pointing = 0;
+        for (const demo::Machine *m : machines) {
+            QVERIFY(m->rdpAddress.isEmpty() || m->rdpAddress == config.rdpAddress);
+            pointing += m->rdpAddress.isEmpty() ? 0 : 1;
+        }
+        QVERIFY(pointing > 0);
+        demo::Machine *office = machines.first();
+        state.setMachinePassword(*office, QStringLiteral("Old-Pass-1!"));
+        state.setMachinePassword(*office, QStringLiteral("Rdp-Secret-42!"));
+        QFile sam(config.rdpSamFile);
+        QVERIFY(sam.open(QIODevice::ReadOnly));
+        QCOMPARE(sam.readAll(), office->username.toUtf8() + ":::81bdd18fd4e22cd5d43c0b2677970ac2:::\n");
+    }
+};
 
 QTEST_MAIN(ServiceLifecycleTest)
 #include "tst_service_lifecycle.moc"

@@ -9,172 +9,166 @@
 class ServicePagesTest : public QObject {
     Q_OBJECT
 
+    void expectAppMessage(const QByteArray &html, const QByteArray &message)
+    {
+        QVERIFY2(
+            html.contains("new WebSocket('ws://localhost:" + QByteArray::number(kit.commandPort()) + "')"),
+            html.constData());
+        QVERIFY2(html.contains(message), message.constData());
+        QVERIFY(html.contains("socket.send(JSON.stringify(message))"));
+    }
+    ServiceTestKit kit;
+
 private Q_SLOTS:
     void init() { kit.control("reset"); }
-    void infoPages_data();
-    void infoPages();
-    void logos();
-    void banners();
-    void paymentPageCompletesThePayment();
-    void activationPageActivatesAndTriggersLogin();
-    void resetPageHandsTheCodeToTheApp();
-    void invalidLinks_data();
-    void invalidLinks();
-    void commandLinePrintsTheBaseUrlFirst();
 
-private:
-    void expectAppMessage(const QByteArray &html, const QByteArray &message);
-    ServiceTestKit kit;
-};
+    void infoPages_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        for (const char *path : {"/", "/faq", "/download", "/pricing", "/about-us", "/contact",
+                                 "/terms-of-service/", "/acceptable-use-policy/", "/privacy-policy/"})
+            QTest::newRow(path) << QByteArray(path);
+    }
 
-void ServicePagesTest::infoPages_data()
-{
-    QTest::addColumn<QByteArray>("path");
-    for (const char *path : {"/", "/faq", "/download", "/pricing", "/about-us", "/contact",
-                             "/terms-of-service/", "/acceptable-use-policy/", "/privacy-policy/"})
-        QTest::newRow(path) << QByteArray(path);
-}
-
-void ServicePagesTest::infoPages()
-{
-    QFETCH(QByteArray, path);
-    const auto reply = kit.send("GET", path);
-    QCOMPARE(reply.status, 200);
-    QVERIFY(reply.body.startsWith("<!DOCTYPE html>"));
-    QVERIFY(reply.body.contains("<h1>"));
-}
-
-void ServicePagesTest::logos()
-{
-    for (const QByteArray &name :
-         {QByteArray("Vantorix-APP-Logo.svg"), QByteArray("Vantorix-APP-Logo-Dark.svg")}) {
-        const auto reply = kit.send("GET", "/wp-content/uploads/logo/" + name);
+    void infoPages()
+    {
+        QFETCH(QByteArray, path);
+        const auto reply = kit.send("GET", path);
         QCOMPARE(reply.status, 200);
-        QVERIFY(reply.body.contains("viewBox=\"0 0 900 225\""));
+        QVERIFY(reply.body.startsWith("<!DOCTYPE html>"));
+        QVERIFY(reply.body.contains("<h1>"));
     }
-    QCOMPARE(kit.send("GET", "/wp-content/uploads/logo/Other.svg").status, 404);
-}
 
-void ServicePagesTest::banners()
-{
-    const QJsonArray list = kit.demo("GET", "get_vantorix_banners").object().value("banners").toArray();
-    QCOMPARE(list.size(), 4);
-    QSet<QString> positions;
-    int animated = 0;
-    for (const QJsonValue &v : list) {
-        const QJsonObject banner = v.toObject();
-        positions.insert(banner.value("position").toString());
-        const QString image = banner.value("image").toString();
-        QVERIFY(image.startsWith(kit.base()));
-        const QByteArray data = kit.send("GET", QUrl(image).path().toLatin1()).body;
-        QBuffer buffer;
-        buffer.setData(data);
-        QImageReader reader(&buffer);
-        QVERIFY2(reader.canRead(), qPrintable(image));
-        if (reader.supportsAnimation() && reader.imageCount() > 1) {
-            ++animated;
-            for (int i = 0; i < reader.imageCount(); ++i)
-                QVERIFY2(!reader.read().isNull(), qPrintable(reader.errorString()));
+    void logos()
+    {
+        for (const QByteArray &name :
+             {QByteArray("Vantorix-APP-Logo.svg"), QByteArray("Vantorix-APP-Logo-Dark.svg")}) {
+            const auto reply = kit.send("GET", "/wp-content/uploads/logo/" + name);
+            QCOMPARE(reply.status, 200);
+            QVERIFY(reply.body.contains("viewBox=\"0 0 900 225\""));
         }
+        QCOMPARE(kit.send("GET", "/wp-content/uploads/logo/Other.svg").status, 404);
     }
-    QCOMPARE(positions, (QSet<QString>{"top_light", "top_dark", "left_light", "left_dark"}));
-    QVERIFY(animated >= 1);
-}
 
-void ServicePagesTest::expectAppMessage(const QByteArray &html, const QByteArray &message)
-{
-    QVERIFY2(html.contains("new WebSocket('ws://localhost:" + QByteArray::number(kit.commandPort()) + "')"),
-             html.constData());
-    QVERIFY2(html.contains(message), message.constData());
-    QVERIFY(html.contains("socket.send(JSON.stringify(message))"));
-}
+    void banners()
+    {
+        const QJsonArray list = kit.demo("GET", "get_vantorix_banners").object().value("banners").toArray();
+        QCOMPARE(list.size(), 4);
+        QSet<QString> positions;
+        int animated = 0;
+        for (const QJsonValue &v : list) {
+            const QJsonObject banner = v.toObject();
+            positions.insert(banner.value("position").toString());
+            const QString image = banner.value("image").toString();
+            QVERIFY(image.startsWith(kit.base()));
+            const QByteArray data = kit.send("GET", QUrl(image).path().toLatin1()).body;
+            QBuffer buffer;
+            buffer.setData(data);
+            QImageReader reader(&buffer);
+            QVERIFY2(reader.canRead(), qPrintable(image));
+            if (reader.supportsAnimation() && reader.imageCount() > 1) {
+                ++animated;
+                for (int i = 0; i < reader.imageCount(); ++i)
+                    QVERIFY2(!reader.read().isNull(), qPrintable(reader.errorString()));
+            }
+        }
+        QCOMPARE(positions, (QSet<QString>{"top_light", "top_dark", "left_light", "left_dark"}));
+        QVERIFY(animated >= 1);
+    }
 
-void ServicePagesTest::paymentPageCompletesThePayment()
-{
-    const QString link =
-        kit.demo("POST", "initiate_payment", "&amount=25").object().value("paypal_payment_link").toString();
-    const QByteArray path = QUrl(link).path().toLatin1();
-    const QByteArray html = kit.send("GET", path).body;
-    expectAppMessage(html, "{\"payment_status\":\"Payment completed.\"}");
-    QVERIFY(html.contains("fetch('" + path + "/complete'"));
-    QVERIFY(html.contains(">Pay</button>"));
-    const double before = kit.credits();
-    QVERIFY(kit.send("POST", path + "/complete").object().value("completed").toBool());
-    QVERIFY(qAbs(kit.credits() - before - 25) < 0.01);
-    QVERIFY(!kit.send("GET", path).body.contains(">Pay</button>")); // a paid payment cannot be paid again
-}
+    void paymentPageCompletesThePayment()
+    {
+        const QString link = kit.demo("POST", "initiate_payment", "&amount=25")
+                                 .object()
+                                 .value("paypal_payment_link")
+                                 .toString();
+        const QByteArray path = QUrl(link).path().toLatin1();
+        const QByteArray html = kit.send("GET", path).body;
+        expectAppMessage(html, "{\"payment_status\":\"Payment completed.\"}");
+        QVERIFY(html.contains("fetch('" + path + "/complete'"));
+        QVERIFY(html.contains(">Pay</button>"));
+        const double before = kit.credits();
+        QVERIFY(kit.send("POST", path + "/complete").object().value("completed").toBool());
+        QVERIFY(qAbs(kit.credits() - before - 25) < 0.01);
+        QVERIFY(!kit.send("GET", path).body.contains(">Pay</button>")); // a paid payment cannot be paid again
+    }
 
-void ServicePagesTest::activationPageActivatesAndTriggersLogin()
-{
-    const auto signup =
-        kit.api("POST", "register_user&usr=newbie&pwd=Abc-12345&email=new%2Bbie%40x.example"
-                        "&first_name=New&last_name=Bie&eu_resident=false&valid_vat=false&country=Germany");
-    QCOMPARE(signup.object().value("user_email").toString(), QString("new+bie@x.example"));
-    QVERIFY(kit.api("POST", "login_user&usr=newbie&pwd=Abc-12345").object().contains("error_message"));
-    const QJsonObject mail = kit.send("GET", "/__test__/outbox").array().last().toObject();
-    QCOMPARE(mail.value("to").toString(), QString("new+bie@x.example"));
-    const QString link =
-        QRegularExpression("(http://\\S+/activate/\\w+)").match(mail.value("body").toString()).captured(1);
-    QVERIFY(!link.isEmpty());
-    const auto page = kit.send("GET", QUrl(link).path().toLatin1());
-    QCOMPARE(page.status, 200);
-    expectAppMessage(page.body, "{\"triggerLogin\":true}");
-    QVERIFY(page.body.contains("sendToApp(appMessage);"));
-    QCOMPARE(kit.api("POST", "login_user&usr=new%2Bbie%40x.example&pwd=Abc-12345")
-                 .object()
-                 .value("login")
-                 .toString(),
-             QString("success"));
-}
+    void activationPageActivatesAndTriggersLogin()
+    {
+        const auto signup = kit.api(
+            "POST", "register_user&usr=newbie&pwd=Abc-12345&email=new%2Bbie%40x.example"
+                    "&first_name=New&last_name=Bie&eu_resident=false&valid_vat=false&country=Germany");
+        QCOMPARE(signup.object().value("user_email").toString(), QString("new+bie@x.example"));
+        QVERIFY(kit.api("POST", "login_user&usr=newbie&pwd=Abc-12345").object().contains("error_message"));
+        const QJsonObject mail = kit.send("GET", "/__test__/outbox").array().last().toObject();
+        QCOMPARE(mail.value("to").toString(), QString("new+bie@x.example"));
+        const QString link = QRegularExpression("(http://\\S+/activate/\\w+)")
+                                 .match(mail.value("body").toString())
+                                 .captured(1);
+        QVERIFY(!link.isEmpty());
+        const auto page = kit.send("GET", QUrl(link).path().toLatin1());
+        QCOMPARE(page.status, 200);
+        expectAppMessage(page.body, "{\"triggerLogin\":true}");
+        QVERIFY(page.body.contains("sendToApp(appMessage);"));
+        QCOMPARE(kit.api("POST", "login_user&usr=new%2Bbie%40x.example&pwd=Abc-12345")
+                     .object()
+                     .value("login")
+                     .toString(),
+                 QString("success"));
+    }
 
-void ServicePagesTest::resetPageHandsTheCodeToTheApp()
-{
-    kit.api("POST", "get_reset_pass_token&user_email=demo%40vantorix.example");
-    const QString body =
-        kit.send("GET", "/__test__/outbox").array().last().toObject().value("body").toString();
-    const QString link = QRegularExpression("(http://\\S+/reset-password/(\\w+))").match(body).captured(1);
-    const QString code = link.section('/', -1);
-    QVERIFY(!code.isEmpty());
-    const auto page = kit.send("GET", QUrl(link).path().toLatin1());
-    QCOMPARE(page.status, 200);
-    expectAppMessage(page.body, "{\"setPasswordResetToken\":\"" + code.toLatin1() + "\"}");
-}
+    void resetPageHandsTheCodeToTheApp()
+    {
+        kit.api("POST", "get_reset_pass_token&user_email=demo%40vantorix.example");
+        const QString body =
+            kit.send("GET", "/__test__/outbox").array().last().toObject().value("body").toString();
+        const QString link =
+            QRegularExpression("(http://\\S+/reset-password/(\\w+))").match(body).captured(1);
+        const QString code = link.section('/', -1);
+        QVERIFY(!code.isEmpty());
+        const auto page = kit.send("GET", QUrl(link).path().toLatin1());
+        QCOMPARE(page.status, 200);
+        expectAppMessage(page.body, "{\"setPasswordResetToken\":\"" + code.toLatin1() + "\"}");
+    }
 
-void ServicePagesTest::invalidLinks_data()
-{
-    QTest::addColumn<QByteArray>("path");
-    QTest::newRow("payment") << QByteArray("/pay/unknown");
-    QTest::newRow("activation") << QByteArray("/activate/unknown");
-    QTest::newRow("reset") << QByteArray("/reset-password/unknown");
-    QTest::newRow("banner") << QByteArray("/banners/nope.gif");
-    QTest::newRow("anything") << QByteArray("/wp-admin/");
-}
+    void invalidLinks_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("payment") << QByteArray("/pay/unknown");
+        QTest::newRow("activation") << QByteArray("/activate/unknown");
+        QTest::newRow("reset") << QByteArray("/reset-password/unknown");
+        QTest::newRow("banner") << QByteArray("/banners/nope.gif");
+        QTest::newRow("anything") << QByteArray("/wp-admin/");
+    }
 
-void ServicePagesTest::invalidLinks()
-{
-    QFETCH(QByteArray, path);
-    const auto reply = kit.send("GET", path);
-    QCOMPARE(reply.status, 404);
-    QVERIFY(!reply.body.contains("WebSocket"));
-}
+    void invalidLinks()
+    {
+        QFETCH(QByteArray, path);
+        const auto reply = kit.send("GET", path);
+        QCOMPARE(reply.status, 404);
+        QVERIFY(!reply.body.contains("WebSocket"));
+    }
 
-void ServicePagesTest::commandLinePrintsTheBaseUrlFirst()
-{
-    QProcess process;
-    process.start(QStringLiteral(DEMO_SERVICE_EXECUTABLE), {"--port", "0", "--seed", "3", "--machines", "5",
-                                                            "--time-scale", "10", "--command-port", "50123"});
-    QVERIFY(process.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(process.canReadLine(), 10000);
-    const QString first = QString::fromUtf8(process.readLine()).trimmed();
-    QVERIFY2(QRegularExpression("^http://127\\.0\\.0\\.1:\\d+$").match(first).hasMatch(), qPrintable(first));
-    process.kill();
-    process.waitForFinished();
+    void commandLinePrintsTheBaseUrlFirst()
+    {
+        QProcess process;
+        process.start(QStringLiteral(DEMO_SERVICE_EXECUTABLE),
+                      {"--port", "0", "--seed", "3", "--machines", "5", "--time-scale", "10",
+                       "--command-port", "50123"});
+        QVERIFY(process.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(process.canReadLine(), 10000);
+        const QString first = QString::fromUtf8(process.readLine()).trimmed();
+        QVERIFY2(QRegularExpression("^http://127\\.0\\.0\\.1:\\d+$").match(first).hasMatch(),
+                 qPrintable(first));
+        process.kill();
+        process.waitForFinished();
 
-    QProcess bad;
-    bad.start(QStringLiteral(DEMO_SERVICE_EXECUTABLE), {"--time-scale", "fast"});
-    QVERIFY(bad.waitForFinished(10000));
-    QVERIFY(bad.exitCode() != 0);
-}
+        QProcess bad;
+        bad.start(QStringLiteral(DEMO_SERVICE_EXECUTABLE), {"--time-scale", "fast"});
+        QVERIFY(bad.waitForFinished(10000));
+        QVERIFY(bad.exitCode() != 0);
+    }
+};
 
 QTEST_MAIN(ServicePagesTest)
 #include "tst_service_pages.moc"
