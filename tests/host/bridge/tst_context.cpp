@@ -52,7 +52,8 @@ public:
         messages << message;
         // Like the desktop's notifier: the id at once, the outcome afterwards.
         const qint64 id = fail ? -1 : nextId++;
-        QMetaObject::invokeMethod(this, [this, id] { Q_EMIT shown(id); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, id] { Q_EMIT shown(id); }, Qt::QueuedConnection);
         return fail ? nextId++ : id;
     }
 
@@ -91,15 +92,11 @@ private Q_SLOTS:
     void scalingFactorFromEnvironment_data();
     void scalingFactorFromEnvironment();
     void storedSettingsWaitForNextStart();
-    void materialGettersReadEnvironment();
-    void notificationShownWhenAvailable();
-    void notificationSkippedWhenUnavailable();
-    void notificationClickRaisesWindow();
-    void raiseCentresWindowAtOrigin();
-    void raiseKeepsPlacedWindow();
-    void raiseMaximisesOversizedWindow();
-    void clearCookies();
-    void clipboard();
+    void notification_data();
+    void notification();
+    void raiseWindow_data();
+    void raiseWindow();
+    void clearCookiesAndClipboard();
 
 private:
     Context *makeContext(SystemNotifier *notifier = nullptr);
@@ -131,35 +128,22 @@ Context *TestContext::makeContext(SystemNotifier *notifier)
                        notifier);
 }
 
+// The pages call these by name.
 void TestContext::operationsInInterfaceOrder()
 {
-    const QStringList expected{"openUrl",
-                               "openRdp",
-                               "raiseWindow",
-                               "clearAccessCacheAndCookies",
-                               "quit",
-                               "copyToClipboard",
-                               "isAutoStartupEnabled",
-                               "setIsAutoStartupEnabled",
-                               "getCurrentScalingFactor",
-                               "setScalingFactor",
-                               "getMaterialVariant",
-                               "setMaterialVariant",
-                               "getMaterialTheme",
-                               "setMaterialTheme",
-                               "getRendering",
-                               "setRendering",
-                               "restartApplication",
-                               "saveToFile",
-                               "encrypt",
-                               "systemNotification"};
+    const QStringList expected =
+        QStringLiteral(
+            "openUrl openRdp raiseWindow clearAccessCacheAndCookies quit copyToClipboard "
+            "isAutoStartupEnabled setIsAutoStartupEnabled getCurrentScalingFactor setScalingFactor "
+            "getMaterialVariant setMaterialVariant getMaterialTheme setMaterialTheme getRendering "
+            "setRendering restartApplication saveToFile encrypt systemNotification")
+            .split(QLatin1Char(' '));
     const QMetaObject &meta = Context::staticMetaObject;
     QStringList names;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
         names << QString::fromLatin1(meta.method(i).name());
     QCOMPARE(names, expected);
-    Context *context = makeContext();
-    QCOMPARE(context->parentItem(), m_view->contentItem());
+    QCOMPARE(makeContext()->parentItem(), m_view->contentItem());
 }
 
 void TestContext::saveToFile_data()
@@ -191,13 +175,11 @@ void TestContext::saveToFile()
     if (!oldContent.isNull())
         QVERIFY(writeFile(path, oldContent));
 
-    Context *context = makeContext();
-    QCOMPARE(context->saveToFile(data, path), saved);
-    if (saved) {
+    QCOMPARE(makeContext()->saveToFile(data, path), saved);
+    if (saved)
         QCOMPARE(readAll(path), data.toUtf8());
-    } else if (!oldContent.isNull()) {
+    else if (!oldContent.isNull())
         QCOMPARE(readAll(path), oldContent);
-    }
     QCOMPARE(readAll(m_dir->filePath(QStringLiteral("old.txt"))), QByteArrayLiteral("untouched"));
     // No temporary file is left behind, whatever happened.
     const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
@@ -236,13 +218,13 @@ void TestContext::platformOperationsPassThrough()
     // The core's watched start hands its failure handler through to the platform.
     QString reason;
     const HostServices *host = context;
-    const auto keep = [&reason](const QString &why) { reason = why; };
-    QCOMPARE(host->openRdpWatched(QStringLiteral("full address:s:i"), keep), 42u);
+    QCOMPARE(host->openRdpWatched(QStringLiteral("full address:s:i"),
+                                  [&reason](const QString &why) { reason = why; }),
+             42u);
     QCOMPARE(m_platform->failureHandlers.size(), 2);
     QVERIFY(!m_platform->failureHandlers.first());
     m_platform->failureHandlers.last()(QStringLiteral("refused"));
     QCOMPARE(reason, QStringLiteral("refused"));
-    QVERIFY(!context->isAutoStartupEnabled());
     context->setIsAutoStartupEnabled(true);
     QVERIFY(context->isAutoStartupEnabled());
 }
@@ -268,20 +250,24 @@ void TestContext::scalingFactorFromEnvironment()
         qunsetenv("QT_SCALE_FACTOR");
     else
         qputenv("QT_SCALE_FACTOR", value);
-    Context *context = makeContext();
-    QCOMPARE(context->getCurrentScalingFactor(), factor);
+    QCOMPARE(makeContext()->getCurrentScalingFactor(), factor);
     qunsetenv("QT_SCALE_FACTOR");
 }
 
+// The getters tell what is in effect (the environment of this start); the setters store for the next one.
 void TestContext::storedSettingsWaitForNextStart()
 {
     qputenv("QT_SCALE_FACTOR", "1.75");
+    qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "Dark");
+    qputenv("QT_QUICK_CONTROLS_MATERIAL_VARIANT", QStringLiteral("Dënse").toUtf8());
     QSettings().setValue(QStringLiteral("rendering"), QStringLiteral("Software"));
     Context *context = makeContext();
     context->setScalingFactor(1.3f);
     context->setMaterialVariant(QStringLiteral("Normal"));
     context->setMaterialTheme(QStringLiteral("Purple?"));
     QCOMPARE(context->getCurrentScalingFactor(), 1.75f);
+    QCOMPARE(context->getMaterialTheme(), QStringLiteral("Dark"));
+    QCOMPARE(context->getMaterialVariant(), QStringLiteral("Dënse"));
     // The renderer in effect is the one stored at start; unknown text is stored as Automatic.
     context->setRendering(QStringLiteral("Hardware"));
     QCOMPARE(context->getRendering(), QStringLiteral("Software"));
@@ -296,112 +282,88 @@ void TestContext::storedSettingsWaitForNextStart()
     QCOMPARE(settings.value(QStringLiteral("materialTheme")).toString(), QStringLiteral("Purple?"));
     QVERIFY(settings.fileName().startsWith(qEnvironmentVariable("XDG_CONFIG_HOME")));
     qunsetenv("QT_SCALE_FACTOR");
-}
-
-void TestContext::materialGettersReadEnvironment()
-{
-    qputenv("QT_QUICK_CONTROLS_MATERIAL_THEME", "Dark");
-    qputenv("QT_QUICK_CONTROLS_MATERIAL_VARIANT", QStringLiteral("Dënse").toUtf8());
-    Context *context = makeContext();
-    context->setMaterialTheme(QStringLiteral("Light"));
-    QCOMPARE(context->getMaterialTheme(), QStringLiteral("Dark"));
-    QCOMPARE(context->getMaterialVariant(), QStringLiteral("Dënse"));
-
     qunsetenv("QT_QUICK_CONTROLS_MATERIAL_THEME");
     qunsetenv("QT_QUICK_CONTROLS_MATERIAL_VARIANT");
     QCOMPARE(context->getMaterialTheme(), QString());
     QCOMPARE(context->getMaterialVariant(), QString());
 }
 
-void TestContext::notificationShownWhenAvailable()
+// Whatever the notifier makes of it, a click on a notification shows and raises the window.
+void TestContext::notification_data()
 {
-    FakeNotifier notifier;
-    Context *context = makeContext(&notifier);
-    QTest::ignoreMessage(QtDebugMsg, "Show toast: 7");
-    context->systemNotification(QStringLiteral("Low credits"));
-    QCOMPARE(notifier.messages, QStringList{QStringLiteral("Low credits")});
-    QCoreApplication::processEvents();
+    QTest::addColumn<bool>("available");
+    QTest::addColumn<bool>("fail");
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("shown") << true << false << "Show toast: 7";
     // A notification that the desktop refused is logged as -1, not by the id handed out at once.
-    notifier.fail = true;
-    QTest::ignoreMessage(QtDebugMsg, "Show toast: -1");
-    context->systemNotification(QStringLiteral("Refused"));
-    QCoreApplication::processEvents();
+    QTest::newRow("refused by the desktop") << true << true << "Show toast: -1";
+    QTest::newRow("notifications unavailable") << false << false << "Show toast: -1";
 }
 
-void TestContext::notificationSkippedWhenUnavailable()
+void TestContext::notification()
 {
+    QFETCH(bool, available);
+    QFETCH(bool, fail);
+    QFETCH(QString, logged);
     FakeNotifier notifier;
-    notifier.available = false;
+    notifier.available = available;
+    notifier.fail = fail;
     Context *context = makeContext(&notifier);
-    QTest::ignoreMessage(QtDebugMsg, "Show toast: -1");
+    QTest::ignoreMessage(QtDebugMsg, qPrintable(logged));
     context->systemNotification(QStringLiteral("Low credits"));
-    QVERIFY(notifier.messages.isEmpty());
+    QCOMPARE(notifier.messages, available ? QStringList{QStringLiteral("Low credits")} : QStringList());
+    QCoreApplication::processEvents();
 
-    // Without any notifier nothing happens either.
-    Context *bare = makeContext(nullptr);
-    bare->systemNotification(QStringLiteral("Low credits"));
-}
-
-void TestContext::notificationClickRaisesWindow()
-{
-    FakeNotifier notifier;
-    makeContext(&notifier);
     QVERIFY(!m_view->isVisible());
     Q_EMIT notifier.activated();
     QCOMPARE(m_platform->activated, QList<QWindow *>{m_view.get()});
     QVERIFY(m_view->isVisible());
+    // Without any notifier nothing happens.
+    makeContext(nullptr)->systemNotification(QStringLiteral("Low credits"));
 }
 
-void TestContext::raiseCentresWindowAtOrigin()
+// A window at the origin is centred, a placed one kept, one larger than the screen maximised (null rect).
+void TestContext::raiseWindow_data()
 {
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QRect>("expected");
     const QSize available = QGuiApplication::primaryScreen()->availableSize();
-    m_view->setGeometry(0, 0, available.width() / 2, available.height() / 2);
-    Context *context = makeContext();
-    context->raiseWindow();
-    QVERIFY(m_view->isVisible());
-    QCOMPARE(m_view->size(), QSize(available.width() / 2, available.height() / 2));
-    QTRY_COMPARE(m_view->position(), QPoint((available.width() - available.width() / 2) / 2,
-                                            (available.height() - available.height() / 2) / 2));
+    const QSize half = available / 2;
+    QTest::newRow("at the origin") << QRect(QPoint(0, 0), half)
+                                   << QRect(QPoint((available.width() - half.width()) / 2,
+                                                   (available.height() - half.height()) / 2),
+                                            half);
+    QTest::newRow("placed") << QRect(30, 40, 200, 150) << QRect(30, 40, 200, 150);
+    QTest::newRow("oversized") << QRect(QPoint(10, 10), available + QSize(100, 100)) << QRect();
 }
 
-void TestContext::raiseKeepsPlacedWindow()
+void TestContext::raiseWindow()
 {
-    m_view->setGeometry(30, 40, 200, 150);
-    Context *context = makeContext();
-    context->raiseWindow();
+    QFETCH(QRect, geometry);
+    QFETCH(QRect, expected);
+    m_view->setGeometry(geometry);
+    makeContext()->raiseWindow();
     QVERIFY(m_view->isVisible());
-    QCOMPARE(m_view->geometry(), QRect(30, 40, 200, 150));
+    if (expected.isNull()) {
+        QTRY_VERIFY(m_view->windowStates() & Qt::WindowMaximized);
+        // The frame fills the available area; the client area is what the decorations leave.
+        QTRY_COMPARE(m_view->frameGeometry().size(), QGuiApplication::primaryScreen()->availableSize());
+    } else {
+        QTRY_COMPARE(m_view->geometry(), expected);
+    }
 }
 
-void TestContext::raiseMaximisesOversizedWindow()
-{
-    const QSize available = QGuiApplication::primaryScreen()->availableSize();
-    m_view->setGeometry(10, 10, available.width() + 100, available.height() + 100);
-    Context *context = makeContext();
-    context->raiseWindow();
-    QVERIFY(m_view->isVisible());
-    QTRY_VERIFY(m_view->windowStates() & Qt::WindowMaximized);
-    // The frame fills the available area; the client area is what the decorations leave.
-    QTRY_COMPARE(m_view->frameGeometry().size(), available);
-}
-
-void TestContext::clearCookies()
+void TestContext::clearCookiesAndClipboard()
 {
     Context *context = makeContext();
     QNetworkAccessManager *manager = m_view->engine()->networkAccessManager();
     const QUrl url(QStringLiteral("https://vantorix.example/"));
     manager->cookieJar()->setCookiesFromUrl({QNetworkCookie("session", "abc")}, url);
     QCOMPARE(manager->cookieJar()->cookiesForUrl(url).size(), 1);
-
     context->clearAccessCacheAndCookies();
-    QVERIFY(manager->cookieJar());
     QVERIFY(manager->cookieJar()->cookiesForUrl(url).isEmpty());
     QCOMPARE(manager->cookieJar()->parent(), manager);
-}
 
-void TestContext::clipboard()
-{
-    Context *context = makeContext();
     context->copyToClipboard(QStringLiteral("10.0.0.5"));
     QCOMPARE(QGuiApplication::clipboard()->text(QClipboard::Clipboard), QStringLiteral("10.0.0.5"));
 }

@@ -6,83 +6,45 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using Assignments = Appearance::Assignments;
-
 class TestAppearance : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // Stored and expected values are {theme, variant, scale}; inherited entries are NAME=value.
     void compute_data()
     {
-        QTest::addColumn<QString>("storedTheme");
-        QTest::addColumn<QString>("storedVariant");
-        QTest::addColumn<QString>("storedScale");
-        QTest::addColumn<QStringList>("inherited"); // NAME=value entries
-        QTest::addColumn<QString>("theme");
-        QTest::addColumn<QString>("variant");
-        QTest::addColumn<QString>("scale");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("inherited");
+        QTest::addColumn<QStringList>("expected");
         QTest::addColumn<bool>("darkPalette");
 
-        QTest::newRow("defaults: Dark puts the palette") << "Dark"
-                                                         << "Dense"
-                                                         << "1" << QStringList() << "Dark"
-                                                         << "Dense"
-                                                         << "1" << true;
-        QTest::newRow("stored Light: no palette") << "Light"
-                                                  << "Dense"
-                                                  << "1" << QStringList() << "Light"
-                                                  << "Dense"
-                                                  << "1" << false;
-        QTest::newRow("any other text counts as dark") << "Solarized"
-                                                       << "Dense"
-                                                       << "1" << QStringList() << "Solarized"
-                                                       << "Dense"
-                                                       << "1" << true;
-        QTest::newRow("Light is case-sensitive") << "light"
-                                                 << "Dense"
-                                                 << "1" << QStringList() << "light"
-                                                 << "Dense"
-                                                 << "1" << true;
+        const QStringList dark{"Dark", "Dense", "1"};
+        const QStringList light{"Light", "Dense", "1"};
+        QTest::newRow("defaults: Dark puts the palette") << dark << QStringList() << dark << true;
+        QTest::newRow("stored Light: no palette") << light << QStringList() << light << false;
+        QTest::newRow("any other text counts as dark")
+            << QStringList{"Solarized", "Dense", "1"} << QStringList()
+            << QStringList{"Solarized", "Dense", "1"} << true;
+        QTest::newRow("Light is case-sensitive") << QStringList{"light", "Dense", "1"} << QStringList()
+                                                 << QStringList{"light", "Dense", "1"} << true;
         QTest::newRow("inherited Light wins over stored Dark")
-            << "Dark"
-            << "Dense"
-            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Light"} << "Light"
-            << "Dense"
-            << "1" << false;
+            << dark << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Light"} << light << false;
         QTest::newRow("inherited Dark wins over stored Light")
-            << "Light"
-            << "Dense"
-            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Dark"} << "Dark"
-            << "Dense"
-            << "1" << true;
+            << light << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME=Dark"} << dark << true;
         QTest::newRow("empty inherited theme does not win")
-            << "Light"
-            << "Dense"
-            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME="} << "Light"
-            << "Dense"
-            << "1" << false;
+            << light << QStringList{"QT_QUICK_CONTROLS_MATERIAL_THEME="} << light << false;
         QTest::newRow("inherited variant wins")
-            << "Light"
-            << "Dense"
-            << "1" << QStringList{"QT_QUICK_CONTROLS_MATERIAL_VARIANT=Normal"} << "Light"
-            << "Normal"
-            << "1" << false;
+            << light << QStringList{"QT_QUICK_CONTROLS_MATERIAL_VARIANT=Normal"}
+            << QStringList{"Light", "Normal", "1"} << false;
         QTest::newRow("inherited scale factor is always replaced")
-            << "Light"
-            << "Dense"
-            << "1.3" << QStringList{"QT_SCALE_FACTOR=2"} << "Light"
-            << "Dense"
-            << "1.3" << false;
+            << QStringList{"Light", "Dense", "1.3"} << QStringList{"QT_SCALE_FACTOR=2"}
+            << QStringList{"Light", "Dense", "1.3"} << false;
     }
 
     void compute()
     {
-        QFETCH(QString, storedTheme);
-        QFETCH(QString, storedVariant);
-        QFETCH(QString, storedScale);
+        QFETCH(QStringList, stored);
         QFETCH(QStringList, inherited);
-        QFETCH(QString, theme);
-        QFETCH(QString, variant);
-        QFETCH(QString, scale);
+        QFETCH(QStringList, expected);
         QFETCH(bool, darkPalette);
 
         QProcessEnvironment env;
@@ -91,79 +53,60 @@ private Q_SLOTS:
         // Inherited palette values are replaced by the dark palette, and left alone otherwise.
         env.insert(QStringLiteral("QT_QUICK_CONTROLS_MATERIAL_ACCENT"), QStringLiteral("#123456"));
 
-        const Appearance::Stored stored{storedScale, storedVariant, storedTheme};
-        const Assignments out = Appearance::compute(stored, env);
-
+        const Appearance::Assignments out = Appearance::compute({stored[2], stored[1], stored[0]}, env);
         QHash<QByteArray, QByteArray> put;
         QList<QByteArray> order;
         for (const auto &[name, value] : out) {
             put.insert(name, value);
             order.append(name);
         }
-        QCOMPARE(put.value("QT_SCALE_FACTOR"), scale.toUtf8());
-        QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_VARIANT"), variant.toUtf8());
-        QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_THEME"), theme.toUtf8());
         QCOMPARE(order.mid(0, 3), (QList<QByteArray>{"QT_SCALE_FACTOR", "QT_QUICK_CONTROLS_MATERIAL_VARIANT",
                                                      "QT_QUICK_CONTROLS_MATERIAL_THEME"}));
+        QCOMPARE((QStringList{put.value(order[2]), put.value(order[1]), put.value(order[0])}), expected);
+        QCOMPARE(out.size(), darkPalette ? 7 : 3);
         if (darkPalette) {
-            QCOMPARE(out.size(), 7);
             QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_ACCENT"), QByteArray("#0060b2"));
             QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_PRIMARY"), QByteArray("light gray"));
             QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_FOREGROUND"), QByteArray("light gray"));
             QCOMPARE(put.value("QT_QUICK_CONTROLS_MATERIAL_BACKGROUND"), QByteArray("#1a1a1a"));
-        } else {
-            QCOMPARE(out.size(), 3);
         }
     }
 
+    // setting: the stored "rendering"; backend: QT_QUICK_BACKEND; rememberedFor: the fingerprint of the
+    // remembered probe (none when empty), whose verdict is rememberedSoftware.
     void rendererChoice_data()
     {
         QTest::addColumn<QString>("setting");
-        QTest::addColumn<QString>("backendVariable"); // QT_QUICK_BACKEND, not put when empty
-        QTest::addColumn<QString>(
-            "rememberedFor"); // the fingerprint of the remembered probe, none when empty
+        QTest::addColumn<QString>("backend");
+        QTest::addColumn<QString>("rememberedFor");
         QTest::addColumn<bool>("rememberedSoftware");
-        QTest::addColumn<int>("action");
+        QTest::addColumn<RendererChoice::Action>("action");
 
-        const int keep = int(RendererChoice::Action::KeepQtDefault);
-        const int software = int(RendererChoice::Action::UseSoftware);
-        const int probe = int(RendererChoice::Action::Probe);
-        QTest::newRow("first start probes") << ""
-                                            << ""
-                                            << "" << false << probe;
-        QTest::newRow("remembered software for this driver") << "Automatic"
-                                                             << ""
-                                                             << "this" << true << software;
-        QTest::newRow("remembered hardware for this driver") << "Automatic"
-                                                             << ""
-                                                             << "this" << false << keep;
-        QTest::newRow("another driver probes again") << "Automatic"
-                                                     << ""
-                                                     << "other" << true << probe;
-        QTest::newRow("unknown setting counts as automatic") << "Vulkan"
-                                                             << ""
-                                                             << "this" << true << software;
-        QTest::newRow("setting Hardware wins") << "Hardware"
-                                               << ""
-                                               << "this" << true << keep;
-        QTest::newRow("setting Software wins") << "Software"
-                                               << ""
-                                               << "this" << false << software;
+        using A = RendererChoice::Action;
+        const QString none;
+        QTest::newRow("first start probes") << none << none << none << false << A::Probe;
+        QTest::newRow("remembered software for this driver")
+            << "Automatic" << none << "this" << true << A::UseSoftware;
+        QTest::newRow("remembered hardware for this driver")
+            << "Automatic" << none << "this" << false << A::KeepQtDefault;
+        QTest::newRow("another driver probes again") << "Automatic" << none << "other" << true << A::Probe;
+        QTest::newRow("unknown setting counts as automatic")
+            << "Vulkan" << none << "this" << true << A::UseSoftware;
+        QTest::newRow("setting Hardware wins") << "Hardware" << none << "this" << true << A::KeepQtDefault;
+        QTest::newRow("setting Software wins") << "Software" << none << "this" << false << A::UseSoftware;
         QTest::newRow("QT_QUICK_BACKEND wins over the setting") << "Software"
-                                                                << "rhi"
-                                                                << "" << false << keep;
-        QTest::newRow("QT_QUICK_BACKEND wins over the probe") << ""
-                                                              << "software"
-                                                              << "" << false << keep;
+                                                                << "rhi" << none << false << A::KeepQtDefault;
+        QTest::newRow("QT_QUICK_BACKEND wins over the probe")
+            << none << "software" << none << false << A::KeepQtDefault;
     }
 
     void rendererChoice()
     {
         QFETCH(QString, setting);
-        QFETCH(QString, backendVariable);
+        QFETCH(QString, backend);
         QFETCH(QString, rememberedFor);
         QFETCH(bool, rememberedSoftware);
-        QFETCH(int, action);
+        QFETCH(RendererChoice::Action, action);
 
         QTemporaryDir dir;
         QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
@@ -172,12 +115,11 @@ private Q_SLOTS:
         if (!rememberedFor.isEmpty())
             RendererChoice::writeRemembered(settings, {rememberedFor, rememberedSoftware});
         QProcessEnvironment env;
-        if (!backendVariable.isEmpty())
-            env.insert(QStringLiteral("QT_QUICK_BACKEND"), backendVariable);
-        const auto decided =
-            RendererChoice::decide(RendererChoice::readMode(settings), env,
-                                   RendererChoice::readRemembered(settings), QStringLiteral("this"));
-        QCOMPARE(int(decided), action);
+        if (!backend.isEmpty())
+            env.insert(QStringLiteral("QT_QUICK_BACKEND"), backend);
+        QCOMPARE(RendererChoice::decide(RendererChoice::readMode(settings), env,
+                                        RendererChoice::readRemembered(settings), QStringLiteral("this")),
+                 action);
     }
 
     void softwareRenderers_data()
@@ -211,22 +153,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("same");
-        QTest::newRow("another display number") << "DISPLAY"
-                                                << ":12" << true;
-        QTest::newRow("a remote session") << "SSH_CONNECTION"
-                                          << "10.0.0.2 5122 10.0.0.1 22" << false;
-        QTest::newRow("a driver override") << "GALLIUM_DRIVER"
-                                           << "llvmpipe" << false;
+        QTest::newRow("another display number") << QStringLiteral("DISPLAY") << ":12" << true;
+        QTest::newRow("a remote session")
+            << QStringLiteral("SSH_CONNECTION") << "10.0.0.2 5122 10.0.0.1 22" << false;
+        QTest::newRow("a driver override") << QStringLiteral("GALLIUM_DRIVER") << "llvmpipe" << false;
     }
     void driverFingerprint()
     {
         QFETCH(QString, name);
         QFETCH(QString, value);
+        QFETCH(bool, same);
         QProcessEnvironment local;
         local.insert(QStringLiteral("DISPLAY"), QStringLiteral(":0"));
         QProcessEnvironment other = local;
         other.insert(name, value);
-        QFETCH(bool, same);
         QCOMPARE(RendererProbe::driverFingerprint(other) == RendererProbe::driverFingerprint(local), same);
     }
 
@@ -235,15 +175,14 @@ private Q_SLOTS:
         QTemporaryDir dir;
         QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
         Appearance::Stored s = Appearance::readStored(settings);
-        QCOMPARE(s.scalingFactor, QStringLiteral("1"));
-        QCOMPARE(s.materialVariant, QStringLiteral("Dense"));
-        QCOMPARE(s.materialTheme, QStringLiteral("Dark"));
+        QCOMPARE((QStringList{s.materialTheme, s.materialVariant, s.scalingFactor}),
+                 (QStringList{"Dark", "Dense", "1"}));
         // A stored number is read in its decimal text form.
         settings.setValue(QStringLiteral("scalingFactor"), 1.25f);
         settings.setValue(QStringLiteral("materialTheme"), QStringLiteral("Light"));
         s = Appearance::readStored(settings);
-        QCOMPARE(s.scalingFactor, QStringLiteral("1.25"));
-        QCOMPARE(s.materialTheme, QStringLiteral("Light"));
+        QCOMPARE((QStringList{s.materialTheme, s.materialVariant, s.scalingFactor}),
+                 (QStringList{"Light", "Dense", "1.25"}));
     }
 };
 
