@@ -2,66 +2,42 @@ import QtQuick
 import QtTest
 import Vantorix
 
-TestCase {
-    id: testCase
+// The confirmation question of the main window: its buttons and callbacks, and requests from the core.
+ViewsCase {
     name: "ConfirmationPopup"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
     readonly property var popup: root ? root.confirmPopup : null
 
     function init() {
-        testKit.clearSettings()
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        root = createTemporaryObject(component, testCase)
-        verify(root)
+        start(1200)
     }
-
     function button(name) {
         return findChild(popup.contentItem, name)
     }
 
-    function test_textsBeforeTheFirstRequest() {
-        compare(popup.okText, "Ok")
-        compare(popup.cancelText, "Cancel")
+    // One button or two; Escape calls neither callback.
+    function test_buttonsAndTheirCallbacks_data() {
+        return [
+            { tag: "one button", cancelText: undefined, press: "confirmOk", expected: ["ok"] },
+            { tag: "ok", cancelText: "No", press: "confirmOk", expected: ["ok"] },
+            { tag: "cancel", cancelText: "No", press: "confirmCancel", expected: ["cancel"] },
+            { tag: "escape", cancelText: "No", press: "", expected: [] },
+        ]
     }
-
-    function test_oneButton() {
-        root.confirm("Title", "Message", "Fine")
+    function test_buttonsAndTheirCallbacks(data) {
+        const calls = []
+        root.confirm("Title", "Message", "Fine", data.cancelText, () => calls.push("ok"), () => calls.push("cancel"))
         tryVerify(() => popup.opened)
-        verify(button("confirmOk").visible)
-        verify(!button("confirmCancel").visible)
         compare(button("confirmOk").text, "Fine")
+        compare(button("confirmCancel").visible, data.cancelText !== undefined)
         compare(findChild(popup.contentItem, "confirmTitle").text, "Title")
         compare(findChild(popup.contentItem, "confirmMessage").text, "Message")
-        mouseClick(button("confirmOk"))
+        if (data.press === "")
+            keyClick(Qt.Key_Escape)
+        else
+            mouseClick(button(data.press))
+        compare(calls, data.expected)
         tryVerify(() => !popup.visible)
-    }
-
-    function test_twoButtonsAndTheirCallbacks_data() {
-        return [{ tag: "ok", press: "confirmOk", expected: "ok" },
-                { tag: "cancel", press: "confirmCancel", expected: "cancel" }]
-    }
-    function test_twoButtonsAndTheirCallbacks(data) {
-        const calls = []
-        root.confirm("T", "M", "Yes", "No", () => calls.push("ok"), () => calls.push("cancel"))
-        tryVerify(() => popup.opened)
-        verify(button("confirmOk").visible && button("confirmCancel").visible)
-        mouseClick(button(data.press))
-        compare(calls, [data.expected])
-        tryVerify(() => !popup.visible)
-    }
-
-    function test_escapeCallsNeither() {
-        const calls = []
-        root.confirm("T", "M", "Yes", "No", () => calls.push("ok"), () => calls.push("cancel"))
-        tryVerify(() => popup.opened)
-        keyClick(Qt.Key_Escape)
-        tryVerify(() => !popup.visible)
-        compare(calls, [])
     }
 
     function test_aNewRequestReplacesTheCallbacks() {
@@ -73,13 +49,6 @@ TestCase {
         verify(!button("confirmCancel").visible)
         mouseClick(button("confirmOk"))
         compare(calls, ["second ok"])
-    }
-
-    function test_width() {
-        root.confirm("T", "M", "Ok")
-        tryVerify(() => popup.opened)
-        compare(popup.width, Math.min(popup.parent.width - 50, 700))
-        popup.close()
     }
 
     function test_coreConfirmationsAreAnswered() {

@@ -14,6 +14,9 @@ TestCase {
     width: 900
     height: 600
 
+    // What the views asked for: (page, per page, send by e-mail).
+    property var asked: []
+
     Component {
         id: viewComponent
         LogsView {
@@ -24,52 +27,18 @@ TestCase {
             reloadLogsText: "Reload machine activity"
             loadingText: "Loading machine activity."
             totalLogEntries: 0
+            onGetLogs: (page, perPage, sendLogsEmail) => testCase.asked.push([page, perPage, sendLogsEmail])
         }
-    }
-
-    SignalSpy {
-        id: requests
-        signalName: "getLogs"
-    }
-
-    function entries(n) {
-        const list = []
-        for (let i = 0; i < n; ++i)
-            list.push({ "timezone": "UTC", "operation_datetime": "2024-01-0" + (i % 9 + 1), "details": "entry " + i })
-        return list
     }
 
     function makeView(properties) {
-        const view = createTemporaryObject(viewComponent, testCase, properties || {})
-        verify(view)
-        requests.clear()
-        requests.target = view
-        return view
-    }
-
-    function lastRequest() {
-        return Array.from(requests.signalArguments[requests.count - 1])
-    }
-
-    Component {
-        id: hostComponent
-        Item {
-            property var asked: []
-            LogsView {
-                main: null
-                noLogsFoundText: "No activity found"
-                reloadLogsText: "Reload account activity"
-                loadingText: "Loading account activity."
-                totalLogEntries: 0
-                onGetLogs: (page, perPage, sendLogsEmail) => parent.asked.push([page, perPage, sendLogsEmail])
-            }
-        }
+        asked = []
+        return createTemporaryObject(viewComponent, testCase, properties || {})
     }
 
     function test_firstPageAskedOnCreation() {
-        const host = createTemporaryObject(hostComponent, testCase)
-        compare(host.asked.length, 1)
-        compare(host.asked[0], [0, 15, false])
+        makeView()
+        compare(asked, [[0, 15, false]])
     }
 
     function test_maxPage_data() {
@@ -90,58 +59,42 @@ TestCase {
         compare(view.pageSpinBox.from, 0)
     }
 
-    function test_pageAndPerPageRequests() {
-        const view = makeView({ "totalLogEntries": 31 })
-        view.logs = entries(15)
-        // The spin box moves to page 2: asked at once.
-        view.pageSpinBox.value = 2
-        view.pageSpinBox.valueModified()
-        compare(requests.count, 1)
-        compare(lastRequest(), [2, 15, false])
-        // 15 -> 50 per page: the current page number no longer exists and drops to the last one.
-        view.perPageBox.activated(3)
-        compare(view.perPage, 50)
-        compare(view.page, 0)
-        compare(requests.count, 2)
-        compare(lastRequest(), [0, 50, false])
-        compare(view.pageSpinBox.value, 0)
+    // What each control asks for, from a given total and page; a page that no longer exists drops to the
+    // last one.
+    function test_requests_data() {
+        const spinTo = page => view => {
+            view.pageSpinBox.value = page
+            view.pageSpinBox.valueModified()
+        }
+        const fiftyPerPage = view => view.perPageBox.activated(3)
+        return [
+            { tag: "spin box", total: 31, page: 0, act: spinTo(2), asked: [2, 15, false], now: 2 },
+            { tag: "50 per page, page gone", total: 31, page: 2, act: fiftyPerPage, asked: [0, 50, false], now: 0 },
+            { tag: "50 per page, page kept", total: 100, page: 1, act: fiftyPerPage, asked: [1, 50, false], now: 1 },
+            { tag: "total shrinks", total: 64, page: 4, act: view => view.totalLogEntries = 20, asked: [1, 15, false],
+              now: 1 },
+            { tag: "refresh", total: 40, page: 2, act: view => mouseClick(view.refreshButton), asked: [2, 15, false],
+              now: 2 },
+            { tag: "e-mail export", total: 40, page: 2, asked: [-1, -1, true], now: 2,
+              act: view => {
+                  view.exportButton.clicked()
+                  verify(view.exportMenu.visible)
+                  findChild(view.exportMenu.contentItem, "exportEmailItem").triggered()
+              } },
+            // The reload button of the empty area asks for the shown page.
+            { tag: "reload", total: 40, page: 2, act: view => mouseClick(findChild(view, "reloadLogsButton")),
+              asked: [2, 15, false], now: 2 },
+        ]
     }
-
-    function test_perPageChangeKeepsPageWhenItExists() {
-        const view = makeView({ "totalLogEntries": 100 })
-        view.setPage(1)
-        requests.clear()
-        view.perPageBox.activated(3) // 50 per page: page 1 still exists
-        compare(requests.count, 1)
-        compare(lastRequest(), [1, 50, false])
-    }
-
-    function test_dropToMaxPageWhenTotalShrinks() {
-        const view = makeView({ "totalLogEntries": 64 })
-        view.setPage(4)
-        compare(lastRequest(), [4, 15, false])
-        requests.clear()
-        view.totalLogEntries = 20 // pages 0 and 1
-        compare(view.page, 1)
-        compare(requests.count, 1)
-        compare(lastRequest(), [1, 15, false])
-    }
-
-    function test_refreshReloadAndEmail() {
-        const view = makeView({ "totalLogEntries": 40 })
-        view.setPage(2)
-        requests.clear()
-        mouseClick(view.refreshButton)
-        compare(lastRequest(), [2, 15, false])
-        view.exportButton.clicked()
-        verify(view.exportMenu.visible)
-        const emailItem = findChild(view.exportMenu.contentItem, "exportEmailItem") || view.exportMenu.itemAt(1)
-        emailItem.triggered()
-        compare(lastRequest(), [-1, -1, true])
-        // The reload button of the empty area asks for the shown page.
-        verify(view.noLogsArea.visible)
-        mouseClick(findChild(view, "reloadLogsButton"))
-        compare(lastRequest(), [2, 15, false])
+    function test_requests(data) {
+        const view = makeView({ "totalLogEntries": data.total })
+        if (data.page > 0)
+            view.setPage(data.page)
+        asked = []
+        data.act(view)
+        compare(asked, [data.asked])
+        compare(view.page, data.now)
+        compare(view.pageSpinBox.value, data.now)
     }
 
     function test_tableAndEmptyArea() {
@@ -175,7 +128,8 @@ TestCase {
 
     function test_loadingCover() {
         const view = makeView({ "totalLogEntries": 0 })
-        view.logs = entries(2)
+        view.logs = [{ "timezone": "UTC", "operation_datetime": "2024-01-01", "details": "one" },
+                     { "timezone": "UTC", "operation_datetime": "2024-01-02", "details": "two" }]
         verify(!view.loadingCover.visible)
         view.loadingLogs = true
         tryVerify(() => view.loadingCover.visible)
