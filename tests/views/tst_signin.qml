@@ -4,48 +4,21 @@ import QtTest
 import Vantorix
 import Vantorix.Core
 
-TestCase {
-    id: testCase
+// The sign-in form against the demo service: the button rule, the busy state, success and what is
+// remembered, the refusals and where they are said, automatic sign-in, the fields after a sign-out and
+// the commands of the local command server while nobody is signed in.
+ViewsCase {
     name: "SignIn"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
     property var view: null
     property var form: null
     property int signedOutCount: 0
 
-    readonly property string demoLogin: "demo"
-    readonly property string demoPassword: "Demo-Pass1!"
-
-    function notes(area) {
-        const list = []
-        for (let i = 0; i < area.children.length; ++i) {
-            if (area.children[i].objectName !== "clearAllPane")
-                list.push(area.children[i])
-        }
-        return list
-    }
-    function texts(area) {
-        return notes(area).map(n => n.text)
-    }
-    function topArea() {
-        return view.notificationArea
-    }
-    function bottomArea() {
-        return root.notificationsContainer
-    }
-    function makeRoot() {
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        root = createTemporaryObject(component, testCase)
-        verify(root)
+    function makeRoot(prepare) {
+        start(1200, prepare)
         view = root.authView
         form = view.loginForm
         root.signedOut.connect(() => ++signedOutCount)
-        tryVerify(() => testKit.pendingRequests() === 0, 5000)
     }
     function fill(id, password) {
         form.userIdField.text = id
@@ -54,12 +27,13 @@ TestCase {
     function waitIdle() {
         tryVerify(() => !view.controller.loginBusy && testKit.pendingRequests() === 0, 10000)
     }
+    function signInHere() {
+        fill("demo", demoPassword)
+        mouseClick(form.loginButton)
+        tryVerify(() => root.user !== null, 10000)
+    }
 
     function init() {
-        testKit.control("reset")
-        testKit.clearSettings()
-        testKit.setServiceUnreachable(false)
-        context.reset()
         signedOutCount = 0
         makeRoot()
     }
@@ -83,7 +57,7 @@ TestCase {
         keyClick(Qt.Key_Return)
         wait(50)
         compare(testKit.requestCount("login_user"), 0)
-        fill(demoLogin, demoPassword)
+        fill("demo", demoPassword)
         form.userIdField.forceActiveFocus()
         keyClick(Qt.Key_Return)
         tryVerify(() => root.user !== null, 10000)
@@ -92,7 +66,7 @@ TestCase {
 
     function test_busyState() {
         testKit.control("fault", "action=login_user&kind=hold")
-        fill(demoLogin, demoPassword)
+        fill("demo", demoPassword)
         mouseClick(form.loginButton)
         tryVerify(() => view.controller.loginBusy)
         verify(!form.enabled)
@@ -111,7 +85,7 @@ TestCase {
     }
 
     function test_success() {
-        fill(demoLogin, demoPassword)
+        fill("demo", demoPassword)
         mouseClick(form.loginButton)
         tryVerify(() => root.user !== null, 10000)
         verify(root.user instanceof User)
@@ -123,7 +97,7 @@ TestCase {
         tryVerify(() => frame.status === Loader.Ready && frame.visible, 10000)
         verify(!view.visible)
         verify(!form.busy)
-        compare(testKit.settingsValue("loginUserId"), demoLogin)
+        compare(testKit.settingsValue("loginUserId"), "demo")
         const stored = testKit.settingsValue("loginPassword")
         verify(stored !== demoPassword && String(stored).indexOf(demoPassword) < 0, stored)
         compare(testKit.unprotect(stored), demoPassword)
@@ -131,79 +105,62 @@ TestCase {
         compare(root.settings.rememberedPassword, demoPassword)
     }
 
+    // Each refusal is said once, in its area, in red for ten seconds; statuses say nothing (a 401 signs
+    // out); the typed password stays and nothing is remembered.
     function test_failures_data() {
         return [
-            { tag: "wrong password", fault: "", password: "Wrong-Pass1!", top: true,
-              level: Notification.Level.Error, text: "" },
-            { tag: "error_message", fault: "kind=error_message&message=Account%20locked", password: demoPassword,
-              top: true, level: Notification.Level.Error, text: "Account locked" },
-            { tag: "unexpected", fault: "kind=missing_key", password: demoPassword, top: true,
-              level: Notification.Level.Error, text: "Unexpected API response" },
-            { tag: "not json", fault: "kind=not_json", password: demoPassword, top: false,
-              level: Notification.Level.Error, text: "Invalid JSON API response" },
+            { tag: "wrong password", fault: "", password: "Wrong-Pass1!", top: true, text: "" },
+            { tag: "error_message", fault: "kind=error_message&message=Account%20locked", top: true,
+              text: "Account locked" },
+            { tag: "unexpected", fault: "kind=missing_key", top: true, text: "Unexpected API response" },
+            { tag: "not json", fault: "kind=not_json", top: false, text: "Invalid JSON API response" },
+            { tag: "unreachable", unreachable: true, top: true,
+              text: "Unable to reach Vantorix. Are you connected to the internet?" },
+            { tag: "500", fault: "kind=status&status=500", silent: true, signedOut: 0 },
+            { tag: "401", fault: "kind=status&status=401", password: "Wrong-Pass9!", silent: true, signedOut: 1 },
         ]
     }
     function test_failures(data) {
-        if (data.fault !== "")
+        if (data.fault)
             testKit.control("fault", "action=login_user&count=1&" + data.fault)
-        fill(demoLogin, data.password)
+        testKit.setServiceUnreachable(data.unreachable === true)
+        fill("demo", data.password || demoPassword)
         mouseClick(form.loginButton)
         waitIdle()
-        const area = data.top ? topArea() : bottomArea()
-        const other = data.top ? bottomArea() : topArea()
-        tryVerify(() => notes(area).length === 1)
-        compare(notes(other).length, 0)
-        const note = notes(area)[0]
-        if (data.text !== "")
-            compare(note.text, data.text)
-        verify(Qt.colorEqual(note.backgroundColor, "#f44336"))
-        compare(note.alignment, data.top ? Notification.Align.Center : Notification.Align.Left)
-        compare(note.lifespan, 10000)
+        if (data.silent) {
+            wait(50)
+            compare(notes(view.notificationArea).length + notes().length, 0)
+            compare(signedOutCount, data.signedOut)
+        } else {
+            const area = data.top ? view.notificationArea : root.notificationsContainer
+            tryVerify(() => notes(area).length === 1)
+            compare(notes(data.top ? root.notificationsContainer : view.notificationArea).length, 0)
+            const note = notes(area)[0]
+            if (data.text !== "")
+                compare(note.text, data.text)
+            verify(Qt.colorEqual(note.backgroundColor, "#f44336"))
+            compare(note.alignment, data.top ? Notification.Align.Center : Notification.Align.Left)
+            compare(note.lifespan, 10000)
+        }
         compare(root.user, null)
         verify(form.enabled)
+        compare(form.passwordField.text, data.password || demoPassword)
         compare(testKit.settingsValue("loginUserId"), undefined)
-    }
-
-    function test_statusFailureShowsNothing_data() {
-        return [{ tag: "500", status: 500, signedOut: 0 }, { tag: "401", status: 401, signedOut: 1 }]
-    }
-    function test_statusFailureShowsNothing(data) {
-        testKit.control("fault", "action=login_user&count=1&kind=status&status=" + data.status)
-        fill(demoLogin, demoPassword)
-        mouseClick(form.loginButton)
-        waitIdle()
-        wait(50)
-        compare(notes(topArea()).length, 0)
-        compare(notes(bottomArea()).length, 0)
-        compare(signedOutCount, data.signedOut)
-    }
-
-    function test_unreachableService() {
-        testKit.setServiceUnreachable(true)
-        fill(demoLogin, demoPassword)
-        mouseClick(form.loginButton)
-        waitIdle()
-        compare(texts(topArea()), ["Unable to reach Vantorix. Are you connected to the internet?"])
-        compare(root.user, null)
     }
 
     function test_automaticSignIn_data() {
         return [
-            { tag: "all set", autologin: true, password: "Demo-Pass1!", signedIn: true, expected: true },
-            { tag: "no autologin", autologin: false, password: "Demo-Pass1!", signedIn: false, expected: false },
-            { tag: "empty password", autologin: true, password: "", signedIn: false, expected: false },
-            { tag: "someone signed in", autologin: true, password: "Demo-Pass1!", signedIn: true, expected: false,
-              already: true },
+            { tag: "all set", autologin: true, password: "Demo-Pass1!", expected: true },
+            { tag: "no autologin", autologin: false, password: "Demo-Pass1!", expected: false },
+            { tag: "empty password", autologin: true, password: "", expected: false },
+            { tag: "someone signed in", autologin: true, password: "Demo-Pass1!", expected: false, already: true },
         ]
     }
     function test_automaticSignIn(data) {
-        root.settings.rememberCredentials(demoLogin, data.password)
+        root.settings.rememberCredentials("demo", data.password)
         root.settings.autologin = data.autologin
-        if (data.already) {
-            fill(demoLogin, demoPassword)
-            mouseClick(form.loginButton)
-            tryVerify(() => root.user !== null, 10000)
-        }
+        if (data.already)
+            signInHere()
         const before = testKit.requestCount("login_user")
         // Started hidden: nothing until the window shows.
         view.windowVisible = false
@@ -217,40 +174,32 @@ TestCase {
     }
 
     function test_storedPasswordThatCannotBeUnprotected() {
-        testKit.setSettingsValue("loginUserId", demoLogin)
-        testKit.setSettingsValue("loginPassword", "Demo-Pass1!") // clear text from an old version
-        testKit.setSettingsValue("autologin", true)
-        makeRoot()
+        makeRoot(() => {
+            testKit.setSettingsValue("loginUserId", "demo")
+            testKit.setSettingsValue("loginPassword", "Demo-Pass1!") // clear text from an old version
+            testKit.setSettingsValue("autologin", true)
+        })
         compare(root.settings.rememberedPassword, "")
-        compare(root.authView.loginForm.passwordField.text, "")
-        compare(root.authView.loginForm.userIdField.text, demoLogin)
-        root.authView.windowVisible = false
-        root.authView.windowVisible = true
+        compare(form.passwordField.text, "")
+        compare(form.userIdField.text, "demo")
+        view.windowVisible = false
+        view.windowVisible = true
         wait(50)
         compare(testKit.requestCount("login_user"), 0)
     }
 
-    function test_fieldsFollowTheSettingsUntilTyped() {
-        root.settings.rememberCredentials(demoLogin, demoPassword)
-        compare(form.userIdField.text, demoLogin)
-        compare(form.passwordField.text, demoPassword)
-        // After a sign-out the password is forgotten; the id stays.
-        mouseClick(form.loginButton)
-        tryVerify(() => root.user !== null, 10000)
-        root.settings.loginPassword = ""
-        root.signedOut()
-        verify(view.visible)
-        verify(!form.busy)
-        // A frame still being built at the sign-out is finished, then dropped.
-        tryVerify(() => root.signedInFrame.item === null && root.signedInFrame.status === Loader.Null, 10000)
-        compare(form.passwordField.text, "")
-        compare(form.userIdField.text, demoLogin)
+    // After a sign-out the password is forgotten, whether it was remembered or typed; the id stays, and
+    // the field follows the remembered sign-in again.
+    function test_passwordForgottenAtSignOut_data() {
+        return [{ tag: "remembered", remembered: true }, { tag: "typed", remembered: false }]
     }
-
-    function test_typedPasswordIsForgottenAtSignOut() {
-        fill(demoLogin, demoPassword)
-        mouseClick(form.loginButton)
-        tryVerify(() => root.user !== null, 10000)
+    function test_passwordForgottenAtSignOut(data) {
+        if (data.remembered) {
+            root.settings.rememberCredentials("demo", demoPassword)
+            compare(form.userIdField.text, "demo")
+            compare(form.passwordField.text, demoPassword)
+        }
+        signInHere()
         root.settings.loginPassword = "" // what the session's sign-out does to the remembered sign-in
         root.signedOut()
         verify(view.visible)
@@ -258,50 +207,16 @@ TestCase {
         // A frame still being built at the sign-out is finished, then dropped.
         tryVerify(() => root.signedInFrame.item === null && root.signedInFrame.status === Loader.Null, 10000)
         compare(form.passwordField.text, "")
-        compare(form.userIdField.text, demoLogin)
-        // The field follows the remembered sign-in again.
-        root.settings.rememberCredentials(demoLogin, demoPassword)
+        compare(form.userIdField.text, "demo")
+        root.settings.rememberCredentials("demo", demoPassword)
         compare(form.passwordField.text, demoPassword)
     }
 
-    function test_failedSignInKeepsTheTypedPassword() {
-        fill(demoLogin, "Wrong-Pass9!")
-        testKit.control("fault", "action=login_user&count=1&kind=status&status=401")
-        mouseClick(form.loginButton)
-        waitIdle()
-        compare(signedOutCount, 1)
-        compare(form.passwordField.text, "Wrong-Pass9!")
-    }
-
-    function test_triggerLoginOnlyAfterASignUp() {
+    function test_triggerLoginBeforeASignUpDoesNothing() {
         testKit.sendCommand("{\"triggerLogin\": true}")
         wait(50)
         compare(testKit.requestCount("login_user"), 0)
         compare(context.raised, 0) // raising is the host's business, not the view's
-    }
-
-    function test_triggerLoginAfterSignUp() {
-        view.viewState = AuthView.ViewState.Register
-        const signUp = view.registerForm
-        findChild(signUp, "firstNameField").text = "Ada"
-        findChild(signUp, "lastNameField").text = "Lovelace"
-        signUp.usernameField.text = "ada"
-        findChild(signUp, "emailField").text = "ada@example.org"
-        signUp.passwordField.text = "Engine-1843!"
-        signUp.termsCheck.checked = true
-        mouseClick(signUp.signUpButton)
-        tryCompare(view, "viewState", AuthView.ViewState.Login, 10000)
-        verify(testKit.activate("ada@example.org"))
-        // A text true, or a false, is not the command.
-        testKit.sendCommand("{\"triggerLogin\": \"true\"}")
-        testKit.sendCommand("{\"triggerLogin\": false}")
-        wait(50)
-        compare(testKit.requestCount("login_user"), 0)
-        testKit.sendCommand("{\"triggerLogin\": true}")
-        tryVerify(() => root.user !== null, 10000)
-        compare(root.user.email, "ada@example.org")
-        compare(form.userIdField.text, "ada@example.org")
-        verify(testKit.lastRequest("login_user").indexOf("usr=ada%40example.org") >= 0)
     }
 
     function test_resetTokenFromTheCommandServer() {
@@ -311,15 +226,7 @@ TestCase {
         compare(forgot.inputTokenMode, false)
         compare(view.viewState, AuthView.ViewState.Login)
         // The payment message is dropped while nobody is signed in.
-        compare(notes(bottomArea()).length, 0)
-        compare(context.systemNotifications.length, 0)
-    }
-
-    function test_paymentStatusDroppedWhileSignedOut() {
-        testKit.sendCommand("{\"payment_status\": \"Payment completed\"}")
-        wait(50)
-        compare(notes(bottomArea()).length, 0)
-        compare(notes(topArea()).length, 0)
+        compare(notes().length + notes(view.notificationArea).length, 0)
         compare(context.systemNotifications.length, 0)
     }
 

@@ -5,39 +5,15 @@ import QtTest
 import Vantorix
 import Vantorix.Core
 
-TestCase {
-    id: testCase
+// The sign-up form and the password reset against the demo service: the button rule, refusals before
+// sending and by the service, the company section (country list, VAT check), the reset by code.
+ViewsCase {
     name: "SignUpAndReset"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
     property var view: null
     property var form: null
     property var company: null
 
-    function notes(area) {
-        const list = []
-        for (let i = 0; i < area.children.length; ++i) {
-            if (area.children[i].objectName !== "clearAllPane")
-                list.push(area.children[i])
-        }
-        return list
-    }
-    function texts(area) {
-        return notes(area).map(n => n.text)
-    }
-    function topArea() {
-        return view.notificationArea
-    }
-    function bottomArea() {
-        return root.notificationsContainer
-    }
-    function waitIdle() {
-        tryVerify(() => testKit.pendingRequests() === 0, 10000)
-    }
     function fillValid(username, email) {
         findChild(form, "firstNameField").text = "Ada"
         findChild(form, "lastNameField").text = "Lovelace"
@@ -46,21 +22,17 @@ TestCase {
         form.passwordField.text = "Engine-1843!"
         form.termsCheck.checked = true
     }
-    function acceptPopup() {
-        tryVerify(() => root.confirmPopup.opened)
-        mouseClick(findChild(root.confirmPopup.contentItem, "confirmOk"))
-        // Until its exit transition ends the modal popup still takes the clicks.
-        tryVerify(() => !root.confirmPopup.visible)
+    // An EU company's number to check, and the question before the check answered.
+    function askValidation(accept) {
+        company.showExtraOptions = true
+        company.euCheck.checked = true
+        company.vatField.text = "DE123456789"
+        company.validateButton.clicked() // may lie below the scrolled part of the form
+        answer(accept)
     }
 
     function init() {
-        testKit.control("reset")
-        testKit.clearSettings()
-        testKit.setServiceUnreachable(false)
-        context.reset()
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        root = createTemporaryObject(component, testCase)
-        verify(root)
+        start(1200)
         view = root.authView
         // The sign-up form is built when it is first shown.
         compare(view.registerForm, null)
@@ -69,8 +41,7 @@ TestCase {
         form = view.registerForm
         company = form.company
         // The country list has arrived.
-        tryVerify(() => root.countries.length > 2, 10000)
-        waitIdle()
+        tryVerify(() => root.countries.length > 2 && testKit.pendingRequests() === 0, 10000)
     }
 
     function test_buttonNeedsEveryFieldAndTheTerms() {
@@ -96,8 +67,8 @@ TestCase {
         fillValid(data.username, "ada@example.org")
         company.euCheck.checked = data.eu
         mouseClick(form.signUpButton)
-        compare(texts(topArea()), [data.text])
-        compare(notes(topArea())[0].alignment, Notification.Align.Center)
+        compare(texts(view.notificationArea), [data.text])
+        compare(notes(view.notificationArea)[0].alignment, Notification.Align.Center)
         compare(testKit.requestCount("register_user"), 0)
     }
 
@@ -105,8 +76,8 @@ TestCase {
         fillValid("ada", "ada+x@example.org")
         mouseClick(form.signUpButton)
         tryCompare(view, "viewState", AuthView.ViewState.Login, 10000)
-        compare(texts(topArea()), ["Activation email sent to 'ada+x@example.org'"])
-        const note = notes(topArea())[0]
+        compare(texts(view.notificationArea), ["Activation email sent to 'ada+x@example.org'"])
+        const note = notes(view.notificationArea)[0]
         compare(note.lifespan, 0)
         verify(Qt.colorEqual(note.backgroundColor, root.Material.accent))
         compare(view.loginForm.userIdField.text, "ada")
@@ -116,16 +87,21 @@ TestCase {
         compare(testKit.settingsValue("loginUserId"), "ada")
         compare(testKit.unprotect(testKit.settingsValue("loginPassword")), "Engine-1843!")
         // The plus sign reached the service as part of the address.
-        verify(testKit.lastRequest("register_user").indexOf("email=ada%2Bx%40example.org") >= 0,
-               testKit.lastRequest("register_user"))
+        compare(sent("register_user", "email"), "ada+x@example.org")
+        // Once the account is activated, the command from the activation page signs in with the address.
+        verify(testKit.activate("ada+x@example.org"))
+        testKit.sendCommand("{\"triggerLogin\": true}")
+        tryVerify(() => root.user !== null, 10000)
+        compare(root.user.email, "ada+x@example.org")
+        compare(view.loginForm.userIdField.text, "ada+x@example.org")
+        compare(sent("login_user", "usr"), "ada+x@example.org")
     }
 
     function test_serviceRefusal() {
         fillValid("demo", "other@example.org") // the user name is taken
         mouseClick(form.signUpButton)
-        waitIdle()
-        tryVerify(() => notes(topArea()).length === 1)
-        verify(Qt.colorEqual(notes(topArea())[0].backgroundColor, "#f44336"))
+        tryVerify(() => notes(view.notificationArea).length === 1 && testKit.pendingRequests() === 0, 10000)
+        verify(Qt.colorEqual(notes(view.notificationArea)[0].backgroundColor, "#f44336"))
         compare(view.viewState, AuthView.ViewState.Register)
         verify(form.enabled)
     }
@@ -149,7 +125,7 @@ TestCase {
         // Unchecking keeps the chosen country.
         company.euCheck.checked = false
         compare(box.currentText, "Germany")
-        compare(notes(topArea()).length, 0) // no VAT number, no message
+        compare(notes(view.notificationArea).length, 0) // no VAT number, no message
     }
 
     function test_countryChangeResetsTheVatNumber() {
@@ -161,7 +137,7 @@ TestCase {
         box.activated(3)
         compare(company.vatField.text, "")
         verify(!company.vatValidated)
-        compare(texts(topArea()), ["VAT number reset due to country change."])
+        compare(texts(view.notificationArea), ["VAT number reset due to country change."])
     }
 
     function test_vatValidation() {
@@ -173,7 +149,7 @@ TestCase {
         company.vatField.text = "  de123456789 "
         compare(company.sanitizedValue, "DE123456789")
         company.validateButton.clicked() // may lie below the scrolled part of the form
-        acceptPopup()
+        answer(true)
         tryVerify(() => company.vatValidated, 10000)
         verify(!root.gettingVATInfo)
         compare(company.validateButton.text, "Valid ✓")
@@ -192,20 +168,15 @@ TestCase {
         fillValid("firma", "firma@example.org")
         mouseClick(form.signUpButton)
         tryVerify(() => view.viewState === AuthView.ViewState.Login, 10000,
-                  JSON.stringify(texts(topArea())) + JSON.stringify(texts(bottomArea())) + form.signUpButton.enabled
-                  + testKit.lastRequest("register_user"))
-        const sent = testKit.lastRequest("register_user")
-        verify(sent.indexOf("eu_resident=true&vat_number=DE123456789&valid_vat=true&country=Germany") >= 0, sent)
+                  JSON.stringify(texts(view.notificationArea)) + JSON.stringify(texts()))
+        const request = testKit.lastRequest("register_user")
+        verify(request.indexOf("eu_resident=true&vat_number=DE123456789&valid_vat=true&country=Germany") >= 0, request)
     }
 
     // The number is changed while its check runs: the late answer validates nothing.
     function test_vatEditedWhileChecking() {
         testKit.control("fault", "action=get_vat_info&count=1&kind=delay&delay_ms=400")
-        company.showExtraOptions = true
-        company.euCheck.checked = true
-        company.vatField.text = "DE123456789"
-        company.validateButton.clicked() // may lie below the scrolled part of the form
-        acceptPopup()
+        askValidation(true)
         tryVerify(() => root.gettingVATInfo, 5000)
         company.vatField.text = "DE999999999"
         tryVerify(() => !root.gettingVATInfo, 10000)
@@ -215,25 +186,15 @@ TestCase {
     }
 
     function test_vatValidationCancelled() {
-        company.showExtraOptions = true
-        company.euCheck.checked = true
-        company.vatField.text = "DE123456789"
-        company.validateButton.clicked() // may lie below the scrolled part of the form
-        tryVerify(() => root.confirmPopup.opened)
-        mouseClick(findChild(root.confirmPopup.contentItem, "confirmCancel"))
-        wait(50)
+        askValidation(false)
         compare(testKit.requestCount("get_vat_info"), 0)
     }
 
     function test_vatAnswerThatIsNotJson() {
         testKit.control("fault", "action=get_vat_info&count=1&kind=not_json")
-        company.showExtraOptions = true
-        company.euCheck.checked = true
-        company.vatField.text = "DE123456789"
-        company.validateButton.clicked() // may lie below the scrolled part of the form
-        acceptPopup()
-        tryVerify(() => notes(bottomArea()).length === 1, 10000)
-        compare(texts(bottomArea()), ["Invalid EU VAT number"])
+        askValidation(true)
+        tryVerify(() => notes().length === 1, 10000)
+        compare(texts(), ["Invalid EU VAT number"])
         verify(!company.vatValidated)
     }
 
@@ -258,8 +219,8 @@ TestCase {
         compare(forgot.mainButton.text, "Request Password Reset String Code")
         mouseClick(forgot.mainButton)
         tryVerify(() => forgot.inputTokenMode, 10000)
-        compare(notes(topArea()).length, 1)
-        compare(notes(topArea())[0].lifespan, 0)
+        compare(notes(view.notificationArea).length, 1)
+        compare(notes(view.notificationArea)[0].lifespan, 0)
         compare(forgot.mainButton.text, "Reset Password")
         verify(!forgot.mainButton.enabled)
         // The code arrives through the local command server, as the reset page sends it.
@@ -270,16 +231,14 @@ TestCase {
         // A new password the rules refuse is not sent.
         forgot.newPasswordField.text = "abcdefgh"
         mouseClick(forgot.mainButton)
-        compare(texts(topArea())[1], "Password must contain at least one special character.")
+        compare(texts(view.notificationArea)[1], "Password must contain at least one special character.")
         forgot.newPasswordField.text = "Brand-New-1!"
         mouseClick(forgot.mainButton)
         tryCompare(view, "viewState", AuthView.ViewState.Login, 10000)
         compare(view.previousViewState, AuthView.ViewState.ForgotPassword)
-        verify(texts(topArea()).indexOf("Password reset successful. Login using your new password. ") >= 0)
+        verify(texts(view.notificationArea).indexOf("Password reset successful. Login using your new password. ") >= 0)
         // The new password signs in.
-        view.loginForm.userIdField.text = "demo"
-        view.loginForm.passwordField.text = "Brand-New-1!"
-        mouseClick(view.loginForm.loginButton)
+        logIn("demo", "Brand-New-1!")
         tryVerify(() => root.user !== null, 10000)
     }
 
