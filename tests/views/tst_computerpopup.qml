@@ -8,45 +8,22 @@ import Vantorix.Core
 // The computer details popup of the computers page against the demo service: frame by width, billing
 // figures for running, stopped and deleted computers, price history, the activity requests, the e-mail
 // export, notices in the popup's own area, the CSV export and a popup that goes while a request runs.
-TestCase {
-    id: testCase
+ViewsCase {
     name: "ComputerPopup"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
-    readonly property var frame: root ? root.signedInFrame.item : null
-    readonly property var session: frame ? frame.main : null
-    readonly property var page: frame ? frame.page : null
     readonly property var popup: page && page.detailsPopupLoader ? page.detailsPopupLoader.item : null
 
-    function signIn(w) {
-        testKit.control("reset")
-        testKit.clearSettings()
-        context.reset()
-        testHost.reset()
-        testCase.width = w
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        root = createTemporaryObject(component, testCase)
-        root.width = w
-        root.height = 720
-        tryVerify(() => testKit.pendingRequests() === 0, 5000)
-        root.authView.loginForm.userIdField.text = "demo"
-        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
-        mouseClick(root.authView.loginForm.loginButton)
-        tryVerify(() => frame !== null && frame.completed, 10000)
-        tryVerify(() => !session.loadingComputers, 10000)
+    function showPopup(w) {
+        signIn(w)
         tryVerify(() => popup !== null, 5000)
     }
-
-    function cleanup() {
-        if (popup)
-            popup.close()
-        testKit.control("fault/clear")
-        root = null
+    // Shows a computer's details on a page of the popup.
+    function showOn(pageIndex, computer) {
+        popup.pageIndex = pageIndex
+        popup.show(computer)
+        tryVerify(() => popup.opened)
+        if (pageIndex === ComputerViewPopup.Page.ActivityPage)
+            tryVerify(() => testKit.requestCount("get_user_logs") >= 1 && !popup.activityPage.loadingLogs, 5000)
     }
 
     function computerNamed(name) {
@@ -59,28 +36,14 @@ TestCase {
         verify(found.length > 0, "no computer with status " + status)
         return found[0]
     }
-    function notices() {
-        const texts = []
-        for (let i = 0; i < popup.notificationArea.children.length; ++i)
-            texts.push(popup.notificationArea.children[i].text)
-        return texts
-    }
-
     function test_placeholderAndFrame() {
-        signIn(1200)
+        showPopup(1200)
         compare(popup.computer.identifier, 0)
-        compare(popup.computer.status, Computer.Terminated)
-        compare(popup.computer.platform, Computer.Linux)
-        compare(popup.computer.userInstanceName, "")
-        verify(!popup.computer.isFavourite)
         compare(testKit.requestCount("get_user_logs"), 0) // nothing asked for the placeholder
-        popup.pageIndex = ComputerViewPopup.Page.BillingHistory
         popup.show(null)
         verify(!popup.opened)
-        popup.show(computerWithStatus(Computer.Running))
-        tryVerify(() => popup.opened)
-        compare(popup.width, testCase.Window.width - 100)
-        compare(popup.height, testCase.Window.height - 100)
+        showOn(ComputerViewPopup.Page.BillingHistory, computerWithStatus(Computer.Running))
+        compare(popup.height, root.Window.height - 100)
         compare(popup.tabBar.currentIndex, 0)
         // The tab bar and pageIndex follow each other.
         mouseClick(findChild(popup.header, "activityTab"))
@@ -102,9 +65,8 @@ TestCase {
         ]
     }
     function test_tabsAndNameByWidth(data) {
-        signIn(data.width)
-        popup.show(computerWithStatus(Computer.Running))
-        tryVerify(() => popup.opened)
+        showPopup(data.width)
+        showOn(0, computerWithStatus(Computer.Running))
         compare(popup.width, data.popupWidth)
         compare(findChild(popup.header, "billingTab").text, data.billing)
         compare(findChild(popup.header, "activityTab").text, data.activity)
@@ -117,10 +79,9 @@ TestCase {
     }
 
     function test_billingRunningComputer() {
-        signIn(1200)
+        showPopup(1200)
         const c = computerWithStatus(Computer.Running)
-        popup.pageIndex = 0
-        popup.show(c)
+        showOn(0, c)
         const billing = popup.billingPage
         verify(billing.sessionRow.visible)
         compare(billing.sessionRow.valueLabel.text, BillingFormat.sessionCostText(c.sessionRunTime, c.computerPowerOnRate))
@@ -145,9 +106,9 @@ TestCase {
         ]
     }
     function test_billingStoppedAndDeleted(data) {
-        signIn(1200)
+        showPopup(1200)
         const c = computerWithStatus(data.status)
-        popup.show(c)
+        showOn(0, c)
         const billing = popup.billingPage
         verify(!billing.sessionRow.visible)
         verify(billing.runningRow.visible)
@@ -163,9 +124,9 @@ TestCase {
     }
 
     function test_priceHistoryNewestFirstAndMalformedPiece() {
-        signIn(1200)
+        showPopup(1200)
         const c = computerNamed("Design Station")
-        popup.show(c)
+        showOn(0, c)
         const billing = popup.billingPage
         const rows = BillingFormat.priceHistoryRows(c.priceHistoryStr)
         compare(rows.length, 3)
@@ -183,17 +144,15 @@ TestCase {
     }
 
     function test_activityRequests() {
-        signIn(1200)
+        showPopup(1200)
         const running = computerWithStatus(Computer.Running)
         const stopped = computerWithStatus(Computer.Terminated)
-        popup.pageIndex = ComputerViewPopup.Page.ActivityPage
-        popup.show(running)
-        tryVerify(() => testKit.requestCount("get_user_logs") === 1, 5000)
+        showOn(ComputerViewPopup.Page.ActivityPage, running)
+        compare(testKit.requestCount("get_user_logs"), 1)
         const first = testKit.lastRequest("get_user_logs")
         verify(first.indexOf("email=demo%40vantorix.example&resource_type=machine&resource_id=" + running.identifier
                              + "&page=0&per_page=15") >= 0, first)
         verify(first.indexOf("send_logs_email") < 0)
-        tryVerify(() => !popup.activityPage.loadingLogs, 5000)
 
         popup.close()
         popup.show(stopped)
@@ -213,12 +172,11 @@ TestCase {
     }
 
     function test_emailExport() {
-        signIn(1200)
+        showPopup(1200)
         const c = computerWithStatus(Computer.Running)
-        popup.pageIndex = 1
-        popup.show(c)
+        showOn(ComputerViewPopup.Page.ActivityPage, c)
         const logs = popup.activityPage
-        tryVerify(() => testKit.requestCount("get_user_logs") === 1 && !logs.loadingLogs, 5000)
+        compare(testKit.requestCount("get_user_logs"), 1)
         const shown = logs.logs
         testKit.control("fault", "action=get_user_logs&kind=delay&delay_ms=400&count=1")
         logs.requestLogsEmail()
@@ -228,9 +186,7 @@ TestCase {
         const request = testKit.lastRequest("get_user_logs")
         verify(request.indexOf("resource_id=" + c.identifier + "&per_page=-1&send_logs_email=true") >= 0, request)
         verify(request.indexOf("page=-1&per_page") < 0 && request.indexOf("&page=") < 0, request)
-        tryVerify(() => root.confirmPopup.opened, 5000)
-        compare(root.confirmPopup.title, "Email Logs Request")
-        compare(root.confirmPopup.message, "Your machine logs will be emailed to your account email address shortly.")
+        answer(true, "Email Logs Request", "Your machine logs will be emailed to your account email address shortly.")
         compare(logs.logs, shown)
         compare(findChild(logs, "logsLoadingLabel").text, "Loading machine activity.")
     }
@@ -243,26 +199,22 @@ TestCase {
         ]
     }
     function test_errorsInPopupArea(data) {
-        signIn(1200)
+        showPopup(1200)
         testKit.control("fault", "action=get_user_logs&" + data.fault)
-        popup.pageIndex = 1
-        popup.show(computerWithStatus(Computer.Running))
-        tryVerify(() => notices().indexOf(data.text) >= 0, 5000)
-        tryVerify(() => !popup.activityPage.loadingLogs, 5000)
+        showOn(ComputerViewPopup.Page.ActivityPage, computerWithStatus(Computer.Running))
+        waitNote(data.text, popup.notificationArea)
         compare(popup.notificationArea.children[0].alignment, Notification.Align.Center)
     }
 
     function test_csvExportNotice() {
-        signIn(1200)
-        popup.pageIndex = 1
-        popup.show(computerWithStatus(Computer.Running))
-        tryVerify(() => testKit.requestCount("get_user_logs") >= 1 && !popup.activityPage.loadingLogs, 5000)
+        showPopup(1200)
+        showOn(ComputerViewPopup.Page.ActivityPage, computerWithStatus(Computer.Running))
         verify(popup.activityPage.exportTo("file:///nonexistent-vantorix-folder/logs.csv") === false)
-        tryVerify(() => notices().indexOf("Unable to save logs to '/nonexistent-vantorix-folder/logs.csv'") >= 0, 2000)
+        tryVerify(() => texts(popup.notificationArea).indexOf("Unable to save logs to '/nonexistent-vantorix-folder/logs.csv'") >= 0, 2000)
     }
 
     function test_popupGoneWhileRequestRuns() {
-        signIn(1200)
+        showPopup(1200)
         testKit.control("fault", "action=get_user_logs&kind=delay&delay_ms=500")
         popup.pageIndex = 1
         popup.show(computerWithStatus(Computer.Running))

@@ -8,46 +8,18 @@ import Vantorix.Core
 // The create-computer view in the signed-in frame against the demo service: the veil, the machine type
 // items with spot toggling, the description, the start rule, the password refusal, the confirmation,
 // the stored user name, the reset, the disclaimer links and creation end to end.
-TestCase {
-    id: testCase
+ViewsCase {
     name: "CreateInstance"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
-    readonly property var frame: root ? root.signedInFrame.item : null
-    readonly property var session: frame ? frame.main : null
-    readonly property var view: frame ? frame.page : null
-
-    function signIn(w, storedUsername) {
-        testKit.control("reset")
-        testKit.clearSettings()
-        if (storedUsername !== undefined)
-            testKit.setSettingsValue("username", storedUsername)
-        context.reset()
-        testHost.reset()
-        testCase.width = w
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        root = createTemporaryObject(component, testCase)
-        root.width = w
-        root.height = 720
-        tryVerify(() => testKit.pendingRequests() === 0, 5000)
-        root.authView.loginForm.userIdField.text = "demo"
-        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
-        mouseClick(root.authView.loginForm.loginButton)
-        tryVerify(() => frame !== null && frame.completed, 10000)
-        tryVerify(() => !session.loadingComputers, 10000)
-    }
+    readonly property var view: page
 
     function openView(w, storedUsername) {
-        signIn(w, storedUsername)
-        session.pageIndex = MainContext.CreateInstance
-        tryVerify(() => view !== null && view.form !== undefined, 5000)
-        tryVerify(() => session.computerTemplates.length > 0, 5000)
-        tryVerify(() => !view.loadingVeil.visible, 3000)
+        signIn(w, "demo", () => {
+            if (storedUsername !== undefined)
+                testKit.setSettingsValue("username", storedUsername)
+        })
+        openPage(MainContext.CreateInstance, "form")
+        tryVerify(() => session.computerTemplates.length > 0 && !view.loadingVeil.visible, 5000)
     }
 
     function fill(name, username, password) {
@@ -70,26 +42,19 @@ TestCase {
         view.typeBox.currentIndex = index
     }
 
-    function cleanup() {
-        if (root && root.confirmPopup.opened)
-            root.confirmPopup.close()
-        testKit.control("fault/clear")
-        root = null
-    }
-
     function test_veilUntilTemplatesArrive() {
         signIn(1200)
         testKit.control("fault", "action=list_available_vm_templates&kind=hold")
         session.pageIndex = MainContext.CreateInstance
         tryVerify(() => view !== null && view.form !== undefined, 5000)
         compare(session.computerTemplates.length, 0)
-        verify(view.loadingVeil.visible)
-        compare(view.loadingVeil.opacity, 1)
         compare(findChild(view.loadingVeil, "loadingVeilLabel").text, "Loading machines types...")
         fill("My Machine", "operator", "Secret-Pass1")
         verify(!view.startButton.enabled)
         compare(view.typeBox.count, 1)
         compare(view.typeBox.currentText, "Select your machine type")
+        // The held request is dropped.
+        testKit.control("reset")
     }
 
     function test_machineTypeItemsAndSpot() {
@@ -145,13 +110,7 @@ TestCase {
         choose(1)
         verify(view.startButton.enabled)
         click(view.startButton)
-        const stack = root.notificationsContainer
-        tryVerify(() => {
-            for (let i = 0; i < stack.children.length; ++i)
-                if (stack.children[i].text === "Machine password can not contain the machines username.")
-                    return true
-            return false
-        }, 2000)
+        waitNote("Machine password can not contain the machines username.")
         verify(!root.confirmPopup.opened)
         compare(session.pageIndex, MainContext.CreateInstance)
         compare(testKit.requestCount("insert_vm_instance"), before)
@@ -164,12 +123,10 @@ TestCase {
         choose(1)
         click(view.startButton)
         tryVerify(() => root.confirmPopup.opened, 2000)
-        compare(root.confirmPopup.title, "Start New Machine?")
         compare(root.confirmPopup.okText, "Start Machine")
         compare(root.confirmPopup.cancelText, "Cancel")
         verify(root.confirmPopup.message.indexOf("<br><br>Please note") > 0)
-        mouseClick(findChild(root.confirmPopup.contentItem, "confirmCancel"))
-        tryVerify(() => !root.confirmPopup.opened, 2000)
+        answer(false, "Start New Machine?")
         compare(session.pageIndex, MainContext.CreateInstance)
         compare(view.nameField.text, "My Machine")
         compare(testKit.requestCount("insert_vm_instance"), 0)

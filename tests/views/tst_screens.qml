@@ -9,17 +9,9 @@ import Vantorix.Core
 // settings. Each screen is grabbed (and saved when VANTORIX_SCREENS_DIR is set, to be looked at); the
 // software back-end has no shader effects, so there the elevated panes and the deleted card must use their
 // plain look, and every screen must show its panes rather than the window's background.
-TestCase {
-    id: testCase
+ViewsCase {
     name: "Screens"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
-    readonly property var frame: root ? root.signedInFrame.item : null
-    readonly property var session: frame ? frame.main : null
     readonly property bool software: GraphicsInfo.api === GraphicsInfo.Software
 
     function save(image, name) {
@@ -33,36 +25,9 @@ TestCase {
         return image.pixel(Math.round(p.x), Math.round(p.y))
     }
 
-    function start() {
-        testKit.control("reset")
-        testKit.clearSettings()
-        context.reset()
-        testHost.reset()
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        root = createTemporaryObject(component, testCase)
-        root.width = 1200
-        root.height = 720
-        tryVerify(() => testKit.pendingRequests() === 0, 5000)
-    }
-
-    function signIn() {
-        root.authView.loginForm.userIdField.text = "demo"
-        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
-        mouseClick(root.authView.loginForm.loginButton)
-        tryVerify(() => frame !== null && frame.completed && frame.page !== null, 10000)
-        tryVerify(() => !session.loadingComputers && session.computers.length > 0, 10000)
-        tryVerify(() => testKit.pendingRequests() === 0, 10000)
-        tryVerify(() => frame.sidebar.x === 0, 3000)
-    }
-
     function settle() {
         wait(400)
         waitForRendering(root)
-    }
-
-    function cleanup() {
-        root = null
     }
 
     function test_expectedBackEnd() {
@@ -72,7 +37,7 @@ TestCase {
     }
 
     function test_screens() {
-        start()
+        start(1200)
         settle()
         let image = grabImage(root)
         save(image, "signin")
@@ -81,9 +46,9 @@ TestCase {
         verify(!Qt.colorEqual(colourIn(image, card, card.width / 2, card.height - 4),
                               colourIn(image, root, 4, 4)), "the sign-in card is not drawn")
 
-        signIn()
-        const page = frame.page
-        tryVerify(() => !page.loadingVeil.visible, 3000)
+        logIn("demo", demoPassword)
+        tryVerify(() => page !== null && page.loadingVeil !== undefined && session.computers.length > 0, 10000)
+        tryVerify(() => testKit.pendingRequests() === 0 && frame.sidebar.x === 0 && !page.loadingVeil.visible, 10000)
         settle()
         image = grabImage(root)
         save(image, "computers")
@@ -104,20 +69,14 @@ TestCase {
         image = grabImage(root)
         save(image, "computers-deleted")
 
-        session.pageIndex = MainContext.CreateInstance
-        tryVerify(() => frame.page && frame.page.extraControlsRow !== page.extraControlsRow, 5000)
-        tryVerify(() => testKit.pendingRequests() === 0, 10000)
+        openPage(MainContext.CreateInstance, "form")
         settle()
         save(grabImage(root), "create")
 
-        session.myAccountPageIndex = MyAccountView.AppSettingsPage
-        session.pageIndex = MainContext.Account
-        tryVerify(() => frame.page && frame.page.settingsTab !== undefined, 5000)
-        tryVerify(() => testKit.pendingRequests() === 0, 10000)
+        openPage(MainContext.Account, "settingsTab", MyAccountView.AppSettingsPage)
         settle()
-        image = grabImage(root)
-        save(image, "settings")
-        compare(findChild(frame.page, "rendererInUse").text,
+        save(grabImage(root), "settings")
+        compare(findChild(page, "rendererInUse").text,
                 "In use: " + (software ? "software renderer" : "graphics card"))
     }
 }

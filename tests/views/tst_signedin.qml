@@ -6,43 +6,10 @@ import Vantorix.Core
 
 // The signed-in frame against the demo service: sidebar by width crossings and by hand, the credit and
 // burn-rate texts, the active menu entries, the page slot and sign-out.
-TestCase {
-    id: testCase
+ViewsCase {
     name: "SignedIn"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
-    readonly property var frame: root ? root.signedInFrame.item : null
-    readonly property var session: frame ? frame.main : null
     readonly property var sidebar: frame ? frame.sidebar : null
-
-    function signIn(w) {
-        testKit.control("reset")
-        testKit.clearSettings()
-        context.reset()
-        testHost.reset()
-        testCase.width = w
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        root = createTemporaryObject(component, testCase)
-        root.width = w
-        root.height = 720
-        tryVerify(() => testKit.pendingRequests() === 0, 5000)
-        root.authView.loginForm.userIdField.text = "demo"
-        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
-        mouseClick(root.authView.loginForm.loginButton)
-        tryVerify(() => frame !== null && frame.completed, 10000)
-        tryVerify(() => !session.loadingComputers, 10000)
-        // Let the sidebar settle.
-        tryVerify(() => sidebar.x === (sidebar.open ? 0 : -sidebar.width), 3000)
-    }
-
-    function cleanup() {
-        root = null
-    }
 
     function test_sidebarFollowsWidthCrossings() {
         signIn(600)
@@ -115,7 +82,6 @@ TestCase {
 
     function test_burnRateSelectedOrAll() {
         signIn(1200)
-        tryVerify(() => session.computers.length > 0, 5000)
         const all = session.currentBurnRate
         verify(all > 0)
         compare(sidebar.burnRateLabel.text, "Using " + all.toFixed(3) + " credits /h")
@@ -201,19 +167,14 @@ TestCase {
         let signedOut = 0
         root.signedOut.connect(() => ++signedOut)
         mouseClick(sidebar.signOutButton)
-        const popup = root.confirmPopup
-        tryVerify(() => popup.opened)
-        compare(popup.title, "Sign out")
-        compare(popup.message, "Are you sure you want to sign out?")
-        mouseClick(findChild(popup.contentItem, "confirmCancel"))
-        tryVerify(() => !popup.visible)
+        answer(false, "Sign out", "Are you sure you want to sign out?")
         wait(100)
         verify(frame.page !== null)
         compare(frame.signingOutIndicator.opacity, 0)
 
         mouseClick(sidebar.signOutButton)
-        tryVerify(() => popup.opened)
-        mouseClick(findChild(popup.contentItem, "confirmOk"))
+        tryVerify(() => root.confirmPopup.opened)
+        mouseClick(findChild(root.confirmPopup.contentItem, "confirmOk"))
         tryVerify(() => frame.signingOutIndicator.visible)
         compare(frame.page, null)
         tryCompare(frame.flickable, "visible", false, 3000)
