@@ -65,7 +65,7 @@ ServiceTestKit::Reply ServiceTestKit::demo(const QByteArray &method, const QByte
 
 QJsonObject ServiceTestKit::machineRecord(int vmId)
 {
-    return demo("POST", "list_user_vm_instances").object().value(QString::number(vmId)).toObject();
+    return demo("POST", "list_user_vm_instances").value(QString::number(vmId)).toObject();
 }
 
 int ServiceTestKit::machineIdByName(const QString &name)
@@ -81,7 +81,6 @@ int ServiceTestKit::machineIdByName(const QString &name)
 double ServiceTestKit::credits()
 {
     return demo("GET", "get_user_data")
-        .object()
         .value(QStringLiteral("user_data"))
         .toObject()
         .value(QStringLiteral("user_credit"))

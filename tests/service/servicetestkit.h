@@ -19,6 +19,8 @@ public:
         bool finished = false;
         [[nodiscard]] QJsonObject object() const { return QJsonDocument::fromJson(body).object(); }
         [[nodiscard]] QJsonArray array() const { return QJsonDocument::fromJson(body).array(); }
+        [[nodiscard]] QJsonValue value(const QString &key) const { return object().value(key); }
+        [[nodiscard]] bool has(const QString &key) const { return object().contains(key); }
         [[nodiscard]] bool isJson() const;
     };
 

@@ -30,7 +30,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, plan);
         QFETCH(int, status);
         QFETCH(QString, expect);
-        QVERIFY(kit.control("fault?action=list_user_vm_instances&" + plan).object().contains("success"));
+        QVERIFY(kit.control("fault?action=list_user_vm_instances&" + plan).has("success"));
         const auto reply = kit.demo("POST", "list_user_vm_instances");
         QVERIFY(reply.finished);
         QCOMPARE(reply.status, status);
@@ -39,13 +39,13 @@ private Q_SLOTS:
         } else if (expect == "not_json") {
             QVERIFY(!reply.body.isEmpty() && !reply.isJson());
         } else if (expect.startsWith("error:")) {
-            QCOMPARE(reply.object().value("error_message").toString(), expect.mid(6));
+            QCOMPARE(reply.value("error_message").toString(), expect.mid(6));
         } else if (expect == "no_key") {
             QVERIFY(reply.isJson());
-            QVERIFY(!reply.object().contains("101") && !reply.object().contains("error_message"));
+            QVERIFY(!reply.has("101") && !reply.has("error_message"));
         }
         // Other actions are not affected.
-        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+        QVERIFY(kit.demo("GET", "get_user_data").has("user_data"));
     }
 
     void reshapingKinds_data()
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, extra);
         QFETCH(QString, path);
         QFETCH(int, type);
-        QVERIFY(kit.control("fault?action=" + action + "&" + plan).object().contains("success"));
+        QVERIFY(kit.control("fault?action=" + action + "&" + plan).has("success"));
         const auto reply = kit.demo(action.startsWith("get_") ? "GET" : "POST", action, extra);
         QCOMPARE(reply.status, 200);
         const QJsonDocument document = QJsonDocument::fromJson(reply.body);
@@ -107,7 +107,7 @@ private Q_SLOTS:
             QCOMPARE(int(o.value(steps.last()).type()), type);
         }
         // A reshaping fault needs its key.
-        QVERIFY(kit.control("fault?action=get_user_data&kind=null").object().contains("error_message"));
+        QVERIFY(kit.control("fault?action=get_user_data&kind=null").has("error_message"));
     }
 
     void holdNeverAnswers()
@@ -116,7 +116,7 @@ private Q_SLOTS:
         const auto held = kit.demo("GET", "get_user_data", QByteArray(), 800);
         QVERIFY(!held.finished);
         kit.control("fault/clear");
-        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+        QVERIFY(kit.demo("GET", "get_user_data").has("user_data"));
     }
 
     void dropClosesTheConnection()
@@ -129,7 +129,7 @@ private Q_SLOTS:
         QVERIFY(dropped.error != QNetworkReply::NoError);
         QCOMPARE(dropped.status, 0);
         kit.control("fault/clear");
-        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+        QVERIFY(kit.demo("GET", "get_user_data").has("user_data"));
     }
 
     void delayStillAnswers()
@@ -139,7 +139,7 @@ private Q_SLOTS:
         timer.start();
         const auto reply = kit.demo("POST", "start_user_vm_instance", "&vm_id=103");
         QVERIFY(timer.elapsed() >= 250);
-        QVERIFY(reply.object().contains("success"));
+        QVERIFY(reply.has("success"));
         QCOMPARE(kit.machineRecord(103).value("status").toString(), QString("provisioning"));
     }
 
@@ -155,16 +155,16 @@ private Q_SLOTS:
     void wildcardAndClear()
     {
         kit.control("fault?action=*&kind=error_message");
-        QVERIFY(kit.demo("GET", "get_user_data").object().contains("error_message"));
-        QVERIFY(kit.demo("POST", "list_user_payments").object().contains("error_message"));
+        QVERIFY(kit.demo("GET", "get_user_data").has("error_message"));
+        QVERIFY(kit.demo("POST", "list_user_payments").has("error_message"));
         kit.control("fault/clear");
-        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+        QVERIFY(kit.demo("GET", "get_user_data").has("user_data"));
     }
 
     void unknownKindIsRefused()
     {
-        QVERIFY(kit.control("fault?action=get_user_data&kind=explode").object().contains("error_message"));
-        QVERIFY(kit.control("fault?kind=empty").object().contains("error_message"));
+        QVERIFY(kit.control("fault?action=get_user_data&kind=explode").has("error_message"));
+        QVERIFY(kit.control("fault?kind=empty").has("error_message"));
     }
 
     void requestLogKeepsTheExactWire()
@@ -198,7 +198,7 @@ private Q_SLOTS:
         kit.control("advance?minutes=90");
         kit.control("reset");
         QCOMPARE(kit.machineRecord(101).value("status").toString(), QString("running"));
-        QVERIFY(kit.demo("GET", "get_user_data").object().contains("user_data"));
+        QVERIFY(kit.demo("GET", "get_user_data").has("user_data"));
         QVERIFY(kit.send("GET", "/__test__/outbox").array().isEmpty());
     }
 
@@ -207,7 +207,7 @@ private Q_SLOTS:
         ServiceTestKit plain(0, false);
         QCOMPARE(plain.send("POST", "/__test__/reset").status, 404);
         QCOMPARE(plain.send("GET", "/__test__/requests").status, 404);
-        QVERIFY(plain.demo("GET", "get_user_data").object().contains("user_data"));
+        QVERIFY(plain.demo("GET", "get_user_data").has("user_data"));
     }
 };
 

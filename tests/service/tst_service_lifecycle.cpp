@@ -1,4 +1,4 @@
-// Computers over simulated time: lifecycle, costs, credits, price history; payments and invoices.
+// Computers over simulated time: lifecycle, costs, credits, price history.
 #include "demostate.h"
 #include "servicetestkit.h"
 
@@ -10,7 +10,7 @@ class ServiceLifecycleTest : public QObject {
     QString status(int id) { return kit.machineRecord(id).value("status").toString(); }
     void advance(int minutes)
     {
-        QVERIFY(kit.control("advance?minutes=" + QByteArray::number(minutes)).object().contains("success"));
+        QVERIFY(kit.control("advance?minutes=" + QByteArray::number(minutes)).has("success"));
     }
     ServiceTestKit kit;
 
@@ -40,13 +40,6 @@ private Q_SLOTS:
         QVERIFY(longRunning >= 1);
         const double credits = kit.credits();
         QVERIFY(credits > 5 && credits < 6); // just above the low-credit threshold
-        // An empty account's list is an empty JSON array.
-        QVERIFY(
-            kit.api("POST",
-                    "register_user&usr=fresh&pwd=Abc-12345&email=fresh%40x.example&first_name=F&last_name=R"
-                    "&eu_resident=false&valid_vat=false")
-                .object()
-                .contains("user_email"));
     }
 
     void powerOperations_data()
@@ -73,7 +66,7 @@ private Q_SLOTS:
         QFETCH(QStringList, steps);
         const int id = kit.machineIdByName(machine);
         const auto reply = kit.demo("POST", action, "&vm_id=" + QByteArray::number(id));
-        QVERIFY2(reply.object().value("success").toString().contains(machine), reply.body.constData());
+        QVERIFY2(reply.value("success").toString().contains(machine), reply.body.constData());
         QCOMPARE(status(id), steps.at(0));
         advance(2);
         QCOMPARE(status(id), steps.at(1));
@@ -109,7 +102,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         const auto reply =
             kit.demo("POST", action, "&vm_id=" + QByteArray::number(kit.machineIdByName(machine)));
-        QVERIFY2(reply.object().value("error_message").toString().contains(expected), reply.body.constData());
+        QVERIFY2(reply.value("error_message").toString().contains(expected), reply.body.constData());
     }
 
     void runningCostsAccrueAndBurnCredits()
@@ -143,7 +136,7 @@ private Q_SLOTS:
             QVERIFY(v.toObject().value("status").toString() != "running");
         const auto start = kit.demo("POST", "start_user_vm_instance",
                                     "&vm_id=" + QByteArray::number(kit.machineIdByName("Office PC")));
-        QVERIFY(start.object().value("error_message").toString().contains("credits"));
+        QVERIFY(start.value("error_message").toString().contains("credits"));
     }
 
     void newMachineProvisionsToRunning()
@@ -151,7 +144,7 @@ private Q_SLOTS:
         const auto reply = kit.demo(
             "POST", "insert_vm_instance",
             "&vm_user_instance_name=Lab%20One&template_id=4&win_username=alice&win_password=Secret-Pass1");
-        const QString vmId = reply.object().value("vm_id").toString();
+        const QString vmId = reply.value("vm_id").toString();
         QVERIFY2(!vmId.isEmpty(), reply.body.constData());
         const QJsonObject record = kit.machineRecord(vmId.toInt());
         QCOMPARE(record.value("status").toString(), QString("pending_provisioning"));
@@ -168,72 +161,21 @@ private Q_SLOTS:
         const QString history = kit.machineRecord(kit.machineIdByName("Design Station"))
                                     .value("vm_price_history_string")
                                     .toString();
-        // Cut the text exactly as the billing popup does.
-        const QStringList pieces = history.split("|| ", Qt::SkipEmptyParts);
-        QCOMPARE(pieces.size(), 3);
+        // Each period as the billing popup cuts it: "|| " between periods, " ** " between the running and
+        // the idle cost, " = " before each cost.
+        const QString period =
+            QStringLiteral(R"(\(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\) - \(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\))");
+        const QRegularExpression piece(
+            QStringLiteral(R"(^Running Cost %1 = [\d.]+ credits \(\d+ minutes @ ([\d.]+ credits/h)\) \*\* )"
+                           R"(Idle Cost %1 = [\d.]+ credits \(\d+ minutes @ 0\.0100 credits/h\)$)")
+                .arg(period));
         QStringList runningRates;
-        for (const QString &piece : pieces) {
-            const QStringList parts = piece.split("**");
-            QCOMPARE(parts.size(), 2);
-            const QStringList running = parts.at(0).split(" = ");
-            QCOMPARE(running.size(), 2);
-            const QString date = running.at(0).mid(13);
-            QVERIFY2(QRegularExpression(
-                         R"(^\(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\) - \(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\)$)")
-                         .match(date)
-                         .hasMatch(),
-                     qPrintable(date));
-            const QString afterCost = running.at(1).mid(running.at(1).indexOf('(') + 1);
-            const QStringList minutesRate = afterCost.split(" minutes @ ");
-            bool ok = false;
-            minutesRate.at(0).toInt(&ok);
-            QVERIFY(ok);
-            runningRates.append(minutesRate.at(1).chopped(2));
-            const QString idleTail = parts.at(1).split(" = ").at(1);
-            QVERIFY(idleTail.left(idleTail.indexOf('(')).endsWith("credits "));
-            const QString idleAfter = idleTail.mid(idleTail.indexOf('(') + 1).split(" minutes @ ").at(1);
-            QCOMPARE(idleAfter.trimmed().left(idleAfter.indexOf(')')), QString("0.0100 credits/h"));
+        for (const QString &text : history.split("|| ", Qt::SkipEmptyParts)) {
+            const QRegularExpressionMatch match = piece.match(text);
+            QVERIFY2(match.hasMatch(), qPrintable(text));
+            runningRates.append(match.captured(1));
         }
         QCOMPARE(runningRates, (QStringList{"0.3000 credits/h", "0.3200 credits/h", "0.3400 credits/h"}));
-    }
-
-    void paymentCompletesAndInvoiceIsSentLater()
-    {
-        const double creditsBefore = kit.credits();
-        const QString link = kit.demo("POST", "initiate_payment", "&amount=10")
-                                 .object()
-                                 .value("paypal_payment_link")
-                                 .toString();
-        QVERIFY(link.startsWith(kit.base() + "/pay/"));
-        QJsonObject newest = kit.demo("POST", "list_user_payments").array().first().toObject();
-        QCOMPARE(newest.value("payment_status").toString(), QString("Pending"));
-        QCOMPARE(newest.value("payment_link").toString(), link);
-        QCOMPARE(newest.value("vat_amount").toString(), QString("1.90")); // not VAT exempt
-        const QByteArray path = QUrl(link).path().toLatin1();
-        QVERIFY(kit.send("POST", path + "/complete").object().value("completed").toBool());
-        QVERIFY(kit.send("POST", path + "/complete").object().contains("error_message")); // only once
-        QVERIFY(qAbs(kit.credits() - (creditsBefore + 10)) < 0.01);
-        newest = kit.demo("POST", "list_user_payments").array().first().toObject();
-        QCOMPARE(newest.value("payment_status").toString(), QString("Completed"));
-        QCOMPARE(newest.value("invoice_status").toString(), QString("NOT REQUESTED"));
-        const QByteArray id = QByteArray::number(newest.value("payment_id").toInt());
-        QCOMPARE(kit.api("POST", "request-invoice&email=demo%40vantorix.example&payment_id=" + id).status,
-                 200);
-        QCOMPARE(kit.demo("POST", "list_user_payments")
-                     .array()
-                     .first()
-                     .toObject()
-                     .value("invoice_status")
-                     .toString(),
-                 QString("REQUESTED"));
-        advance(3);
-        QCOMPARE(kit.demo("POST", "list_user_payments")
-                     .array()
-                     .first()
-                     .toObject()
-                     .value("invoice_status")
-                     .toString(),
-                 QString("SENT"));
     }
 
     void timeScaleSpeedsUpLifecycle()

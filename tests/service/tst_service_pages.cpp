@@ -1,4 +1,5 @@
-// Web pages, logos and banners, the pages that report back to the app, and the command line.
+// Web pages, logos and banners, the pages that report back to the app (payments and their invoices,
+// activation, password reset), and the command line.
 #include "servicetestkit.h"
 
 #include <QBuffer>
@@ -52,7 +53,7 @@ private Q_SLOTS:
 
     void banners()
     {
-        const QJsonArray list = kit.demo("GET", "get_vantorix_banners").object().value("banners").toArray();
+        const QJsonArray list = kit.demo("GET", "get_vantorix_banners").value("banners").toArray();
         QCOMPARE(list.size(), 4);
         QSet<QString> positions;
         int animated = 0;
@@ -76,21 +77,35 @@ private Q_SLOTS:
         QVERIFY(animated >= 1);
     }
 
-    void paymentPageCompletesThePayment()
+    void paymentPageCompletesThePaymentAndTheInvoiceIsSentLater()
     {
-        const QString link = kit.demo("POST", "initiate_payment", "&amount=25")
-                                 .object()
-                                 .value("paypal_payment_link")
-                                 .toString();
+        const double creditsBefore = kit.credits();
+        const QString link =
+            kit.demo("POST", "initiate_payment", "&amount=10").value("paypal_payment_link").toString();
+        QVERIFY(link.startsWith(kit.base() + "/pay/"));
+        const auto newest = [this] {
+            return kit.demo("POST", "list_user_payments").array().first().toObject();
+        };
+        QCOMPARE(newest().value("payment_status").toString(), QString("Pending"));
+        QCOMPARE(newest().value("payment_link").toString(), link);
+        QCOMPARE(newest().value("vat_amount").toString(), QString("1.90")); // not VAT exempt
         const QByteArray path = QUrl(link).path().toLatin1();
         const QByteArray html = kit.send("GET", path).body;
         expectAppMessage(html, "{\"payment_status\":\"Payment completed.\"}");
         QVERIFY(html.contains("fetch('" + path + "/complete'"));
         QVERIFY(html.contains(">Pay</button>"));
-        const double before = kit.credits();
-        QVERIFY(kit.send("POST", path + "/complete").object().value("completed").toBool());
-        QVERIFY(qAbs(kit.credits() - before - 25) < 0.01);
-        QVERIFY(!kit.send("GET", path).body.contains(">Pay</button>")); // a paid payment cannot be paid again
+        QVERIFY(kit.send("POST", path + "/complete").value("completed").toBool());
+        QVERIFY(kit.send("POST", path + "/complete").has("error_message")); // only once
+        QVERIFY(!kit.send("GET", path).body.contains(">Pay</button>"));     // nor on its page
+        QVERIFY(qAbs(kit.credits() - (creditsBefore + 10)) < 0.01);
+        QCOMPARE(newest().value("payment_status").toString(), QString("Completed"));
+        QCOMPARE(newest().value("invoice_status").toString(), QString("NOT REQUESTED"));
+        const QByteArray id = QByteArray::number(newest().value("payment_id").toInt());
+        QCOMPARE(kit.api("POST", "request-invoice&email=demo%40vantorix.example&payment_id=" + id).status,
+                 200);
+        QCOMPARE(newest().value("invoice_status").toString(), QString("REQUESTED"));
+        QVERIFY(kit.control("advance?minutes=3").has("success"));
+        QCOMPARE(newest().value("invoice_status").toString(), QString("SENT"));
     }
 
     void activationPageActivatesAndTriggersLogin()
@@ -98,8 +113,8 @@ private Q_SLOTS:
         const auto signup = kit.api(
             "POST", "register_user&usr=newbie&pwd=Abc-12345&email=new%2Bbie%40x.example"
                     "&first_name=New&last_name=Bie&eu_resident=false&valid_vat=false&country=Germany");
-        QCOMPARE(signup.object().value("user_email").toString(), QString("new+bie@x.example"));
-        QVERIFY(kit.api("POST", "login_user&usr=newbie&pwd=Abc-12345").object().contains("error_message"));
+        QCOMPARE(signup.value("user_email").toString(), QString("new+bie@x.example"));
+        QVERIFY(kit.api("POST", "login_user&usr=newbie&pwd=Abc-12345").has("error_message"));
         const QJsonObject mail = kit.send("GET", "/__test__/outbox").array().last().toObject();
         QCOMPARE(mail.value("to").toString(), QString("new+bie@x.example"));
         const QString link = QRegularExpression("(http://\\S+/activate/\\w+)")
@@ -110,11 +125,9 @@ private Q_SLOTS:
         QCOMPARE(page.status, 200);
         expectAppMessage(page.body, "{\"triggerLogin\":true}");
         QVERIFY(page.body.contains("sendToApp(appMessage);"));
-        QCOMPARE(kit.api("POST", "login_user&usr=new%2Bbie%40x.example&pwd=Abc-12345")
-                     .object()
-                     .value("login")
-                     .toString(),
-                 QString("success"));
+        QCOMPARE(
+            kit.api("POST", "login_user&usr=new%2Bbie%40x.example&pwd=Abc-12345").value("login").toString(),
+            QString("success"));
     }
 
     void resetPageHandsTheCodeToTheApp()
