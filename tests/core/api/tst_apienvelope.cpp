@@ -54,376 +54,337 @@ class TestApiEnvelope : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void successStatus_data();
-    void successStatus();
-    void envelope_data();
-    void envelope();
-    void statusZeroIsLikeStatus200_data();
-    void statusZeroIsLikeStatus200();
-    void successValue();
-    void failedStatusIsLoggedAsThreeLines();
-    void networkFailure();
-    void modes_data();
-    void modes();
-    void indentedByThreeSpaces();
-    void redaction_data();
-    void redaction();
-    void longBodiesAreShortenedInTheLog();
-};
+    void envelope_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("notice");
 
-void TestApiEnvelope::successStatus_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<bool>("success");
-    QTest::newRow("0") << 0 << true;
-    QTest::newRow("200") << 200 << true;
-    for (int status : {201, 204, 301, 400, 401, 403, 404, 500, 503})
-        QTest::newRow(QByteArray::number(status).constData()) << status << false;
-}
+        const QByteArray error = R"({"error_message":"Nope"})";
+        const QByteArray success = R"({"success":"Done"})";
+        const QByteArray other = R"({"something":1})";
 
-void TestApiEnvelope::successStatus()
-{
-    QFETCH(int, status);
-    QFETCH(bool, success);
-    QCOMPARE(ApiEnvelope::isSuccessStatus(status), success);
-}
+        QTest::newRow("500 is only logged")
+            << "start_user_vm_instance" << 500 << success << Kind::StatusFailure << "";
+        QTest::newRow("403 is not 401")
+            << "get_user_data" << 403 << QByteArray() << Kind::StatusFailure << "";
+        QTest::newRow("201 is not success") << "reset_pass" << 201 << success << Kind::StatusFailure << "";
 
-void TestApiEnvelope::envelope_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QString>("notice");
-    QTest::addColumn<SignOut>("signOut");
+        // Empty bodies.
+        for (const char *action :
+             {"list_available_vm_templates", "insert_vm_instance", "start_user_vm_instance",
+              "stop_user_vm_instance", "reset_user_vm_instance", "delete_user_vm_instance",
+              "edit_user_vm_instance", "reset_win_password_user_vm_instance", "get_vm_screenshot"})
+            QTest::newRow(qPrintable(QStringLiteral("empty %1").arg(QLatin1String(action))))
+                << action << 200 << QByteArray() << Kind::Failed << "E:" + kInvalidApi;
+        QTest::newRow("empty list poll is ignored")
+            << "list_user_vm_instances" << 200 << QByteArray() << Kind::Ignored << "";
+        QTest::newRow("empty favourite is not JSON")
+            << "set_favourite_vm_instance" << 200 << QByteArray() << Kind::Failed << "E:" + kInvalidJson;
+        QTest::newRow("empty login is not JSON")
+            << "login_user" << 0 << QByteArray() << Kind::Failed << "E:" + kInvalidJson;
+        QTest::newRow("empty user data poll: silent")
+            << "get_user_data" << 200 << QByteArray() << Kind::Failed << "";
 
-    const QByteArray error = R"({"error_message":"Nope"})";
-    const QByteArray success = R"({"success":"Done"})";
-    const QByteArray other = R"({"something":1})";
+        // Bodies that are not JSON.
+        const QByteArray html = "<html>Bad gateway</html>";
+        QTest::newRow("not JSON, computer action")
+            << "stop_user_vm_instance" << 200 << html << Kind::Failed << "E:" + kInvalidJson;
+        QTest::newRow("not JSON, templates")
+            << "list_available_vm_templates" << 200 << html << Kind::Failed << "E:" + kTemplates;
+        for (const char *action : {"get_vantorix_banners", "initiate_payment", "get_vatsense_tax_rate_ro"})
+            QTest::newRow(qPrintable(QStringLiteral("not JSON, %1").arg(QLatin1String(action))))
+                << action << 200 << html << Kind::Failed << "E:" + kContactSupport;
+        QTest::newRow("not JSON, create: log only")
+            << "insert_vm_instance" << 200 << html << Kind::Failed << "";
+        QTest::newRow("not JSON, polls: log only")
+            << "list_user_payments" << 200 << html << Kind::Failed << "";
+        QTest::newRow("not JSON, VAT check: false") << "get_vat_info" << 200 << html << Kind::Succeeded << "";
+        QTest::newRow("a bare JSON number is not a reply")
+            << "get_user_logs" << 200 << QByteArray("42") << Kind::Failed << "E:" + kInvalidJson;
+        QTest::newRow("truncated JSON")
+            << "reset_pass" << 200 << QByteArray("{\"success\":\"D") << Kind::Failed << "E:" + kInvalidJson;
 
-    // 401 rules.
-    QTest::newRow("401 session") << "get_user_data" << 401 << QByteArray() << Kind::StatusFailure << ""
-                                 << SignOut::Session;
-    QTest::newRow("401 start") << "start_user_vm_instance" << 401 << success << Kind::StatusFailure << ""
-                               << SignOut::Session;
-    for (const char *action : {"register_user", "login_user", "get_reset_pass_token", "reset_pass"})
-        QTest::newRow(qPrintable(QStringLiteral("401 pre-sign-in %1").arg(QLatin1String(action))))
-            << action << 401 << QByteArray() << Kind::StatusFailure << "" << SignOut::PreSignIn;
-    QTest::newRow("401 vat rates: message, no sign-out")
-        << "get_vatsense_rates" << 401 << QByteArray() << Kind::StatusFailure
-        << "E:Unable to fetch country vat rates list, unauthorized." << SignOut::None;
-    QTest::newRow("401 vat info: nothing")
-        << "get_vat_info" << 401 << QByteArray() << Kind::StatusFailure << "" << SignOut::None;
-    QTest::newRow("401 ro tax rate: nothing")
-        << "get_vatsense_tax_rate_ro" << 401 << QByteArray() << Kind::StatusFailure << "" << SignOut::None;
-    QTest::newRow("500 is only logged")
-        << "start_user_vm_instance" << 500 << success << Kind::StatusFailure << "" << SignOut::None;
-    QTest::newRow("403 is not 401") << "get_user_data" << 403 << QByteArray() << Kind::StatusFailure << ""
-                                    << SignOut::None;
-    QTest::newRow("201 is not success")
-        << "reset_pass" << 201 << success << Kind::StatusFailure << "" << SignOut::None;
+        // "error_message".
+        QTest::newRow("error, interactive")
+            << "start_user_vm_instance" << 200 << error << Kind::Failed << "E:Nope";
+        QTest::newRow("error, poll: log only")
+            << "list_user_vm_instances" << 200 << error << Kind::Failed << "";
+        QTest::newRow("error, user data poll") << "get_user_data" << 200 << error << Kind::Failed << "";
+        QTest::newRow("error, screenshot: log only")
+            << "get_vm_screenshot" << 200 << error << Kind::Failed << "";
+        QTest::newRow("error, rename ignores it: unexpected")
+            << "edit_user_vm_instance" << 200 << error << Kind::Failed << "E:" + kUnexpected;
+        QTest::newRow("error, banners ignore it: nothing")
+            << "get_vantorix_banners" << 200 << error << Kind::Failed << "";
+        QTest::newRow("error, VAT check hands it over")
+            << "get_vat_info" << 200 << error << Kind::Succeeded << "";
+        QTest::newRow("error, vat rates") << "get_vatsense_rates" << 200 << error << Kind::Failed << "E:Nope";
+        QTest::newRow("error wins over success")
+            << "reset_pass" << 200 << QByteArray(R"({"success":"x","error_message":"Nope"})") << Kind::Failed
+            << "E:Nope";
+        QTest::newRow("error that is not text")
+            << "reset_pass" << 200 << QByteArray(R"({"error_message":17})") << Kind::Failed << "E:17";
 
-    // Empty bodies.
-    for (const char *action :
-         {"list_available_vm_templates", "insert_vm_instance", "start_user_vm_instance",
-          "stop_user_vm_instance", "reset_user_vm_instance", "delete_user_vm_instance",
-          "edit_user_vm_instance", "reset_win_password_user_vm_instance", "get_vm_screenshot"})
-        QTest::newRow(qPrintable(QStringLiteral("empty %1").arg(QLatin1String(action))))
-            << action << 200 << QByteArray() << Kind::Failed << "E:" + kInvalidApi << SignOut::None;
-    QTest::newRow("empty list poll is ignored")
-        << "list_user_vm_instances" << 200 << QByteArray() << Kind::Ignored << "" << SignOut::None;
-    QTest::newRow("empty favourite is not JSON") << "set_favourite_vm_instance" << 200 << QByteArray()
-                                                 << Kind::Failed << "E:" + kInvalidJson << SignOut::None;
-    QTest::newRow("empty login is not JSON")
-        << "login_user" << 0 << QByteArray() << Kind::Failed << "E:" + kInvalidJson << SignOut::None;
-    QTest::newRow("empty user data poll: silent")
-        << "get_user_data" << 200 << QByteArray() << Kind::Failed << "" << SignOut::None;
+        // Success keys.
+        QTest::newRow("success") << "start_user_vm_instance" << 200 << success << Kind::Succeeded << "";
+        QTest::newRow("login success")
+            << "login_user" << 200 << QByteArray(R"({"login":"success","data":{}})") << Kind::Succeeded << "";
+        QTest::newRow("login other value") << "login_user" << 200 << QByteArray(R"({"login":"failed"})")
+                                           << Kind::Failed << "E:" + kUnexpected;
+        QTest::newRow("register: any reply")
+            << "register_user" << 200 << QByteArray(R"({"user_email":"a@b"})") << Kind::Succeeded << "";
+        QTest::newRow("vm_id") << "insert_vm_instance" << 200 << QByteArray(R"({"vm_id":5})")
+                               << Kind::Succeeded << "";
+        QTest::newRow("payment link")
+            << "initiate_payment" << 200 << QByteArray(R"({"paypal_payment_link":"x"})") << Kind::Succeeded
+            << "";
+        QTest::newRow("ro rate") << "get_vatsense_tax_rate_ro" << 200
+                                 << QByteArray(R"({"vat_tax_rate_ro":"19"})") << Kind::Succeeded << "";
+        QTest::newRow("user data") << "get_user_data" << 200 << QByteArray(R"({"user_data":{}})")
+                                   << Kind::Succeeded << "";
+        QTest::newRow("banners") << "get_vantorix_banners" << 200 << QByteArray(R"({"banners":[]})")
+                                 << Kind::Succeeded << "";
+        QTest::newRow("list as array")
+            << "list_user_vm_instances" << 200 << QByteArray("[]") << Kind::Succeeded << "";
+        QTest::newRow("list as object")
+            << "list_user_payments" << 200 << QByteArray(R"({"1":{}})") << Kind::Succeeded << "";
+        QTest::newRow("templates") << "list_available_vm_templates" << 200 << QByteArray("[{}]")
+                                   << Kind::Succeeded << "";
+        QTest::newRow("vat rates array")
+            << "get_vatsense_rates" << 200 << QByteArray("[{}]") << Kind::Succeeded << "";
+        QTest::newRow("vat info object") << "get_vat_info" << 200 << other << Kind::Succeeded << "";
 
-    // Bodies that are not JSON.
-    const QByteArray html = "<html>Bad gateway</html>";
-    QTest::newRow("not JSON, computer action")
-        << "stop_user_vm_instance" << 200 << html << Kind::Failed << "E:" + kInvalidJson << SignOut::None;
-    QTest::newRow("not JSON, templates")
-        << "list_available_vm_templates" << 200 << html << Kind::Failed << "E:" + kTemplates << SignOut::None;
-    for (const char *action : {"get_vantorix_banners", "initiate_payment", "get_vatsense_tax_rate_ro"})
-        QTest::newRow(qPrintable(QStringLiteral("not JSON, %1").arg(QLatin1String(action))))
-            << action << 200 << html << Kind::Failed << "E:" + kContactSupport << SignOut::None;
-    QTest::newRow("not JSON, create: log only")
-        << "insert_vm_instance" << 200 << html << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("not JSON, polls: log only")
-        << "list_user_payments" << 200 << html << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("not JSON, VAT check: false")
-        << "get_vat_info" << 200 << html << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("a bare JSON number is not a reply")
-        << "get_user_logs" << 200 << QByteArray("42") << Kind::Failed << "E:" + kInvalidJson << SignOut::None;
-    QTest::newRow("truncated JSON") << "reset_pass" << 200 << QByteArray(R"({"success":"D)") << Kind::Failed
-                                    << "E:" + kInvalidJson << SignOut::None;
+        // Neither.
+        for (const char *action :
+             {"start_user_vm_instance", "stop_user_vm_instance", "reset_user_vm_instance",
+              "delete_user_vm_instance", "set_favourite_vm_instance", "get_reset_pass_token", "reset_pass",
+              "get_vatsense_rates"})
+            QTest::newRow(qPrintable(QStringLiteral("neither %1").arg(QLatin1String(action))))
+                << action << 200 << other << Kind::Failed << "W:" + kUnexpectedDot;
+        for (const char *action : {"edit_user_vm_instance", "reset_win_password_user_vm_instance",
+                                   "get_vm_screenshot", "login_user", "get_user_logs"})
+            QTest::newRow(qPrintable(QStringLiteral("neither %1").arg(QLatin1String(action))))
+                << action << 200 << other << Kind::Failed << "E:" + kUnexpected;
+        QTest::newRow("neither, banners change nothing")
+            << "get_vantorix_banners" << 200 << other << Kind::Failed << "";
+        QTest::newRow("neither, payment: nothing")
+            << "initiate_payment" << 200 << other << Kind::Failed << "";
+        QTest::newRow("neither, user data poll") << "get_user_data" << 200 << other << Kind::Failed << "";
+        QTest::newRow("array where an object is expected")
+            << "start_user_vm_instance" << 200 << QByteArray("[1]") << Kind::Failed << "W:" + kUnexpectedDot;
 
-    // "error_message".
-    QTest::newRow("error, interactive")
-        << "start_user_vm_instance" << 200 << error << Kind::Failed << "E:Nope" << SignOut::None;
-    QTest::newRow("error, poll: log only")
-        << "list_user_vm_instances" << 200 << error << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("error, user data poll")
-        << "get_user_data" << 200 << error << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("error, screenshot: log only")
-        << "get_vm_screenshot" << 200 << error << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("error, rename ignores it: unexpected")
-        << "edit_user_vm_instance" << 200 << error << Kind::Failed << "E:" + kUnexpected << SignOut::None;
-    QTest::newRow("error, banners ignore it: nothing")
-        << "get_vantorix_banners" << 200 << error << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("error, VAT check hands it over")
-        << "get_vat_info" << 200 << error << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("error, vat rates")
-        << "get_vatsense_rates" << 200 << error << Kind::Failed << "E:Nope" << SignOut::None;
-    QTest::newRow("error wins over success")
-        << "reset_pass" << 200 << QByteArray(R"({"success":"x","error_message":"Nope"})") << Kind::Failed
-        << "E:Nope" << SignOut::None;
-    QTest::newRow("error that is not text") << "reset_pass" << 200 << QByteArray(R"({"error_message":17})")
-                                            << Kind::Failed << "E:17" << SignOut::None;
-
-    // Success keys.
-    QTest::newRow("success") << "start_user_vm_instance" << 200 << success << Kind::Succeeded << ""
-                             << SignOut::None;
-    QTest::newRow("login success") << "login_user" << 200 << QByteArray(R"({"login":"success","data":{}})")
-                                   << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("login other value") << "login_user" << 200 << QByteArray(R"({"login":"failed"})")
-                                       << Kind::Failed << "E:" + kUnexpected << SignOut::None;
-    QTest::newRow("register: any reply") << "register_user" << 200 << QByteArray(R"({"user_email":"a@b"})")
-                                         << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("vm_id") << "insert_vm_instance" << 200 << QByteArray(R"({"vm_id":5})") << Kind::Succeeded
-                           << "" << SignOut::None;
-    QTest::newRow("payment link") << "initiate_payment" << 200 << QByteArray(R"({"paypal_payment_link":"x"})")
-                                  << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("ro rate") << "get_vatsense_tax_rate_ro" << 200 << QByteArray(R"({"vat_tax_rate_ro":"19"})")
-                             << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("user data") << "get_user_data" << 200 << QByteArray(R"({"user_data":{}})")
-                               << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("banners") << "get_vantorix_banners" << 200 << QByteArray(R"({"banners":[]})")
-                             << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("list as array") << "list_user_vm_instances" << 200 << QByteArray("[]") << Kind::Succeeded
-                                   << "" << SignOut::None;
-    QTest::newRow("list as object") << "list_user_payments" << 200 << QByteArray(R"({"1":{}})")
-                                    << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("templates") << "list_available_vm_templates" << 200 << QByteArray("[{}]")
-                               << Kind::Succeeded << "" << SignOut::None;
-    QTest::newRow("vat rates array") << "get_vatsense_rates" << 200 << QByteArray("[{}]") << Kind::Succeeded
-                                     << "" << SignOut::None;
-    QTest::newRow("vat info object") << "get_vat_info" << 200 << other << Kind::Succeeded << ""
-                                     << SignOut::None;
-
-    // Neither.
-    for (const char *action : {"start_user_vm_instance", "stop_user_vm_instance", "reset_user_vm_instance",
-                               "delete_user_vm_instance", "set_favourite_vm_instance", "get_reset_pass_token",
-                               "reset_pass", "get_vatsense_rates"})
-        QTest::newRow(qPrintable(QStringLiteral("neither %1").arg(QLatin1String(action))))
-            << action << 200 << other << Kind::Failed << "W:" + kUnexpectedDot << SignOut::None;
-    for (const char *action : {"edit_user_vm_instance", "reset_win_password_user_vm_instance",
-                               "get_vm_screenshot", "login_user", "get_user_logs"})
-        QTest::newRow(qPrintable(QStringLiteral("neither %1").arg(QLatin1String(action))))
-            << action << 200 << other << Kind::Failed << "E:" + kUnexpected << SignOut::None;
-    QTest::newRow("neither, banners change nothing")
-        << "get_vantorix_banners" << 200 << other << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("neither, payment: nothing")
-        << "initiate_payment" << 200 << other << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("neither, user data poll")
-        << "get_user_data" << 200 << other << Kind::Failed << "" << SignOut::None;
-    QTest::newRow("array where an object is expected")
-        << "start_user_vm_instance" << 200 << QByteArray("[1]") << Kind::Failed << "W:" + kUnexpectedDot
-        << SignOut::None;
-
-    // The invoice request never reads the body.
-    QTest::newRow("invoice 200, garbage body")
-        << "request-invoice" << 200 << html << Kind::Succeeded << "I:Requested invoice." << SignOut::None;
-    QTest::newRow("invoice 0, empty body") << "request-invoice" << 0 << QByteArray() << Kind::Succeeded
-                                           << "I:Requested invoice." << SignOut::None;
-    QTest::newRow("invoice 500") << "request-invoice" << 500 << success << Kind::StatusFailure
-                                 << "E:Failed to request invoice." << SignOut::None;
-    QTest::newRow("invoice 401 signs out and fails")
-        << "request-invoice" << 401 << QByteArray() << Kind::StatusFailure << "E:Failed to request invoice."
-        << SignOut::Session;
-}
-
-void TestApiEnvelope::envelope()
-{
-    QFETCH(QString, action);
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    QFETCH(Kind, kind);
-    QFETCH(QString, notice);
-    QFETCH(SignOut, signOut);
-
-    const ApiOutcome outcome = ApiEnvelope::evaluate(ApiPolicy::forAction(action), answer(status, body));
-    QCOMPARE(outcome.kind, kind);
-    QCOMPARE(noticeText(outcome), notice);
-    QCOMPARE(outcome.signOut, signOut);
-}
-
-void TestApiEnvelope::statusZeroIsLikeStatus200_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("success") << "start_user_vm_instance" << QByteArray(R"({"success":"ok"})");
-    QTest::newRow("error") << "start_user_vm_instance" << QByteArray(R"({"error_message":"x"})");
-    QTest::newRow("not JSON") << "list_available_vm_templates" << QByteArray("<");
-    QTest::newRow("empty") << "edit_user_vm_instance" << QByteArray();
-    QTest::newRow("neither") << "get_user_logs" << QByteArray("{}");
-}
-
-void TestApiEnvelope::statusZeroIsLikeStatus200()
-{
-    QFETCH(QString, action);
-    QFETCH(QByteArray, body);
-    const ApiPolicy policy = ApiPolicy::forAction(action);
-    const ApiOutcome zero = ApiEnvelope::evaluate(policy, answer(0, body));
-    const ApiOutcome ok = ApiEnvelope::evaluate(policy, answer(200, body));
-    QCOMPARE(zero.kind, ok.kind);
-    QCOMPARE(noticeText(zero), noticeText(ok));
-    QCOMPARE(zero.value, ok.value);
-}
-
-void TestApiEnvelope::successValue()
-{
-    auto value = [](const char *action, const QByteArray &body) {
-        return ApiEnvelope::evaluate(ApiPolicy::forAction(QString::fromLatin1(action)), answer(200, body))
-            .value;
-    };
-    QCOMPARE(value("reset_pass", R"({"success":"Done"})"), QJsonValue(QStringLiteral("Done")));
-    QCOMPARE(value("insert_vm_instance", R"({"vm_id":17})"), QJsonValue(17));
-    QCOMPARE(value("list_user_vm_instances", R"([{"vm_id":1}])"),
-             QJsonValue(QJsonArray{QJsonObject{{"vm_id", 1}}}));
-    QCOMPARE(value("get_vat_info", "nonsense"), QJsonValue(false));
-    QCOMPARE(value("get_vat_info", ""), QJsonValue(false));
-    QCOMPARE(value("get_vat_info", R"({"company_name":"C"})"),
-             QJsonValue(QJsonObject{{"company_name", "C"}}));
-
-    const ApiOutcome logs = ApiEnvelope::evaluate(ApiPolicy::forAction(QStringLiteral("get_user_logs")),
-                                                  answer(200, R"({"success":[],"total_log_entries":"3"})"));
-    QCOMPARE(logs.value, QJsonValue(QJsonArray{}));
-    QCOMPARE(logs.reply.toObject().value(QStringLiteral("total_log_entries")),
-             QJsonValue(QStringLiteral("3")));
-}
-
-void TestApiEnvelope::failedStatusIsLoggedAsThreeLines()
-{
-    ApiResponse response = answer(503, "down for maintenance");
-    response.statusText = QStringLiteral("Service Unavailable");
-    const ApiOutcome outcome =
-        ApiEnvelope::evaluate(ApiPolicy::forAction(QStringLiteral("reset_pass")), response);
-    QCOMPARE(outcome.log.size(), 3);
-    QCOMPARE(outcome.log.at(0).text, QStringLiteral("503"));
-    QCOMPARE(outcome.log.at(1).text, QStringLiteral("Service Unavailable"));
-    QCOMPARE(outcome.log.at(2).text, QStringLiteral("down for maintenance"));
-    QVERIFY(!outcome.notice);
-}
-
-void TestApiEnvelope::networkFailure()
-{
-    for (const char *action : {"login_user", "request-invoice", "get_vat_info", "list_user_vm_instances"}) {
-        ApiResponse response;
-        response.networkFailure = true;
-        response.errorText = QStringLiteral("Connection refused");
-        const ApiOutcome outcome =
-            ApiEnvelope::evaluate(ApiPolicy::forAction(QString::fromLatin1(action)), response);
-        QCOMPARE(outcome.kind, Kind::NetworkFailure);
-        QVERIFY2(!outcome.notice, action);
-        QCOMPARE(outcome.signOut, SignOut::None);
-        QCOMPARE(outcome.log.size(), 1);
-        QVERIFY(outcome.log.constFirst().text.startsWith(QStringLiteral("Request failed")));
-        QVERIFY(outcome.log.constFirst().text.contains(QStringLiteral("Connection refused")));
+        // The invoice request never reads the body.
+        QTest::newRow("invoice 200, garbage body")
+            << "request-invoice" << 200 << html << Kind::Succeeded << "I:Requested invoice.";
+        QTest::newRow("invoice 0, empty body")
+            << "request-invoice" << 0 << QByteArray() << Kind::Succeeded << "I:Requested invoice.";
+        QTest::newRow("invoice 500") << "request-invoice" << 500 << success << Kind::StatusFailure
+                                     << "E:Failed to request invoice.";
     }
-}
 
-void TestApiEnvelope::modes_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<ApiPolicy::Mode>("mode");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("notice");
+    void envelope()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(Kind, kind);
+        QFETCH(QString, notice);
 
-    QTest::newRow("polled computer action: error only logged")
-        << "start_user_vm_instance" << ApiPolicy::Mode::Polling << QByteArray(R"({"error_message":"x"})")
-        << "";
-    QTest::newRow("polled computer action: empty only logged")
-        << "start_user_vm_instance" << ApiPolicy::Mode::Polling << QByteArray() << "";
-    QTest::newRow("polled: neither only logged")
-        << "get_user_logs" << ApiPolicy::Mode::Polling << QByteArray("{}") << "";
-    QTest::newRow("polled: not JSON only logged")
-        << "get_vantorix_banners" << ApiPolicy::Mode::Polling << QByteArray("<") << "";
-    QTest::newRow("interactive list: error shown") << "list_user_vm_instances" << ApiPolicy::Mode::Interactive
-                                                   << QByteArray(R"({"error_message":"x"})") << "E:x";
-    QTest::newRow("interactive list: not JSON shown")
-        << "list_user_payments" << ApiPolicy::Mode::Interactive << QByteArray("<") << "E:" + kInvalidJson;
-    QTest::newRow("default keeps the action's rules")
-        << "get_vm_screenshot" << ApiPolicy::Mode::Default << QByteArray(R"({"error_message":"x"})") << "";
-}
+        const ApiOutcome outcome = ApiEnvelope::evaluate(ApiPolicy::forAction(action), answer(status, body));
+        QCOMPARE(outcome.kind, kind);
+        QCOMPARE(noticeText(outcome), notice);
+        QCOMPARE(outcome.signOut, SignOut::None);
+        // No status (a local reply) reads like 200.
+        if (status == 200) {
+            const ApiOutcome zero = ApiEnvelope::evaluate(ApiPolicy::forAction(action), answer(0, body));
+            QCOMPARE(zero.kind, outcome.kind);
+            QCOMPARE(noticeText(zero), notice);
+            QCOMPARE(zero.value, outcome.value);
+        }
+    }
 
-void TestApiEnvelope::modes()
-{
-    QFETCH(QString, action);
-    QFETCH(ApiPolicy::Mode, mode);
-    QFETCH(QByteArray, body);
-    QFETCH(QString, notice);
-    const ApiOutcome outcome =
-        ApiEnvelope::evaluate(ApiPolicy::forAction(action).withMode(mode), answer(200, body));
-    QCOMPARE(noticeText(outcome), notice);
-    QVERIFY(!outcome.log.isEmpty()); // a silenced failure still leaves a trace
-}
+    // A 401 whatever the body: who signs out, and the few actions that say something instead.
+    void unauthorized_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<SignOut>("signOut");
+        QTest::newRow("user data") << "get_user_data"
+                                   << "" << SignOut::Session;
+        QTest::newRow("start") << "start_user_vm_instance"
+                               << "" << SignOut::Session;
+        for (const char *action : {"register_user", "login_user", "get_reset_pass_token", "reset_pass"})
+            QTest::addRow("pre-sign-in %s", action) << action << "" << SignOut::PreSignIn;
+        QTest::newRow("vat rates: message, no sign-out")
+            << "get_vatsense_rates"
+            << "E:Unable to fetch country vat rates list, unauthorized." << SignOut::None;
+        QTest::newRow("vat info: nothing") << "get_vat_info"
+                                           << "" << SignOut::None;
+        QTest::newRow("ro tax rate: nothing") << "get_vatsense_tax_rate_ro"
+                                              << "" << SignOut::None;
+        QTest::newRow("invoice signs out and fails") << "request-invoice"
+                                                     << "E:Failed to request invoice." << SignOut::Session;
+    }
+    void unauthorized()
+    {
+        QFETCH(QString, action);
+        const ApiOutcome outcome =
+            ApiEnvelope::evaluate(ApiPolicy::forAction(action), answer(401, R"({"success":"Done"})"));
+        QCOMPARE(outcome.kind, Kind::StatusFailure);
+        QTEST(noticeText(outcome), "notice");
+        QTEST(outcome.signOut, "signOut");
+    }
 
-void TestApiEnvelope::indentedByThreeSpaces()
-{
-    const QJsonObject reply{{"a", 1}, {"b", QJsonArray{QJsonObject{{"c", "x\ny"}}}}};
-    const QString expected = QStringLiteral("{\n"
-                                            "   \"a\": 1,\n"
-                                            "   \"b\": [\n"
-                                            "      {\n"
-                                            "         \"c\": \"x\\ny\"\n"
-                                            "      }\n"
-                                            "   ]\n"
-                                            "}");
-    QCOMPARE(ApiEnvelope::indentedJson(reply), expected);
-    QCOMPARE(ApiEnvelope::indentedJson(QJsonValue(QStringLiteral("t"))), QStringLiteral("\"t\""));
+    void successValue()
+    {
+        auto value = [](const char *action, const QByteArray &body) {
+            return ApiEnvelope::evaluate(ApiPolicy::forAction(QString::fromLatin1(action)), answer(200, body))
+                .value;
+        };
+        QCOMPARE(value("reset_pass", R"({"success":"Done"})"), QJsonValue(QStringLiteral("Done")));
+        QCOMPARE(value("insert_vm_instance", R"({"vm_id":17})"), QJsonValue(17));
+        QCOMPARE(value("list_user_vm_instances", R"([{"vm_id":1}])"),
+                 QJsonValue(QJsonArray{QJsonObject{{"vm_id", 1}}}));
+        QCOMPARE(value("get_vat_info", "nonsense"), QJsonValue(false));
+        QCOMPARE(value("get_vat_info", ""), QJsonValue(false));
+        QCOMPARE(value("get_vat_info", R"({"company_name":"C"})"),
+                 QJsonValue(QJsonObject{{"company_name", "C"}}));
 
-    const ApiOutcome outcome =
-        ApiEnvelope::evaluate(ApiPolicy::forAction(QStringLiteral("reset_pass")), answer(200, R"({"a":1})"));
-    QCOMPARE(outcome.log.size(), 1);
-    QCOMPARE(outcome.log.constFirst().text, QStringLiteral("{\n   \"a\": 1\n}"));
-}
+        const ApiOutcome logs =
+            ApiEnvelope::evaluate(ApiPolicy::forAction(QStringLiteral("get_user_logs")),
+                                  answer(200, R"({"success":[],"total_log_entries":"3"})"));
+        QCOMPARE(logs.value, QJsonValue(QJsonArray{}));
+        QCOMPARE(logs.reply.toObject().value(QStringLiteral("total_log_entries")),
+                 QJsonValue(QStringLiteral("3")));
+    }
 
-void TestApiEnvelope::redaction_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("login") << "https://h/API/?action=login_user&usr=a%40b&pwd=S3cr%26t"
-                           << "https://h/API/?action=login_user&usr=a%40b&pwd=***";
-    QTest::newRow("reset") << "/API/?action=reset_pass&newpass=abc&token=t0k"
-                           << "/API/?action=reset_pass&newpass=***&token=***";
-    QTest::newRow("windows password in the middle") << "/API/?action=x&win_password=pw&email=e"
-                                                    << "/API/?action=x&win_password=***&email=e";
-    QTest::newRow("inside an error text")
-        << "Error transferring http://h/API/?action=login_user&pwd=abc - server replied: Bad"
-        << "Error transferring http://h/API/?action=login_user&pwd=*** - server replied: Bad";
-    QTest::newRow("similar keys stay") << "/API/?action=x&pwdx=1&my_token=2"
-                                       << "/API/?action=x&pwdx=1&my_token=2";
-    QTest::newRow("empty secret") << "/API/?action=x&pwd="
-                                  << "/API/?action=x&pwd=***";
-}
+    void failedStatusIsLoggedAsThreeLines()
+    {
+        ApiResponse response = answer(503, "down for maintenance");
+        response.statusText = QStringLiteral("Service Unavailable");
+        const ApiOutcome outcome =
+            ApiEnvelope::evaluate(ApiPolicy::forAction(QStringLiteral("reset_pass")), response);
+        QCOMPARE(outcome.kind, Kind::StatusFailure);
+        QCOMPARE(outcome.log.size(), 3);
+        QCOMPARE(outcome.log.at(0).text, QStringLiteral("503"));
+        QCOMPARE(outcome.log.at(1).text, QStringLiteral("Service Unavailable"));
+        QCOMPARE(outcome.log.at(2).text, QStringLiteral("down for maintenance"));
+        QVERIFY(!outcome.notice);
+    }
 
-void TestApiEnvelope::redaction()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(ApiRedaction::redact(text), expected);
-}
+    void networkFailure()
+    {
+        for (const char *action :
+             {"login_user", "request-invoice", "get_vat_info", "list_user_vm_instances"}) {
+            ApiResponse response;
+            response.networkFailure = true;
+            response.errorText = QStringLiteral("Connection refused");
+            const ApiOutcome outcome =
+                ApiEnvelope::evaluate(ApiPolicy::forAction(QString::fromLatin1(action)), response);
+            QCOMPARE(outcome.kind, Kind::NetworkFailure);
+            QVERIFY2(!outcome.notice, action);
+            QCOMPARE(outcome.signOut, SignOut::None);
+            QCOMPARE(outcome.log.size(), 1);
+            QVERIFY(outcome.log.constFirst().text.startsWith(QStringLiteral("Request failed")));
+            QVERIFY(outcome.log.constFirst().text.contains(QStringLiteral("Connection refused")));
+        }
+    }
 
-void TestApiEnvelope::longBodiesAreShortenedInTheLog()
-{
-    const QByteArray body(100000, 'x');
-    const QString logged = ApiEnvelope::bodyForLog(body);
-    QVERIFY(logged.size() < 5000);
-    QVERIFY(logged.contains(QStringLiteral("100000 bytes")));
-    QCOMPARE(ApiEnvelope::bodyForLog(QByteArray()), QStringLiteral("(empty body)"));
-}
+    void modes_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<ApiPolicy::Mode>("mode");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("notice");
+
+        QTest::newRow("polled computer action: error only logged")
+            << "start_user_vm_instance" << ApiPolicy::Mode::Polling << QByteArray(R"({"error_message":"x"})")
+            << "";
+        QTest::newRow("polled computer action: empty only logged")
+            << "start_user_vm_instance" << ApiPolicy::Mode::Polling << QByteArray() << "";
+        QTest::newRow("polled: neither only logged")
+            << "get_user_logs" << ApiPolicy::Mode::Polling << QByteArray("{}") << "";
+        QTest::newRow("polled: not JSON only logged")
+            << "get_vantorix_banners" << ApiPolicy::Mode::Polling << QByteArray("<") << "";
+        QTest::newRow("interactive list: error shown")
+            << "list_user_vm_instances" << ApiPolicy::Mode::Interactive
+            << QByteArray(R"({"error_message":"x"})") << "E:x";
+        QTest::newRow("interactive list: not JSON shown")
+            << "list_user_payments" << ApiPolicy::Mode::Interactive << QByteArray("<") << "E:" + kInvalidJson;
+        QTest::newRow("default keeps the action's rules") << "get_vm_screenshot" << ApiPolicy::Mode::Default
+                                                          << QByteArray(R"({"error_message":"x"})") << "";
+    }
+
+    void modes()
+    {
+        QFETCH(QString, action);
+        QFETCH(ApiPolicy::Mode, mode);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, notice);
+        const ApiOutcome outcome =
+            ApiEnvelope::evaluate(ApiPolicy::forAction(action).withMode(mode), answer(200, body));
+        QCOMPARE(noticeText(outcome), notice);
+        QVERIFY(!outcome.log.isEmpty()); // a silenced failure still leaves a trace
+    }
+
+    void indentedByThreeSpaces()
+    {
+        const QJsonObject reply{{"a", 1}, {"b", QJsonArray{QJsonObject{{"c", "x\ny"}}}}};
+        const QString expected = QStringLiteral("{\n"
+                                                "   \"a\": 1,\n"
+                                                "   \"b\": [\n"
+                                                "      {\n"
+                                                "         \"c\": \"x\\ny\"\n"
+                                                "      }\n"
+                                                "   ]\n"
+                                                "}");
+        QCOMPARE(ApiEnvelope::indentedJson(reply), expected);
+        QCOMPARE(ApiEnvelope::indentedJson(QJsonValue(QStringLiteral("t"))), QStringLiteral("\"t\""));
+
+        const ApiOutcome outcome = ApiEnvelope::evaluate(ApiPolicy::forAction(QStringLiteral("reset_pass")),
+                                                         answer(200, R"({"a":1})"));
+        QCOMPARE(outcome.log.size(), 1);
+        QCOMPARE(outcome.log.constFirst().text, QStringLiteral("{\n   \"a\": 1\n}"));
+    }
+
+    void redaction_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("login") << "https://h/API/?action=login_user&usr=a%40b&pwd=S3cr%26t"
+                               << "https://h/API/?action=login_user&usr=a%40b&pwd=***";
+        QTest::newRow("reset") << "/API/?action=reset_pass&newpass=abc&token=t0k"
+                               << "/API/?action=reset_pass&newpass=***&token=***";
+        QTest::newRow("windows password in the middle") << "/API/?action=x&win_password=pw&email=e"
+                                                        << "/API/?action=x&win_password=***&email=e";
+        QTest::newRow("inside an error text")
+            << "Error transferring http://h/API/?action=login_user&pwd=abc - server replied: Bad"
+            << "Error transferring http://h/API/?action=login_user&pwd=*** - server replied: Bad";
+        QTest::newRow("similar keys stay") << "/API/?action=x&pwdx=1&my_token=2"
+                                           << "/API/?action=x&pwdx=1&my_token=2";
+        QTest::newRow("empty secret") << "/API/?action=x&pwd="
+                                      << "/API/?action=x&pwd=***";
+    }
+
+    void redaction()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(ApiRedaction::redact(text), expected);
+    }
+
+    void longBodiesAreShortenedInTheLog()
+    {
+        const QByteArray body(100000, 'x');
+        const QString logged = ApiEnvelope::bodyForLog(body);
+        QVERIFY(logged.size() < 5000);
+        QVERIFY(logged.contains(QStringLiteral("100000 bytes")));
+        QCOMPARE(ApiEnvelope::bodyForLog(QByteArray()), QStringLiteral("(empty body)"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestApiEnvelope)
 #include "tst_apienvelope.moc"
