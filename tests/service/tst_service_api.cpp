@@ -304,21 +304,13 @@ private Q_SLOTS:
 
     void accountLogPaging()
     {
-        const QJsonObject first = kit.demo("GET", "get_user_logs", "&page=0&per_page=15").object();
-        const int total = first.value("total_log_entries").toInt();
-        QVERIFY(total >= 60);
-        const QJsonArray page = first.value("success").toArray();
+        const QJsonArray page =
+            kit.demo("GET", "get_user_logs", "&page=0&per_page=15").value("success").toArray();
         QCOMPARE(page.size(), 15);
         for (const char *key : {"timezone", "operation_datetime", "details"})
             QVERIFY(page.first().toObject().contains(key));
         QVERIFY(page.at(0).toObject().value("operation_datetime").toString() >=
                 page.at(14).toObject().value("operation_datetime").toString()); // newest first
-        const int lastPage = total / 15;
-        const QJsonArray last =
-            kit.demo("GET", "get_user_logs", "&page=" + QByteArray::number(lastPage) + "&per_page=15")
-                .value("success")
-                .toArray();
-        QCOMPARE(last.size(), total - lastPage * 15);
         QVERIFY(
             kit.demo("GET", "get_user_logs", "&page=99&per_page=15").value("success").toArray().isEmpty());
     }

@@ -178,17 +178,6 @@ private Q_SLOTS:
         QCOMPARE(runningRates, (QStringList{"0.3000 credits/h", "0.3200 credits/h", "0.3400 credits/h"}));
     }
 
-    void timeScaleSpeedsUpLifecycle()
-    {
-        demo::DemoConfig config;
-        config.timeScale = 600; // ten simulated minutes per real second
-        config.printEmails = false;
-        demo::DemoServer fast(config);
-        QVERIFY(fast.start());
-        const qint64 start = fast.state().now();
-        QTRY_VERIFY_WITH_TIMEOUT(fast.state().now() - start >= 300, 5000);
-    }
-
     void seedIsReproducible()
     {
         ServiceTestKit other;
