@@ -1,10 +1,9 @@
-// Rules that need no service: event rules, reading list entries, capabilities, the Remote Desktop text,
-// the ordering and the grid model's row operations.
+// Rules that need no service: event rules, reading list entries, capabilities, the Remote Desktop text
+// and the grid model's row operations.
 #include "computer/computer.h"
 #include "computer/computerdata.h"
 #include "computer/rdpdisplay.h"
 #include "modelrecorder.h"
-#include "session/computerordering.h"
 #include "session/creditforecast.h"
 #include "session/machinelistmodel.h"
 #include "session/sessionevent.h"
@@ -75,46 +74,44 @@ private Q_SLOTS:
         QCOMPARE(EventRules::creditNotice(balance, threshold, owned, lowShown, depletedShown), expected);
     }
 
-    void runningTimeCrossing_data()
+    // The rules that fire when a value crosses a limit between two polls: the running-time reminder (limit
+    // in hours), a snoozed reminder (limit: the minute it is due) and the credits monitor (its own limit, 3).
+    void crossings_data()
     {
+        QTest::addColumn<QString>("rule");
         QTest::addColumn<double>("before");
         QTest::addColumn<double>("after");
-        QTest::addColumn<int>("hours");
+        QTest::addColumn<double>("limit");
         QTest::addColumn<bool>("fires");
-        QTest::newRow("110 to 125 min, 2 h") << 110.0 << 125.0 << 2 << true;
-        QTest::newRow("125 to 140 min, 2 h") << 125.0 << 140.0 << 2 << false;
-        QTest::newRow("exactly at the threshold") << 119.0 << 120.0 << 2 << true;
-        QTest::newRow("below both") << 10.0 << 100.0 << 2 << false;
-        QTest::newRow("new period crosses again") << 0.0 << 130.0 << 2 << true;
-        QTest::newRow("no threshold") << 0.0 << 5000.0 << -1 << false;
-        QTest::newRow("going down") << 130.0 << 10.0 << 2 << false;
+        QTest::newRow("running 110 to 125 min, 2 h") << "running" << 110.0 << 125.0 << 2.0 << true;
+        QTest::newRow("running 125 to 140 min, 2 h") << "running" << 125.0 << 140.0 << 2.0 << false;
+        QTest::newRow("running exactly at the threshold") << "running" << 119.0 << 120.0 << 2.0 << true;
+        QTest::newRow("running below both") << "running" << 10.0 << 100.0 << 2.0 << false;
+        QTest::newRow("running, new period crosses again") << "running" << 0.0 << 130.0 << 2.0 << true;
+        QTest::newRow("running, no threshold") << "running" << 0.0 << 5000.0 << -1.0 << false;
+        QTest::newRow("running going down") << "running" << 130.0 << 10.0 << 2.0 << false;
+        QTest::newRow("snoozed reaches the due time") << "snoozed" << 230.0 << 245.0 << 240.0 << true;
+        QTest::newRow("snoozed exactly at it") << "snoozed" << 239.0 << 240.0 << 240.0 << true;
+        QTest::newRow("snoozed not yet") << "snoozed" << 125.0 << 140.0 << 240.0 << false;
+        QTest::newRow("snoozed already past") << "snoozed" << 241.0 << 250.0 << 240.0 << false;
+        QTest::newRow("credits: first change after sign-in") << "credits" << 0.0 << 2.0 << 3.0 << false;
+        QTest::newRow("credits 10 to 2") << "credits" << 10.0 << 2.0 << 3.0 << true;
+        QTest::newRow("credits to exactly 3") << "credits" << 3.5 << 3.0 << 3.0 << true;
+        QTest::newRow("credits from exactly 3") << "credits" << 3.0 << 1.0 << 3.0 << false;
+        QTest::newRow("credits stay above") << "credits" << 10.0 << 4.0 << 3.0 << false;
     }
-    void snoozedReminder_data()
+    void crossings()
     {
-        QTest::addColumn<double>("before");
-        QTest::addColumn<double>("after");
-        QTest::addColumn<double>("due");
-        QTest::addColumn<bool>("fires");
-        QTest::newRow("reaches the due time") << 230.0 << 245.0 << 240.0 << true;
-        QTest::newRow("exactly at it") << 239.0 << 240.0 << 240.0 << true;
-        QTest::newRow("not yet") << 125.0 << 140.0 << 240.0 << false;
-        QTest::newRow("already past") << 241.0 << 250.0 << 240.0 << false;
-    }
-    void snoozedReminder()
-    {
+        QFETCH(QString, rule);
         QFETCH(double, before);
         QFETCH(double, after);
-        QFETCH(double, due);
-        QFETCH(bool, fires);
-        QCOMPARE(EventRules::snoozedReminderDue(before, after, due), fires);
-    }
-    void runningTimeCrossing()
-    {
-        QFETCH(double, before);
-        QFETCH(double, after);
-        QFETCH(int, hours);
-        QFETCH(bool, fires);
-        QCOMPARE(EventRules::runningTimeCrossed(before, after, hours), fires);
+        QFETCH(double, limit);
+        if (rule == QLatin1String("running"))
+            QTEST(EventRules::runningTimeCrossed(before, after, int(limit)), "fires");
+        else if (rule == QLatin1String("snoozed"))
+            QTEST(EventRules::snoozedReminderDue(before, after, limit), "fires");
+        else
+            QTEST(EventRules::creditsFellBelowMonitorLimit(before, after), "fires");
     }
 
     void hoursLeft_data()
@@ -185,25 +182,6 @@ private Q_SLOTS:
             seen.append(step.fire);
         }
         QCOMPARE(seen, fires);
-    }
-
-    void creditsMonitor_data()
-    {
-        QTest::addColumn<double>("oldCredits");
-        QTest::addColumn<double>("newCredits");
-        QTest::addColumn<bool>("fires");
-        QTest::newRow("first change after sign-in") << 0.0 << 2.0 << false;
-        QTest::newRow("10 to 2") << 10.0 << 2.0 << true;
-        QTest::newRow("to exactly 3") << 3.5 << 3.0 << true;
-        QTest::newRow("from exactly 3") << 3.0 << 1.0 << false;
-        QTest::newRow("stays above") << 10.0 << 4.0 << false;
-    }
-    void creditsMonitor()
-    {
-        QFETCH(double, oldCredits);
-        QFETCH(double, newCredits);
-        QFETCH(bool, fires);
-        QCOMPARE(EventRules::creditsFellBelowMonitorLimit(oldCredits, newCredits), fires);
     }
 
     void eventTexts()
@@ -338,19 +316,6 @@ private Q_SLOTS:
         QTEST(c->canDelete(), "canDelete");
     }
 
-    void burnRate()
-    {
-        auto c = computer(1, Computer::Running);
-        c->setComputerPowerOnRate(1.5);
-        c->setComputerIdleRate(0.1);
-        QCOMPARE(c->currentBurnRate(), 1.5);
-        QVERIFY(c->isPoweredOn());
-        c->setStatus(Computer::Terminated);
-        QCOMPARE(c->currentBurnRate(), 0.1);
-        c->setStatus(Computer::Deleted);
-        QCOMPARE(c->currentBurnRate(), 0.0);
-    }
-
     void connectionData_data()
     {
         QTest::addColumn<QString>("address");
@@ -472,35 +437,6 @@ private Q_SLOTS:
             QStringLiteral("full address:s:/f\r\nscreen mode id:i:x\r\ndesktopscalefactor:i:130"
                            "\r\nuse multimon:s:1\r\nscreen mode id:i:1\r\ndesktopwidth:i:5");
         QCOMPARE(RdpDisplay::freeRdpArguments(text), QStringList());
-    }
-
-    void ordering_data()
-    {
-        QTest::addColumn<int>("order");
-        QTest::addColumn<QList<int>>("expectedIds");
-        // Ties go to the higher identifier; pending provisioning ranks after deleted.
-        QTest::newRow("activity") << int(Computer::LastStartedTime) << QList<int>{2, 5, 1, 4, 3};
-        QTest::newRow("name") << int(Computer::UserInstanceName) << QList<int>{3, 4, 1, 2, 5};
-        QTest::newRow("status") << int(Computer::StatusProperty) << QList<int>{2, 1, 5, 4, 3};
-    }
-    void ordering()
-    {
-        QFETCH(int, order);
-        QFETCH(QList<int>, expectedIds);
-        std::vector<std::unique_ptr<Computer>> owned;
-        owned.push_back(computer(1, Computer::Running, 1000, QStringLiteral("beta")));
-        owned.push_back(computer(2, Computer::Running, 2000, QStringLiteral("delta")));
-        owned.push_back(computer(3, Computer::PendingProvisioning, 0, QStringLiteral("Alpha")));
-        owned.push_back(computer(4, Computer::Deleted, 0, QStringLiteral("beta")));
-        owned.push_back(computer(5, Computer::Deleted, 1000, QStringLiteral("echo")));
-        QList<Computer *> list;
-        for (auto &c : owned)
-            list.append(c.get());
-        std::sort(list.begin(), list.end(), ComputerOrdering::lessThan(order));
-        QList<int> ids;
-        for (Computer *c : list)
-            ids.append(c->identifier());
-        QCOMPARE(ids, expectedIds);
     }
 
     // The model follows any change of content and order with removals, appends and moves only: never a
