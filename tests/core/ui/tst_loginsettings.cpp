@@ -1,45 +1,20 @@
 // The window's settings: the remembered password is only ever stored protected, and what cannot be
 // unprotected counts as no password.
 
+#include "testprotector.h"
 #include "ui/loginsettings.h"
-#include "ui/secretprotector.h"
 
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-class ReversingProtector : public SecretProtector {
-public:
-    bool failing = false;
-    [[nodiscard]] QString protect(const QString &secret) const override
-    {
-        if (failing)
-            return {};
-        QString reversed = secret;
-        std::reverse(reversed.begin(), reversed.end());
-        return QStringLiteral("p:") + QString::fromLatin1(reversed.toUtf8().toHex());
-    }
-    [[nodiscard]] QString unprotect(const QString &text) const override
-    {
-        if (!text.startsWith(QLatin1String("p:")))
-            return {};
-        QString secret = QString::fromUtf8(QByteArray::fromHex(text.mid(2).toLatin1()));
-        std::reverse(secret.begin(), secret.end());
-        return secret;
-    }
-};
-
-} // namespace
-
 class TestLoginSettings : public QObject {
     Q_OBJECT
 
 private:
     QTemporaryDir m_dir;
-    ReversingProtector m_protector;
+    TestProtector m_protector;
 
 private Q_SLOTS:
     void initTestCase()
