@@ -12,8 +12,8 @@
 #include <QTimer>
 
 #include <functional>
-#include <optional>
 #include <memory>
+#include <optional>
 
 // A Shell that records notices, accepts every confirmation and runs deferred calls on a timer.
 class NoticeShell : public Shell {
@@ -49,6 +49,11 @@ struct FaultFixture {
     std::unique_ptr<User> user;
     std::unique_ptr<MainContext> session;
     QObject owner; // parent of the callers a case creates
+    // What a run leaves: the caller's busy test, the notices given after the request went out, and the
+    // sign-outs before sign-in.
+    std::function<bool()> busy;
+    QList<NoticeShell::Note> notes;
+    int preSignInSignOuts = 0;
 };
 
 // What the user must see for one fault: kSilent (nothing), kAnyNotice (something; the form's own text),

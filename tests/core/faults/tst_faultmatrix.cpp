@@ -17,6 +17,7 @@ FaultFixture::FaultFixture()
     api->setTransferTimeout(500);
     user = std::make_unique<User>();
     user->setEmail(QStringLiteral("fault@example.org"));
+    QObject::connect(api.get(), &ApiClient::signedOutUnauthorized, &owner, [this] { ++preSignInSignOuts; });
 }
 
 FaultFixture::~FaultFixture() = default;
@@ -145,38 +146,22 @@ private Q_SLOTS:
         const KindInfo &kind = kKinds[kindIndex];
 
         FaultFixture f;
-        int preSignInSignOuts = 0;
-        prepare(f, c, &preSignInSignOuts);
+        run(f, c, kind.fault, kind.kind == Kind::Refused);
         if (QTest::currentTestFailed())
             return;
-        const int sentBefore = f.server.count(c.action);
-        if (kind.kind == Kind::Refused)
-            f.api->setBaseUrl(refusedUrl());
-        else
-            f.server.setFault(c.action, kind.fault);
-
-        const std::function<bool()> busy = c.start(f);
-        // Failures are reported asynchronously; what the caller says at once (a progress note) is not
-        // part of the verdict.
-        const qsizetype notesBefore = f.shell.notes.size();
-        if (kind.kind != Kind::Refused)
-            QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > sentBefore, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !busy(), 15000);
-        ++m_run;
 
         // What the user saw.
-        const QList<NoticeShell::Note> notes = f.shell.notes.mid(notesBefore);
         QStringList texts;
-        for (const auto &n : notes)
+        for (const auto &n : f.notes)
             texts.append(n.text);
         const QString want = expected(c.expect, kind.kind);
         if (want == QLatin1String(kAnyNotice)) {
-            QVERIFY2(!notes.isEmpty(), "a notice was expected");
+            QVERIFY2(!f.notes.isEmpty(), "a notice was expected");
         } else if (want != QLatin1String(kUnchecked)) {
             const QStringList wanted = want.isEmpty() ? QStringList() : QStringList{want};
             QCOMPARE(texts, wanted);
-            if (!notes.isEmpty())
-                QCOMPARE(int(notes.first().level), int(levelOf(want)));
+            if (!f.notes.isEmpty())
+                QCOMPARE(int(f.notes.first().level), int(levelOf(want)));
         }
 
         // Who signs out.
@@ -184,7 +169,7 @@ private Q_SLOTS:
         if (c.needsSession)
             QCOMPARE(f.session->signingOutStarted(),
                      unauthorized && c.signOut == FaultCase::SignOut::Session);
-        QCOMPARE(preSignInSignOuts > 0, unauthorized && c.signOut == FaultCase::SignOut::PreSignIn);
+        QCOMPARE(f.preSignInSignOuts > 0, unauthorized && c.signOut == FaultCase::SignOut::PreSignIn);
 
         // The session keeps polling once the service is healthy again.
         if (c.needsSession && !unauthorized) {
@@ -195,7 +180,7 @@ private Q_SLOTS:
                 const int polledBefore = f.server.count(c.action);
                 c.poll(f);
                 QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > polledBefore &&
-                                             f.api->pendingCount() == 0 && !busy() && c.applied(f),
+                                             f.api->pendingCount() == 0 && !f.busy() && c.applied(f),
                                          10000);
             }
         }
@@ -230,21 +215,13 @@ private Q_SLOTS:
         QFETCH(QByteArray, body);
         const FaultCase &c = m_cases.at(caseIndex);
         FaultFixture f;
-        int preSignInSignOuts = 0;
-        prepare(f, c, &preSignInSignOuts);
+        f.server.setBody(body);
+        run(f, c, FaultServer::Fault::Body, false);
         if (QTest::currentTestFailed())
             return;
-        const int sentBefore = f.server.count(c.action);
-        f.server.setBody(body);
-        f.server.setFault(c.action, FaultServer::Fault::Body);
-        const std::function<bool()> busy = c.start(f);
-        const qsizetype notesBefore = f.shell.notes.size();
-        QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > sentBefore, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !busy(), 15000);
-        ++m_run;
 
         static const QRegularExpression garbage(QStringLiteral("\\b(NaN|undefined|null)\\b"));
-        for (const NoticeShell::Note &n : f.shell.notes.mid(notesBefore)) {
+        for (const NoticeShell::Note &n : f.notes) {
             QVERIFY2(!n.text.trimmed().isEmpty(), "an empty notice");
             QVERIFY2(!garbage.match(n.text).hasMatch(), qPrintable(n.text));
         }
@@ -254,7 +231,7 @@ private Q_SLOTS:
             for (const Computer *computer : f.session->computers())
                 QVERIFY(computer->identifier() >= 0);
         }
-        QCOMPARE(preSignInSignOuts, 0);
+        QCOMPARE(f.preSignInSignOuts, 0);
     }
 
     void cleanupTestCase()
@@ -264,17 +241,29 @@ private Q_SLOTS:
     }
 
 private:
-    // A case's fixture: the sign-outs before sign-in counted, and a session that has its first list when the
-    // case needs one.
-    void prepare(FaultFixture &f, const FaultCase &c, int *preSignInSignOuts)
+    // The case's fixture (the sign-outs before sign-in counted, a session with its first list when the case
+    // needs one), then its request through its caller against the fault (or with nothing listening), until
+    // the reply has been handled. What the caller says at once (a progress note) is not part of the
+    // verdict: the fixture's notes are those given afterwards.
+    void run(FaultFixture &f, const FaultCase &c, FaultServer::Fault fault, bool refused)
     {
-        connect(f.api.get(), &ApiClient::signedOutUnauthorized, this,
-                [preSignInSignOuts] { ++*preSignInSignOuts; });
         if (c.needsSession) {
             f.startSession();
             QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.session->loadingComputersInternal(),
                                      10000);
         }
+        const int sentBefore = f.server.count(c.action);
+        if (refused)
+            f.api->setBaseUrl(refusedUrl());
+        else
+            f.server.setFault(c.action, fault);
+        f.busy = c.start(f);
+        const qsizetype notesBefore = f.shell.notes.size();
+        if (!refused)
+            QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > sentBefore, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.busy(), 15000);
+        f.notes = f.shell.notes.mid(notesBefore);
+        ++m_run;
     }
 
     [[nodiscard]] qsizetype distinctActions() const
