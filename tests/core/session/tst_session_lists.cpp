@@ -556,6 +556,8 @@ private Q_SLOTS:
         QCOMPARE(user.lowCreditsThreshold(), 5.0);
         QCOMPARE(user.machineRunningForXHours(), -1);
         QCOMPARE(user.notificationLowCredits(), false);
+        session->applyUserData(QJsonObject{{"machine_running_for_x_hours_value", "4"}});
+        QCOMPARE(user.machineRunningForXHours(), 4);
     }
 
     // The running-time reminder fires when a poll crosses the hours (not at first sight, not while off);

@@ -66,19 +66,6 @@ private Q_SLOTS:
         QCOMPARE(kit.shell.count(text), app && !silenced ? 1 : 0);
     }
 
-    void forwardsTheControllersValues()
-    {
-        SessionTestKit kit;
-        auto session = kit.newSession();
-        QSignalSpy rate(session.get(), &MainContext::romainianVatRateChanged);
-        QCOMPARE(session->romainianVatRate(), -1.0);
-        session->updateRomainianVatRate();
-        QTRY_COMPARE(rate.size(), 1);
-        QVERIFY(session->romainianVatRate() > 1.0);
-        QCOMPARE(session->romainianVatRate(), session->payments()->romainianVatRate());
-        QVERIFY(session->emailPreferences());
-    }
-
     void viewControllersBelongToTheirViews()
     {
         SessionTestKit kit;
