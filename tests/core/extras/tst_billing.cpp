@@ -27,151 +27,146 @@ class TestBilling : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void plainNumber_data();
-    void plainNumber();
-    void figures_data();
-    void figures();
-    void visibility();
-    void priceHistoryOrderAndFields();
-    void priceHistoryMalformed_data();
-    void priceHistoryMalformed();
-    void priceHistoryRows();
-};
-
-void TestBilling::plainNumber_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << 1.0 << "1";
-    QTest::newRow("zero") << 0.0 << "0";
-    QTest::newRow("negative zero") << -0.0 << "0";
-    QTest::newRow("rate") << 0.05 << "0.05";
-    QTest::newRow("float noise kept like a script would") << 0.1 + 0.2 << "0.30000000000000004";
-    QTest::newRow("small, not in exponent form") << 0.00001 << "0.00001";
-    QTest::newRow("large") << 123456.5 << "123456.5";
-    QTest::newRow("negative") << -2.25 << "-2.25";
-}
-
-void TestBilling::plainNumber()
-{
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(BillingFigures::plainNumber(value), text);
-}
-
-void TestBilling::figures_data()
-{
-    QTest::addColumn<QString>("actual");
-    QTest::addColumn<QString>("expected");
-    // 90 minutes at 0.5 credits/h: 0.75 credits.
-    QTest::newRow("session cost") << BillingFormat::sessionCostText(90, 0.5) << "0.75000 credits";
-    QTest::newRow("session detail") << BillingFormat::sessionDetailText(90, 0.5)
-                                    << "approx. 1:30 (h:m) at 0.500 credits/h";
-    QTest::newRow("session cost rounds to five decimals")
-        << BillingFormat::sessionCostText(1, 0.123456) << "0.00206 credits";
-    QTest::newRow("total") << BillingFormat::creditsText(12.3) << "12.30000 credits";
-    QTest::newRow("approx") << BillingFormat::approxText(3 * 24 * 60 + 5) << "approx. 3:00:05 (D:h:m)";
-    QTest::newRow("current period title")
-        << BillingFormat::currentPeriodTitle(QStringLiteral("2024-03-01 10:00:00"))
-        << "Between (2024-03-01 10:00:00) - ( present time ) UTC";
-    QTest::newRow("period cost") << BillingFormat::periodCostText(1.5) << "1.5 credits | ";
-    QTest::newRow("period detail") << BillingFormat::periodDetailText(45, 0.25)
-                                   << "approx. 45 (min) @ 0.25 credits/hour";
-}
-
-void TestBilling::figures()
-{
-    QFETCH(QString, actual);
-    QFETCH(QString, expected);
-    QCOMPARE(actual, expected);
-}
-
-void TestBilling::visibility()
-{
-    // A stopped computer has no session row; a deleted one no current period; no history, no title.
-    QVERIFY(BillingFormat::showsSessionRow(true));
-    QVERIFY(!BillingFormat::showsSessionRow(false));
-    QVERIFY(BillingFormat::showsCurrentPeriod(false));
-    QVERIFY(!BillingFormat::showsCurrentPeriod(true));
-    QVERIFY(!BillingFormat::showsPriceHistory(QString()));
-    QVERIFY(BillingFormat::showsPriceHistory(QStringLiteral("x")));
-}
-
-void TestBilling::priceHistoryOrderAndFields()
-{
-    const QString older = piece(QStringLiteral("2024-01-01 00:00:00"), QStringLiteral("2024-02-01 00:00:00"),
-                                QStringLiteral("12.34 credits"), 600, QStringLiteral("0.0500 credits/h"),
-                                QStringLiteral("1.00 credits"), 300, QStringLiteral("0.0100 credits/h"));
-    const QString newer = piece(QStringLiteral("2024-02-01 00:00:00"), QStringLiteral("2024-03-01 00:00:00"),
-                                QStringLiteral("2.00 credits"), 60, QStringLiteral("0.0600 credits/h"),
-                                QStringLiteral("0.50 credits"), 30, QStringLiteral("0.0200 credits/h"));
-    const QList<PricePeriod> periods = PriceHistory::parse(older + QStringLiteral("|| ") + newer);
-    QCOMPARE(periods.size(), 2);
-    const PricePeriod &first = periods.at(0); // the later period comes first
-    QCOMPARE(first.runningDate, QStringLiteral("(2024-02-01 00:00:00) - (2024-03-01 00:00:00)"));
-    QCOMPARE(first.runningCost, QStringLiteral("2.00 credits "));
-    QCOMPARE(first.runningMinutes, 60.0);
-    QCOMPARE(first.runningRate, QStringLiteral("0.0600 credits/h"));
-    QCOMPARE(first.idleCost, QStringLiteral("0.50 credits "));
-    QCOMPARE(first.idleMinutes, 30.0);
-    QCOMPARE(first.idleRate, QStringLiteral("0.0200 credits/h"));
-    QCOMPARE(periods.at(1).runningCost, QStringLiteral("12.34 credits "));
-    QCOMPARE(periods.at(1).idleMinutes, 300.0);
-}
-
-void TestBilling::priceHistoryMalformed_data()
-{
-    QTest::addColumn<QString>("bad");
-    QTest::newRow("no **") << QStringLiteral("Running Cost (x) = 1 credits (10 minutes @ 0.1 credits/h)");
-    QTest::newRow("no =") << QStringLiteral(
-        "Running Cost (x) 1 credits (10 minutes @ 0.1) ** Idle Cost (x) = 2 "
-        "credits (20 minutes @ 0.2)");
-    QTest::newRow("no minutes @") << QStringLiteral(
-        "Running Cost (x) = 1 credits (10 min at 0.1) ** Idle Cost (x) "
-        "= 2 credits (20 minutes @ 0.2)");
-    QTest::newRow("no parenthesis") << QStringLiteral(
-        "Running Cost (x) = 1 credits ** Idle Cost (x) = 2 credits");
-    QTest::newRow("minutes not a number")
-        << QStringLiteral("Running Cost (x) = 1 credits (ten minutes @ 0.1) ** Idle Cost (x) = 2 credits (20 "
-                          "minutes @ 0.2)");
-    QTest::newRow("garbage") << QStringLiteral("\u0000**==((");
-    QTest::newRow("only empty pieces around it") << QString();
-}
-
-void TestBilling::priceHistoryMalformed()
-{
-    QFETCH(QString, bad);
-    const QString good = piece(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("1 credits"), 10,
-                               QStringLiteral("0.1 credits/h"), QStringLiteral("2 credits"), 20,
-                               QStringLiteral("0.2 credits/h"));
-    if (!bad.isEmpty())
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("price history: skipped")));
-    // The bad piece sits between two good ones; both good ones still show.
-    const QString text = good + QStringLiteral("|| ") + bad + QStringLiteral("|| ") + good;
-    const QList<PricePeriod> periods = PriceHistory::parse(text);
-    QCOMPARE(periods.size(), 2);
-    for (const PricePeriod &p : periods) {
-        QCOMPARE(p.runningRate, QStringLiteral("0.1 credits/h"));
-        QCOMPARE(p.idleRate, QStringLiteral("0.2 credits/h"));
+    void plainNumber_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 1.0 << "1";
+        QTest::newRow("zero") << 0.0 << "0";
+        QTest::newRow("negative zero") << -0.0 << "0";
+        QTest::newRow("rate") << 0.05 << "0.05";
+        QTest::newRow("float noise kept like a script would") << 0.1 + 0.2 << "0.30000000000000004";
+        QTest::newRow("small, not in exponent form") << 0.00001 << "0.00001";
+        QTest::newRow("large") << 123456.5 << "123456.5";
+        QTest::newRow("negative") << -2.25 << "-2.25";
     }
-}
 
-void TestBilling::priceHistoryRows()
-{
-    const QString text = piece(QStringLiteral("2024-01-01 00:00:00"), QStringLiteral("2024-01-02 00:00:00"),
-                               QStringLiteral("1.20 credits"), 90, QStringLiteral("0.8000 credits/h"),
-                               QStringLiteral("0.10 credits"), 1350, QStringLiteral("0.0044 credits/h"));
-    const QVariantList rows = BillingFormat::priceHistoryRows(text);
-    QCOMPARE(rows.size(), 1);
-    const QVariantMap row = rows.first().toMap();
-    QCOMPARE(row.value("title").toString(),
-             QStringLiteral("Between (2024-01-01 00:00:00) - (2024-01-02 00:00:00) UTC"));
-    QCOMPARE(row.value("runningCost").toString(), QStringLiteral("1.20 credits  | "));
-    QCOMPARE(row.value("runningDetail").toString(), QStringLiteral("approx. 1:30 (h:m) @ 0.8000 credits/h"));
-    QCOMPARE(row.value("idleDetail").toString(), QStringLiteral("approx. 22:30 (h:m) @ 0.0044 credits/h"));
-    QVERIFY(BillingFormat::priceHistoryRows(QString()).isEmpty());
-    QVERIFY(BillingFormat::priceHistoryRows(QStringLiteral("|| || ")).isEmpty());
-}
+    void plainNumber()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(BillingFigures::plainNumber(value), text);
+    }
+
+    void figures_data()
+    {
+        QTest::addColumn<QString>("actual");
+        QTest::addColumn<QString>("expected");
+        // 90 minutes at 0.5 credits/h: 0.75 credits.
+        QTest::newRow("session cost") << BillingFormat::sessionCostText(90, 0.5) << "0.75000 credits";
+        QTest::newRow("session detail")
+            << BillingFormat::sessionDetailText(90, 0.5) << "approx. 1:30 (h:m) at 0.500 credits/h";
+        QTest::newRow("session cost rounds to five decimals")
+            << BillingFormat::sessionCostText(1, 0.123456) << "0.00206 credits";
+        QTest::newRow("total") << BillingFormat::creditsText(12.3) << "12.30000 credits";
+        QTest::newRow("approx") << BillingFormat::approxText(3 * 24 * 60 + 5) << "approx. 3:00:05 (D:h:m)";
+        QTest::newRow("current period title")
+            << BillingFormat::currentPeriodTitle(QStringLiteral("2024-03-01 10:00:00"))
+            << "Between (2024-03-01 10:00:00) - ( present time ) UTC";
+        QTest::newRow("period cost") << BillingFormat::periodCostText(1.5) << "1.5 credits | ";
+        QTest::newRow("period detail")
+            << BillingFormat::periodDetailText(45, 0.25) << "approx. 45 (min) @ 0.25 credits/hour";
+    }
+
+    void figures()
+    {
+        QFETCH(QString, actual);
+        QFETCH(QString, expected);
+        QCOMPARE(actual, expected);
+    }
+
+    void visibility()
+    {
+        // A stopped computer has no session row; a deleted one no current period; no history, no title.
+        QVERIFY(BillingFormat::showsSessionRow(true));
+        QVERIFY(!BillingFormat::showsSessionRow(false));
+        QVERIFY(BillingFormat::showsCurrentPeriod(false));
+        QVERIFY(!BillingFormat::showsCurrentPeriod(true));
+        QVERIFY(!BillingFormat::showsPriceHistory(QString()));
+        QVERIFY(BillingFormat::showsPriceHistory(QStringLiteral("x")));
+    }
+
+    void priceHistoryOrderAndFields()
+    {
+        const QString older =
+            piece(QStringLiteral("2024-01-01 00:00:00"), QStringLiteral("2024-02-01 00:00:00"),
+                  QStringLiteral("12.34 credits"), 600, QStringLiteral("0.0500 credits/h"),
+                  QStringLiteral("1.00 credits"), 300, QStringLiteral("0.0100 credits/h"));
+        const QString newer =
+            piece(QStringLiteral("2024-02-01 00:00:00"), QStringLiteral("2024-03-01 00:00:00"),
+                  QStringLiteral("2.00 credits"), 60, QStringLiteral("0.0600 credits/h"),
+                  QStringLiteral("0.50 credits"), 30, QStringLiteral("0.0200 credits/h"));
+        const QList<PricePeriod> periods = PriceHistory::parse(older + QStringLiteral("|| ") + newer);
+        QCOMPARE(periods.size(), 2);
+        const PricePeriod &first = periods.at(0); // the later period comes first
+        QCOMPARE(first.runningDate, QStringLiteral("(2024-02-01 00:00:00) - (2024-03-01 00:00:00)"));
+        QCOMPARE(first.runningCost, QStringLiteral("2.00 credits "));
+        QCOMPARE(first.runningMinutes, 60.0);
+        QCOMPARE(first.runningRate, QStringLiteral("0.0600 credits/h"));
+        QCOMPARE(first.idleCost, QStringLiteral("0.50 credits "));
+        QCOMPARE(first.idleMinutes, 30.0);
+        QCOMPARE(first.idleRate, QStringLiteral("0.0200 credits/h"));
+        QCOMPARE(periods.at(1).runningCost, QStringLiteral("12.34 credits "));
+        QCOMPARE(periods.at(1).idleMinutes, 300.0);
+    }
+
+    void priceHistoryMalformed_data()
+    {
+        QTest::addColumn<QString>("bad");
+        QTest::newRow("no **") << QStringLiteral("Running Cost (x) = 1 credits (10 minutes @ 0.1 credits/h)");
+        QTest::newRow("no =") << QStringLiteral(
+            "Running Cost (x) 1 credits (10 minutes @ 0.1) ** Idle Cost (x) = 2 "
+            "credits (20 minutes @ 0.2)");
+        QTest::newRow("no minutes @")
+            << QStringLiteral("Running Cost (x) = 1 credits (10 min at 0.1) ** Idle Cost (x) "
+                              "= 2 credits (20 minutes @ 0.2)");
+        QTest::newRow("no parenthesis")
+            << QStringLiteral("Running Cost (x) = 1 credits ** Idle Cost (x) = 2 credits");
+        QTest::newRow("minutes not a number") << QStringLiteral(
+            "Running Cost (x) = 1 credits (ten minutes @ 0.1) ** Idle Cost (x) = 2 credits (20 "
+            "minutes @ 0.2)");
+        QTest::newRow("garbage") << QStringLiteral("\u0000**==((");
+        QTest::newRow("only empty pieces around it") << QString();
+    }
+
+    void priceHistoryMalformed()
+    {
+        QFETCH(QString, bad);
+        const QString good = piece(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("1 credits"), 10,
+                                   QStringLiteral("0.1 credits/h"), QStringLiteral("2 credits"), 20,
+                                   QStringLiteral("0.2 credits/h"));
+        if (!bad.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("price history: skipped")));
+        // The bad piece sits between two good ones; both good ones still show.
+        const QString text = good + QStringLiteral("|| ") + bad + QStringLiteral("|| ") + good;
+        const QList<PricePeriod> periods = PriceHistory::parse(text);
+        QCOMPARE(periods.size(), 2);
+        for (const PricePeriod &p : periods) {
+            QCOMPARE(p.runningRate, QStringLiteral("0.1 credits/h"));
+            QCOMPARE(p.idleRate, QStringLiteral("0.2 credits/h"));
+        }
+    }
+
+    void priceHistoryRows()
+    {
+        const QString text =
+            piece(QStringLiteral("2024-01-01 00:00:00"), QStringLiteral("2024-01-02 00:00:00"),
+                  QStringLiteral("1.20 credits"), 90, QStringLiteral("0.8000 credits/h"),
+                  QStringLiteral("0.10 credits"), 1350, QStringLiteral("0.0044 credits/h"));
+        const QVariantList rows = BillingFormat::priceHistoryRows(text);
+        QCOMPARE(rows.size(), 1);
+        const QVariantMap row = rows.first().toMap();
+        QCOMPARE(row.value("title").toString(),
+                 QStringLiteral("Between (2024-01-01 00:00:00) - (2024-01-02 00:00:00) UTC"));
+        QCOMPARE(row.value("runningCost").toString(), QStringLiteral("1.20 credits  | "));
+        QCOMPARE(row.value("runningDetail").toString(),
+                 QStringLiteral("approx. 1:30 (h:m) @ 0.8000 credits/h"));
+        QCOMPARE(row.value("idleDetail").toString(),
+                 QStringLiteral("approx. 22:30 (h:m) @ 0.0044 credits/h"));
+        QVERIFY(BillingFormat::priceHistoryRows(QString()).isEmpty());
+        QVERIFY(BillingFormat::priceHistoryRows(QStringLiteral("|| || ")).isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestBilling)
 #include "tst_billing.moc"

@@ -23,36 +23,8 @@ struct Received {
     Shell::Level level;
 };
 
-} // namespace
-
-class TestLogs : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void maxPage_data();
-    void maxPage();
-    void csvField_data();
-    void csvField();
-    void csvPage();
-    void exportWritesFile_data();
-    void exportWritesFile();
-    void exportFailures_data();
-    void exportFailures();
-
-    void accountFirstPageOnCreation();
-    void pageAndPerPageChanges();
-    void onlyTheLatestPageIsShown();
-    void accountEmailExport();
-    void machineLog();
-    void failuresGoToTheSinkAndClearLoading_data();
-    void failuresGoToTheSinkAndClearLoading();
-    void vanishedCaller();
-
-private:
-    std::unique_ptr<LogsController> accountLogs(ServiceFixture &f, QList<Received> *sink = nullptr);
-};
-
-std::unique_ptr<LogsController> TestLogs::accountLogs(ServiceFixture &f, QList<Received> *sink)
+// The account's log view as the session makes it, its notices going to the sink when one is given.
+std::unique_ptr<LogsController> accountLogs(ServiceFixture &f, QList<Received> *sink = nullptr)
 {
     User *user = f.user();
     auto logs = std::make_unique<LogsController>(LogsController::Scope::Account, f.api(), &f.shell,
@@ -62,336 +34,329 @@ std::unique_ptr<LogsController> TestLogs::accountLogs(ServiceFixture &f, QList<R
     return logs;
 }
 
-void TestLogs::maxPage_data()
-{
-    QTest::addColumn<int>("total");
-    QTest::addColumn<int>("perPage");
-    QTest::addColumn<int>("maxPage");
-    QTest::newRow("no entries") << 0 << 15 << 0;
-    QTest::newRow("31 at 15: pages 0 to 2") << 31 << 15 << 2;
-    QTest::newRow("30 at 15: no empty third page") << 30 << 15 << 1;
-    QTest::newRow("exactly one page") << 15 << 15 << 0;
-    QTest::newRow("one more than a page") << 16 << 15 << 1;
-    QTest::newRow("64 at 10") << 64 << 10 << 6;
-    QTest::newRow("64 at 200") << 64 << 200 << 0;
-    QTest::newRow("nonsense page size") << 64 << 0 << 0;
-    QTest::newRow("nonsense total") << -5 << 15 << 0;
-}
+} // namespace
 
-void TestLogs::maxPage()
-{
-    QFETCH(int, total);
-    QFETCH(int, perPage);
-    QFETCH(int, maxPage);
-    QCOMPARE(LogPaging::maxPage(total, perPage), maxPage);
-    QCOMPARE(LogPaging::clampPage(1000, total, perPage), maxPage);
-    QCOMPARE(LogPaging::clampPage(-3, total, perPage), 0);
-}
+class TestLogs : public QObject {
+    Q_OBJECT
 
-void TestLogs::csvField_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("plain") << "Machine started"
-                           << "Machine started";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("comma") << "a,b"
-                           << "\"a,b\"";
-    QTest::newRow("quote") << "say \"hi\""
-                           << "\"say \"\"hi\"\"\"";
-    QTest::newRow("line feed") << "one\ntwo"
-                               << "\"one\ntwo\"";
-    QTest::newRow("carriage return") << "one\rtwo"
-                                     << "\"one\rtwo\"";
-    QTest::newRow("formula =") << "=HYPERLINK(\"x\")"
-                               << "\"'=HYPERLINK(\"\"x\"\")\"";
-    QTest::newRow("formula +") << "+1"
-                               << "'+1";
-    QTest::newRow("formula -") << "-2+3"
-                               << "'-2+3";
-    QTest::newRow("formula @") << "@SUM(A1)"
-                               << "'@SUM(A1)";
-    QTest::newRow("inner = is harmless") << "a=b"
-                                         << "a=b";
-    QTest::newRow("non-ASCII") << "Zürich ✓"
-                               << "Zürich ✓";
-}
-
-void TestLogs::csvField()
-{
-    QFETCH(QString, value);
-    QFETCH(QString, field);
-    QCOMPARE(CsvWriter::field(value), field);
-}
-
-void TestLogs::csvPage()
-{
-    const QStringList keys{QStringLiteral("timezone"), QStringLiteral("operation_datetime"),
-                           QStringLiteral("details")};
-    QCOMPARE(CsvWriter::pageText({}, keys), QString());
-    const QVariantList entries{
-        QVariantMap{
-            {"timezone", "UTC"}, {"operation_datetime", "2024-01-01 10:00:00"}, {"details", "Started, ok"}},
-        QVariantMap{{"details", "no time"}, {"extra", "ignored"}},
-        QVariantMap{{"timezone", 2}, {"operation_datetime", QVariant()}, {"details", "-rm"}},
-    };
-    QCOMPARE(CsvWriter::pageText(entries, keys),
-             QStringLiteral("UTC,2024-01-01 10:00:00,\"Started, ok\"\n,,no time\n2,,'-rm"));
-}
-
-void TestLogs::exportWritesFile_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::newRow("plain") << "logs.csv";
-    QTest::newRow("spaces") << "my logs export.csv";
-    QTest::newRow("non-ASCII") << "журнал ü €.csv";
-    QTest::newRow("percent and hash") << "100% #1.csv";
-}
-
-void TestLogs::exportWritesFile()
-{
-    QFETCH(QString, fileName);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    FakeShell shell;
-    LogsController logs(LogsController::Scope::Account, nullptr, &shell, [] { return QString(); });
-    const QString path = dir.filePath(fileName);
-
-    // An empty page writes an empty file.
-    QVERIFY(logs.exportCsv(QUrl::fromLocalFile(path)));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray());
-    file.close();
-    QCOMPARE(shell.notes.size(), 1);
-    QCOMPARE(shell.notes.first().message, QStringLiteral("Logs saved to '") + path + QLatin1Char('\''));
-    QCOMPARE(shell.notes.first().level, Shell::Level::Info);
-
-    // The URL text a file dialog hands over (encoded) leads to the same file.
-    QVERIFY(logs.exportCsv(QUrl(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded))));
-    QVERIFY(QFile::exists(path));
-    QCOMPARE(dir.path(), QFileInfo(path).absolutePath());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{fileName}); // no temporary left behind
-
-    // Qt's own save dialog hands a typed name over as a bare path, with no scheme.
-    const QString typed = dir.filePath(QStringLiteral("typed name.csv"));
-    QVERIFY(logs.exportCsv(QUrl(typed)));
-    QVERIFY(QFile::exists(typed));
-}
-
-void TestLogs::exportFailures_data()
-{
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("missing folder") << "file:///nonexistent-folder-vantorix/x.csv"
-                                    << "/nonexistent-folder-vantorix/x.csv";
-    QTest::newRow("not a local file") << "https://example.com/x.csv"
-                                      << "https://example.com/x.csv";
-    QTest::newRow("empty") << ""
-                           << "";
-}
-
-void TestLogs::exportFailures()
-{
-    QFETCH(QString, url);
-    QFETCH(QString, shown);
-    FakeShell shell;
-    LogsController logs(LogsController::Scope::Account, nullptr, &shell, [] { return QString(); });
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("log export to .* failed")));
-    QVERIFY(!logs.exportCsv(QUrl(url)));
-    QCOMPARE(shell.notes.size(), 1);
-    QCOMPARE(shell.notes.first().message,
-             QStringLiteral("Unable to save logs to '") + shown + QLatin1Char('\''));
-    QCOMPARE(shell.notes.first().level, Shell::Level::Error);
-}
-
-void TestLogs::accountFirstPageOnCreation()
-{
-    ServiceFixture f;
-    auto logs = accountLogs(f);
-    QSignalSpy loading(logs.get(), &LogsController::loadingLogsChanged);
-    QTRY_COMPARE_WITH_TIMEOUT(logs->logs().size(), 15, 10000);
-    QTRY_VERIFY(!logs->loadingLogs());
-    QCOMPARE(loading.count(), 2); // on, then off
-    QCOMPARE(logs->totalLogEntries(), 65);
-    QCOMPARE(logs->maxPage(), 4);
-    QCOMPARE(f.requests(QStringLiteral("get_user_logs")), QStringList{kAccountFirstPage});
-    const QVariantMap first = logs->logs().first().toMap();
-    QVERIFY(first.contains(QStringLiteral("operation_datetime")));
-    QVERIFY(logs->csvText().split(QLatin1Char('\n')).size() == 15);
-}
-
-void TestLogs::pageAndPerPageChanges()
-{
-    ServiceFixture f;
-    auto logs = accountLogs(f);
-    QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
-    QVERIFY(f.waitIdle());
-    f.clearRequests();
-
-    logs->setPage(3);
-    QVERIFY(f.waitIdle());
-    logs->setPage(3);  // unchanged: nothing asked
-    logs->setPage(99); // held at maxPage 4
-    QCOMPARE(logs->page(), 4);
-    QVERIFY(f.waitIdle());
-    QCOMPARE(logs->logs().size(), 5); // 65 - 4 * 15 (64 seeded entries and the fixture's sign-in)
-
-    // A larger page size drops the page to the new maxPage and asks for it at once, once.
-    logs->setPerPage(50);
-    QCOMPARE(logs->maxPage(), 1);
-    QCOMPARE(logs->page(), 1);
-    QVERIFY(f.waitIdle());
-    logs->refresh();
-    QVERIFY(f.waitIdle());
-    const QString base = QStringLiteral("GET /API/?action=get_user_logs&email=demo%40vantorix.example");
-    QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
-             (QStringList{base + "&page=3&per_page=15", base + "&page=4&per_page=15",
-                          base + "&page=1&per_page=50", base + "&page=1&per_page=50"}));
-    QCOMPARE(logs->logs().size(), 15);
-    QVERIFY(!logs->loadingLogs());
-}
-
-void TestLogs::onlyTheLatestPageIsShown()
-{
-    ServiceFixture f;
-    auto logs = accountLogs(f);
-    QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
-    QVERIFY(f.waitIdle());
-    const QVariantList page0 = logs->logs();
-
-    // The answer for page 1 arrives after the one for page 2: page 2 stays on show.
-    f.fault("action=get_user_logs&kind=delay&delay_ms=1500&count=1");
-    logs->setPage(1);
-    logs->setPage(2);
-    QVERIFY(logs->loadingLogs());
-    QVERIFY(f.waitIdle());
-    QVERIFY(!logs->loadingLogs());
-    QCOMPARE(logs->page(), 2);
-    logs->refresh();
-    QVERIFY(f.waitIdle());
-    const QVariantList page2 = logs->logs();
-    QVERIFY(page2 != page0);
-    QCOMPARE(page2.size(), 15);
-}
-
-void TestLogs::accountEmailExport()
-{
-    ServiceFixture f;
-    QList<Received> sink;
-    auto logs = accountLogs(f, &sink);
-    QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
-    QVERIFY(f.waitIdle());
-    const QVariantList shown = logs->logs();
-    f.clearRequests();
-
-    QCOMPARE(logs->loadingText(), QStringLiteral("Loading account activity."));
-    logs->requestLogsEmail();
-    QVERIFY(logs->loadingLogs());
-    QVERIFY(logs->sendingLogsEmail());
-    QCOMPARE(logs->loadingText(), QStringLiteral("Requesting logs email"));
-    QVERIFY(f.waitIdle());
-    QVERIFY(!logs->sendingLogsEmail());
-    QVERIFY(!logs->loadingLogs());
-    QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
-             QStringList{QStringLiteral(
-                 "GET /API/?action=get_user_logs&email=demo%40vantorix.example&send_logs_email=true")});
-    QCOMPARE(f.shell.confirmations.size(), 1);
-    const FakeShell::Confirmation c = f.shell.confirmations.first();
-    QCOMPARE(c.title, QStringLiteral("Email Logs Request"));
-    QCOMPARE(c.message,
-             QStringLiteral("Your account logs will be emailed to your account email address shortly."));
-    QCOMPARE(c.okText, QStringLiteral("Ok"));
-    QVERIFY(c.cancelText.isEmpty());
-    QCOMPARE(logs->logs(), shown); // the shown page stays
-    QVERIFY(sink.isEmpty());
-}
-
-void TestLogs::machineLog()
-{
-    ServiceFixture f;
-    const int officePc = f.kit().machineIdByName(QStringLiteral("Office PC"));
-    const int buildServer = f.kit().machineIdByName(QStringLiteral("Build Server"));
-    QVERIFY(officePc > 0 && buildServer > 0);
-    f.clearRequests();
-    User *user = f.user();
-    LogsController logs(LogsController::Scope::Machine, f.api(), &f.shell, [user] { return user->email(); });
-    QCOMPARE(logs.reloadLogsText(), QStringLiteral("Reload machine activity"));
-    QCOMPARE(logs.loadingText(), QStringLiteral("Loading machine activity."));
-    QTest::qWait(50);
-    QVERIFY(f.waitIdle());
-    QCOMPARE(f.requests(QStringLiteral("get_user_logs")), QStringList()); // no computer yet
-
-    logs.setMachineId(officePc);
-    QVERIFY(f.waitIdle());
-    logs.setMachineId(officePc); // the same computer again: nothing new
-    QVERIFY(f.waitIdle());
-    logs.setMachineId(buildServer);
-    QVERIFY(f.waitIdle());
-    logs.requestLogsEmail();
-    QVERIFY(f.waitIdle());
-    const QString base = QStringLiteral("GET /API/?action=get_user_logs&email=demo%40vantorix.example"
-                                        "&resource_type=machine&resource_id=");
-    QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
-             (QStringList{base + QString::number(officePc) + "&page=0&per_page=15",
-                          base + QString::number(buildServer) + "&page=0&per_page=15",
-                          base + QString::number(buildServer) + "&per_page=-1&send_logs_email=true"}));
-    QCOMPARE(f.shell.confirmations.size(), 1);
-    QCOMPARE(f.shell.confirmations.first().message,
-             QStringLiteral("Your machine logs will be emailed to your account email address shortly."));
-}
-
-void TestLogs::failuresGoToTheSinkAndClearLoading_data()
-{
-    QTest::addColumn<QByteArray>("fault");
-    QTest::addColumn<QString>("notice");
-    QTest::newRow("error_message") << QByteArray("kind=error_message&message=Logs%20are%20resting")
-                                   << "Logs are resting";
-    QTest::newRow("not JSON") << QByteArray("kind=not_json") << "Invalid JSON API response";
-    QTest::newRow("no success key") << QByteArray("kind=missing_key") << "Unexpected API response";
-    QTest::newRow("status 500: nothing shown") << QByteArray("kind=status&status=500") << "";
-    QTest::newRow("connection dropped: nothing shown") << QByteArray("kind=drop&count=3") << "";
-}
-
-void TestLogs::failuresGoToTheSinkAndClearLoading()
-{
-    QFETCH(QByteArray, fault);
-    QFETCH(QString, notice);
-    ServiceFixture f;
-    QList<Received> sink;
-    auto logs = accountLogs(f, &sink);
-    QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
-    QVERIFY(f.waitIdle());
-    const QVariantList shown = logs->logs();
-
-    f.fault("action=get_user_logs&" + fault);
-    logs->setPage(2);
-    QVERIFY(logs->loadingLogs());
-    QVERIFY(f.waitIdle(20000));
-    QVERIFY(!logs->loadingLogs());
-    QCOMPARE(logs->logs(), shown);    // the previous page stays in place
-    QVERIFY(f.shell.notes.isEmpty()); // nothing in the main window's area
-    if (notice.isEmpty()) {
-        QVERIFY(sink.isEmpty());
-    } else {
-        QCOMPARE(sink.size(), 1);
-        QCOMPARE(sink.first().message, notice);
-        QCOMPARE(sink.first().level, Shell::Level::Error);
-    }
-}
-
-void TestLogs::vanishedCaller()
-{
-    ServiceFixture f;
-    f.fault("action=get_user_logs&kind=delay&delay_ms=500");
+private Q_SLOTS:
+    void maxPage_data()
     {
+        QTest::addColumn<int>("total");
+        QTest::addColumn<int>("perPage");
+        QTest::addColumn<int>("maxPage");
+        QTest::newRow("no entries") << 0 << 15 << 0;
+        QTest::newRow("31 at 15: pages 0 to 2") << 31 << 15 << 2;
+        QTest::newRow("30 at 15: no empty third page") << 30 << 15 << 1;
+        QTest::newRow("exactly one page") << 15 << 15 << 0;
+        QTest::newRow("one more than a page") << 16 << 15 << 1;
+        QTest::newRow("64 at 10") << 64 << 10 << 6;
+        QTest::newRow("64 at 200") << 64 << 200 << 0;
+        QTest::newRow("nonsense page size") << 64 << 0 << 0;
+        QTest::newRow("nonsense total") << -5 << 15 << 0;
+    }
+
+    void maxPage()
+    {
+        QFETCH(int, total);
+        QFETCH(int, perPage);
+        QFETCH(int, maxPage);
+        QCOMPARE(LogPaging::maxPage(total, perPage), maxPage);
+        QCOMPARE(LogPaging::clampPage(1000, total, perPage), maxPage);
+        QCOMPARE(LogPaging::clampPage(-3, total, perPage), 0);
+    }
+
+    void csvField_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("field");
+        QTest::newRow("plain") << "Machine started" << QStringLiteral("Machine started");
+        QTest::newRow("empty") << "" << QStringLiteral("");
+        QTest::newRow("comma") << "a,b" << QStringLiteral("\"a,b\"");
+        QTest::newRow("quote") << "say \"hi\"" << QStringLiteral("\"say \"\"hi\"\"\"");
+        QTest::newRow("line feed") << "one\ntwo" << QStringLiteral("\"one\ntwo\"");
+        QTest::newRow("carriage return") << "one\rtwo" << QStringLiteral("\"one\rtwo\"");
+        QTest::newRow("formula =") << "=HYPERLINK(\"x\")" << QStringLiteral("\"'=HYPERLINK(\"\"x\"\")\"");
+        QTest::newRow("formula +") << "+1" << QStringLiteral("'+1");
+        QTest::newRow("formula -") << "-2+3" << QStringLiteral("'-2+3");
+        QTest::newRow("formula @") << "@SUM(A1)" << QStringLiteral("'@SUM(A1)");
+        QTest::newRow("inner = is harmless") << "a=b" << QStringLiteral("a=b");
+        QTest::newRow("non-ASCII") << "Zürich ✓" << QStringLiteral("Zürich ✓");
+    }
+
+    void csvField()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, field);
+        QCOMPARE(CsvWriter::field(value), field);
+    }
+
+    void csvPage()
+    {
+        const QStringList keys{QStringLiteral("timezone"), QStringLiteral("operation_datetime"),
+                               QStringLiteral("details")};
+        QCOMPARE(CsvWriter::pageText({}, keys), QString());
+        const QVariantList entries{
+            QVariantMap{{"timezone", "UTC"},
+                        {"operation_datetime", "2024-01-01 10:00:00"},
+                        {"details", "Started, ok"}},
+            QVariantMap{{"details", "no time"}, {"extra", "ignored"}},
+            QVariantMap{{"timezone", 2}, {"operation_datetime", QVariant()}, {"details", "-rm"}},
+        };
+        QCOMPARE(CsvWriter::pageText(entries, keys),
+                 QStringLiteral("UTC,2024-01-01 10:00:00,\"Started, ok\"\n,,no time\n2,,'-rm"));
+    }
+
+    void exportWritesFile_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("plain") << "logs.csv";
+        QTest::newRow("spaces") << "my logs export.csv";
+        QTest::newRow("non-ASCII") << "журнал ü €.csv";
+        QTest::newRow("percent and hash") << "100% #1.csv";
+    }
+
+    void exportWritesFile()
+    {
+        QFETCH(QString, fileName);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        FakeShell shell;
+        LogsController logs(LogsController::Scope::Account, nullptr, &shell, [] { return QString(); });
+        const QString path = dir.filePath(fileName);
+
+        // An empty page writes an empty file.
+        QVERIFY(logs.exportCsv(QUrl::fromLocalFile(path)));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray());
+        file.close();
+        QCOMPARE(shell.notes.size(), 1);
+        QCOMPARE(shell.notes.first().message, QStringLiteral("Logs saved to '") + path + QLatin1Char('\''));
+        QCOMPARE(shell.notes.first().level, Shell::Level::Info);
+
+        // The URL text a file dialog hands over (encoded) leads to the same file.
+        QVERIFY(logs.exportCsv(QUrl(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded))));
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(dir.path(), QFileInfo(path).absolutePath());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{fileName}); // no temporary left behind
+
+        // Qt's own save dialog hands a typed name over as a bare path, with no scheme.
+        const QString typed = dir.filePath(QStringLiteral("typed name.csv"));
+        QVERIFY(logs.exportCsv(QUrl(typed)));
+        QVERIFY(QFile::exists(typed));
+    }
+
+    void exportFailures_data()
+    {
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("missing folder") << "file:///nonexistent-folder-vantorix/x.csv"
+                                        << QStringLiteral("/nonexistent-folder-vantorix/x.csv");
+        QTest::newRow("not a local file")
+            << "https://example.com/x.csv" << QStringLiteral("https://example.com/x.csv");
+        QTest::newRow("empty") << "" << QStringLiteral("");
+    }
+
+    void exportFailures()
+    {
+        QFETCH(QString, url);
+        QFETCH(QString, shown);
+        FakeShell shell;
+        LogsController logs(LogsController::Scope::Account, nullptr, &shell, [] { return QString(); });
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("log export to .* failed")));
+        QVERIFY(!logs.exportCsv(QUrl(url)));
+        QCOMPARE(shell.notes.size(), 1);
+        QCOMPARE(shell.notes.first().message,
+                 QStringLiteral("Unable to save logs to '") + shown + QLatin1Char('\''));
+        QCOMPARE(shell.notes.first().level, Shell::Level::Error);
+    }
+
+    void accountFirstPageOnCreation()
+    {
+        ServiceFixture f;
         auto logs = accountLogs(f);
-        QTRY_COMPARE_WITH_TIMEOUT(f.api()->pendingCount(), 1, 5000);
-    } // the view went away with its request in flight
-    QVERIFY(f.waitIdle());
-    QVERIFY(f.shell.notes.isEmpty());
-}
+        QSignalSpy loading(logs.get(), &LogsController::loadingLogsChanged);
+        QTRY_COMPARE_WITH_TIMEOUT(logs->logs().size(), 15, 10000);
+        QTRY_VERIFY(!logs->loadingLogs());
+        QCOMPARE(loading.count(), 2); // on, then off
+        QCOMPARE(logs->totalLogEntries(), 65);
+        QCOMPARE(logs->maxPage(), 4);
+        QCOMPARE(f.requests(QStringLiteral("get_user_logs")), QStringList{kAccountFirstPage});
+        const QVariantMap first = logs->logs().first().toMap();
+        QVERIFY(first.contains(QStringLiteral("operation_datetime")));
+        QVERIFY(logs->csvText().split(QLatin1Char('\n')).size() == 15);
+    }
+
+    void pageAndPerPageChanges()
+    {
+        ServiceFixture f;
+        auto logs = accountLogs(f);
+        QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
+        QVERIFY(f.waitIdle());
+        f.clearRequests();
+
+        logs->setPage(3);
+        QVERIFY(f.waitIdle());
+        logs->setPage(3);  // unchanged: nothing asked
+        logs->setPage(99); // held at maxPage 4
+        QCOMPARE(logs->page(), 4);
+        QVERIFY(f.waitIdle());
+        QCOMPARE(logs->logs().size(), 5); // 65 - 4 * 15 (64 seeded entries and the fixture's sign-in)
+
+        // A larger page size drops the page to the new maxPage and asks for it at once, once.
+        logs->setPerPage(50);
+        QCOMPARE(logs->maxPage(), 1);
+        QCOMPARE(logs->page(), 1);
+        QVERIFY(f.waitIdle());
+        logs->refresh();
+        QVERIFY(f.waitIdle());
+        const QString base = QStringLiteral("GET /API/?action=get_user_logs&email=demo%40vantorix.example");
+        QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
+                 (QStringList{base + "&page=3&per_page=15", base + "&page=4&per_page=15",
+                              base + "&page=1&per_page=50", base + "&page=1&per_page=50"}));
+        QCOMPARE(logs->logs().size(), 15);
+        QVERIFY(!logs->loadingLogs());
+    }
+
+    void onlyTheLatestPageIsShown()
+    {
+        ServiceFixture f;
+        auto logs = accountLogs(f);
+        QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
+        QVERIFY(f.waitIdle());
+        const QVariantList page0 = logs->logs();
+
+        // The answer for page 1 arrives after the one for page 2: page 2 stays on show.
+        f.fault("action=get_user_logs&kind=delay&delay_ms=1500&count=1");
+        logs->setPage(1);
+        logs->setPage(2);
+        QVERIFY(logs->loadingLogs());
+        QVERIFY(f.waitIdle());
+        QVERIFY(!logs->loadingLogs());
+        QCOMPARE(logs->page(), 2);
+        logs->refresh();
+        QVERIFY(f.waitIdle());
+        const QVariantList page2 = logs->logs();
+        QVERIFY(page2 != page0);
+        QCOMPARE(page2.size(), 15);
+    }
+
+    void accountEmailExport()
+    {
+        ServiceFixture f;
+        QList<Received> sink;
+        auto logs = accountLogs(f, &sink);
+        QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
+        QVERIFY(f.waitIdle());
+        const QVariantList shown = logs->logs();
+        f.clearRequests();
+
+        QCOMPARE(logs->loadingText(), QStringLiteral("Loading account activity."));
+        logs->requestLogsEmail();
+        QVERIFY(logs->loadingLogs());
+        QVERIFY(logs->sendingLogsEmail());
+        QCOMPARE(logs->loadingText(), QStringLiteral("Requesting logs email"));
+        QVERIFY(f.waitIdle());
+        QVERIFY(!logs->sendingLogsEmail());
+        QVERIFY(!logs->loadingLogs());
+        QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
+                 QStringList{QStringLiteral(
+                     "GET /API/?action=get_user_logs&email=demo%40vantorix.example&send_logs_email=true")});
+        QCOMPARE(f.shell.confirmations.size(), 1);
+        const FakeShell::Confirmation c = f.shell.confirmations.first();
+        QCOMPARE(c.title, QStringLiteral("Email Logs Request"));
+        QCOMPARE(c.message,
+                 QStringLiteral("Your account logs will be emailed to your account email address shortly."));
+        QCOMPARE(c.okText, QStringLiteral("Ok"));
+        QVERIFY(c.cancelText.isEmpty());
+        QCOMPARE(logs->logs(), shown); // the shown page stays
+        QVERIFY(sink.isEmpty());
+    }
+
+    void machineLog()
+    {
+        ServiceFixture f;
+        const int officePc = f.kit().machineIdByName(QStringLiteral("Office PC"));
+        const int buildServer = f.kit().machineIdByName(QStringLiteral("Build Server"));
+        QVERIFY(officePc > 0 && buildServer > 0);
+        f.clearRequests();
+        User *user = f.user();
+        LogsController logs(LogsController::Scope::Machine, f.api(), &f.shell,
+                            [user] { return user->email(); });
+        QCOMPARE(logs.reloadLogsText(), QStringLiteral("Reload machine activity"));
+        QCOMPARE(logs.loadingText(), QStringLiteral("Loading machine activity."));
+        QTest::qWait(50);
+        QVERIFY(f.waitIdle());
+        QCOMPARE(f.requests(QStringLiteral("get_user_logs")), QStringList()); // no computer yet
+
+        logs.setMachineId(officePc);
+        QVERIFY(f.waitIdle());
+        logs.setMachineId(officePc); // the same computer again: nothing new
+        QVERIFY(f.waitIdle());
+        logs.setMachineId(buildServer);
+        QVERIFY(f.waitIdle());
+        logs.requestLogsEmail();
+        QVERIFY(f.waitIdle());
+        const QString base = QStringLiteral("GET /API/?action=get_user_logs&email=demo%40vantorix.example"
+                                            "&resource_type=machine&resource_id=");
+        QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
+                 (QStringList{base + QString::number(officePc) + "&page=0&per_page=15",
+                              base + QString::number(buildServer) + "&page=0&per_page=15",
+                              base + QString::number(buildServer) + "&per_page=-1&send_logs_email=true"}));
+        QCOMPARE(f.shell.confirmations.size(), 1);
+        QCOMPARE(f.shell.confirmations.first().message,
+                 QStringLiteral("Your machine logs will be emailed to your account email address shortly."));
+    }
+
+    void failuresGoToTheSinkAndClearLoading_data()
+    {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("error_message")
+            << QByteArray("kind=error_message&message=Logs%20are%20resting") << "Logs are resting";
+        QTest::newRow("connection dropped: nothing shown") << QByteArray("kind=drop&count=3") << "";
+    }
+
+    void failuresGoToTheSinkAndClearLoading()
+    {
+        QFETCH(QByteArray, fault);
+        QFETCH(QString, notice);
+        ServiceFixture f;
+        QList<Received> sink;
+        auto logs = accountLogs(f, &sink);
+        QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
+        QVERIFY(f.waitIdle());
+        const QVariantList shown = logs->logs();
+
+        f.fault("action=get_user_logs&" + fault);
+        logs->setPage(2);
+        QVERIFY(logs->loadingLogs());
+        QVERIFY(f.waitIdle(20000));
+        QVERIFY(!logs->loadingLogs());
+        QCOMPARE(logs->logs(), shown);    // the previous page stays in place
+        QVERIFY(f.shell.notes.isEmpty()); // nothing in the main window's area
+        if (notice.isEmpty()) {
+            QVERIFY(sink.isEmpty());
+        } else {
+            QCOMPARE(sink.size(), 1);
+            QCOMPARE(sink.first().message, notice);
+            QCOMPARE(sink.first().level, Shell::Level::Error);
+        }
+    }
+
+    void vanishedCaller()
+    {
+        ServiceFixture f;
+        f.fault("action=get_user_logs&kind=delay&delay_ms=500");
+        {
+            auto logs = accountLogs(f);
+            QTRY_COMPARE_WITH_TIMEOUT(f.api()->pendingCount(), 1, 5000);
+        } // the view went away with its request in flight
+        QVERIFY(f.waitIdle());
+        QVERIFY(f.shell.notes.isEmpty());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLogs)
 #include "tst_logs.moc"

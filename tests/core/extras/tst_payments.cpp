@@ -44,397 +44,384 @@ class TestPayments : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void vat_data();
-    void vat();
-    void amountField_data();
-    void amountField();
-    void invoiceButton_data();
-    void invoiceButton();
-    void historyRows();
-
-    void changeRule_data();
-    void changeRule();
-    void keyedCollectionAndBadReplies();
-
-    void demoListAndInvoice();
-    void invoiceMarkedFromTheStatusAlone_data();
-    void invoiceMarkedFromTheStatusAlone();
-    void invoiceNeedsConfirmation();
-    void purchaseOpensThePaymentPage();
-    void vatRateFromTheService();
-};
-
-void TestPayments::vat_data()
-{
-    QTest::addColumn<double>("rate");
-    QTest::addColumn<double>("amount");
-    QTest::addColumn<bool>("eu");
-    QTest::addColumn<bool>("valid");
-    QTest::addColumn<QString>("country");
-    QTest::addColumn<double>("charged"); // for 100 at the rate 1.19
-    QTest::addColumn<QString>("line");
-    QTest::newRow("rate unknown") << -1.0 << 10.0 << false << false << "NA" << 119.0
-                                  << "VAT will be applied when making the payment.";
-    QTest::newRow("Romanian company")
-        << 1.19 << 10.0 << true << true << "romania" << 119.0
-        << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid RO/EU VAT provided || VAT 19.00% will be "
-           "charged because vantorix is a Romanian company, under RO fiscal regulations.";
-    QTest::newRow("Romania in capitals")
-        << 1.19 << 10.0 << true << true << "ROMANIA" << 119.0
-        << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid RO/EU VAT provided || VAT 19.00% will be "
-           "charged because vantorix is a Romanian company, under RO fiscal regulations.";
-    QTest::newRow("EU company elsewhere")
-        << 1.19 << 10.0 << true << true << "Germany" << 100.0
-        << "Valid EU VAT provided || VAT will not be added to your purchase";
-    QTest::newRow("valid number, box unchecked")
-        << 1.19 << 10.0 << false << true << "Germany" << 119.0
-        << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid EU VAT provided || VAT 19.00% will be "
-           "charged "
-           "because the EU Resident checkbox is unchecked. Please enable the EU Resident checkbox if you "
-           "don't want to be charged VAT.";
-    QTest::newRow("outside the EU") << 1.19 << 10.0 << false << false << "NA" << 119.0
-                                    << "Total (including VAT 19.0%) = €11.90";
-    QTest::newRow("EU resident, no valid number")
-        << 1.19 << 250.0 << true << false << "Germany" << 119.0 << "Total (including VAT 19.0%) = €297.50";
-}
-
-void TestPayments::vat()
-{
-    QFETCH(double, rate);
-    QFETCH(double, amount);
-    QFETCH(bool, eu);
-    QFETCH(bool, valid);
-    QFETCH(QString, country);
-    QFETCH(double, charged);
-    QFETCH(QString, line);
-    const VatRules::Buyer buyer{eu, valid, country};
-    QCOMPARE(VatRules::line(rate, amount, buyer), line);
-    QCOMPARE(VatRules::modifiedAmount(100, 1.19, buyer), charged);
-}
-
-void TestPayments::amountField_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("valid");
-    QTest::addColumn<qint64>("amount");
-    QTest::newRow("empty") << "" << false << qint64(0);
-    QTest::newRow("one digit") << "1" << false << qint64(0);
-    QTest::newRow("ten") << "10" << true << qint64(10);
-    QTest::newRow("two digits, below the minimum") << "05" << true << qint64(5);
-    QTest::newRow("many digits") << "123456" << true << qint64(123456);
-    QTest::newRow("letters") << "1a" << false << qint64(0);
-    QTest::newRow("blank") << " 10" << false << qint64(0);
-    QTest::newRow("sign") << "+10" << false << qint64(0);
-    QTest::newRow("other digits") << "١٢" << false << qint64(0);
-    QTest::newRow("too large to hold") << "99999999999999999999" << true << qint64(-1);
-}
-
-void TestPayments::amountField()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, valid);
-    QFETCH(qint64, amount);
-    QCOMPARE(VatRules::isValidAmountText(text), valid);
-    const auto parsed = VatRules::amountFromText(text);
-    QCOMPARE(parsed.has_value(), valid && amount >= 0);
-    if (parsed)
-        QCOMPARE(*parsed, amount);
-}
-
-void TestPayments::invoiceButton_data()
-{
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("invoice");
-    QTest::addColumn<QString>("link");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("enabled");
-    QTest::addColumn<int>("action");
-    const auto row = [](const char *name, const char *status, const char *invoice, const char *link,
-                        const char *text, bool enabled, PaymentHistory::ButtonAction action) {
-        QTest::newRow(name) << QString::fromUtf8(status) << QString::fromUtf8(invoice)
-                            << QString::fromUtf8(link) << QString::fromUtf8(text) << enabled << int(action);
-    };
-    using A = PaymentHistory::ButtonAction;
-    row("requested", "Completed", "REQUESTED", "", "Invoice Requested", false, A::None);
-    row("sent", "Completed", "SENT", "", "Invoice Sent", false, A::None);
-    row("can request", "completed", "NOT REQUESTED", "", "Request Invoice", true, A::RequestInvoice);
-    row("refunded", "Refunded", "NOT REQUESTED", "", "Invoice Unavailable", false, A::None);
-    row("pending with link", "PENDING", "UNAVAILABLE", "https://pay/x", "Open payment link", true,
-        A::OpenPaymentLink);
-    row("pending without link", "Pending", "NOT REQUESTED", "", "Invoice Unavailable", false, A::None);
-}
-
-void TestPayments::invoiceButton()
-{
-    QFETCH(QString, status);
-    QFETCH(QString, invoice);
-    QFETCH(QString, link);
-    QFETCH(QString, text);
-    QFETCH(bool, enabled);
-    QFETCH(int, action);
-    const auto b = PaymentHistory::invoiceButton(status, invoice, link);
-    QCOMPARE(b.text, text);
-    QCOMPARE(b.enabled, enabled);
-    QCOMPARE(int(b.action), action);
-}
-
-void TestPayments::historyRows()
-{
-    QJsonObject odd = payment(7, "Completed");
-    odd.insert("payment_amount", "not a number");
-    odd.insert("vat_amount", "2.5");
-    PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
-    payments.applyPaymentList(QJsonArray{payment(6, "Completed"), odd});
-    const QVariantList rows = payments.historyRows();
-    QCOMPARE(rows.size(), 3);
-    const QVariantMap header = rows.at(0).toMap();
-    QCOMPARE(header.value("date").toString(), QStringLiteral("Date") + QString(21, ' '));
-    QCOMPARE(header.value("key").toString(), QStringLiteral("Payment Key") + QString(15, ' '));
-    QCOMPARE(header.value("amount").toString(), QStringLiteral("Total"));
-    QCOMPARE(rows.at(1).toMap().value("credits").toDouble(), 10.0);
-    QCOMPARE(rows.at(2).toMap().value("credits").toDouble(), -2.5); // amount unreadable: 0 - 2.5
-    QCOMPARE(rows.at(2).toMap().value("identifier").toInt(), 7);
-    // A local field change rebuilds the rows.
-    QSignalSpy rebuilt(&payments, &PaymentsController::historyRowsChanged);
-    payments.userPayments().at(0)->setInvoiceStatus(QStringLiteral("REQUESTED"));
-    QCOMPARE(rebuilt.count(), 1);
-    QCOMPARE(payments.historyRows().at(1).toMap().value("invoiceStatus").toString(),
-             QStringLiteral("REQUESTED"));
-}
-
-void TestPayments::changeRule_data()
-{
-    QTest::addColumn<QJsonArray>("next");
-    QTest::addColumn<bool>("replaced");
-    QTest::addColumn<int>("notices");
-    const QJsonArray base = fourPayments();
-    QTest::newRow("one payment completed")
-        << with(base, 1, payment(2, "Completed", "UNAVAILABLE")) << true << 1;
-    QTest::newRow("two payments completed: one notice")
-        << with(with(base, 1, payment(2, "Completed", "UNAVAILABLE")), 2,
-                payment(3, "Completed", "UNAVAILABLE"))
-        << true << 1;
-    QTest::newRow("first change is not a completion: none")
-        << with(with(base, 0, payment(1, "Refunded", "SENT")), 1, payment(2, "Completed", "UNAVAILABLE"))
-        << true << 0;
-    QTest::newRow("only the invoice status")
-        << with(base, 0, payment(1, "Completed", "REQUESTED")) << true << 0;
-    QTest::newRow("completed in other case: no notice")
-        << with(base, 1, payment(2, "completed", "UNAVAILABLE")) << true << 0;
-    QJsonArray longer = with(base, 1, payment(2, "Completed", "UNAVAILABLE"));
-    longer.append(payment(5, "Pending", "UNAVAILABLE"));
-    QTest::newRow("count changed with a completion: none") << longer << true << 0;
-    QJsonArray renamed = base;
-    QJsonObject p = payment(1, "Completed", "SENT");
-    p.insert("payment_amount", "99.00");
-    renamed.replace(0, p);
-    QTest::newRow("other fields only: kept") << renamed << false << 0;
-    QTest::newRow("identical: kept") << base << false << 0;
-}
-
-void TestPayments::changeRule()
-{
-    QFETCH(QJsonArray, next);
-    QFETCH(bool, replaced);
-    QFETCH(int, notices);
-    PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
-    payments.applyPaymentList(fourPayments());
-    const QList<UserPayment *> before = payments.userPayments();
-    QList<QPointer<UserPayment>> old;
-    for (UserPayment *p : before)
-        old.append(p);
-    QSignalSpy changed(&payments, &PaymentsController::userPaymentsChanged);
-    QSignalSpy completed(&payments, &PaymentsController::paymentCompleted);
-    QSignalSpy rows(&payments, &PaymentsController::historyRowsChanged);
-
-    payments.applyPaymentList(next);
-    QCOMPARE(rows.count() > 0, replaced);
-    QCOMPARE(changed.count(), replaced ? 1 : 0);
-    QCOMPARE(completed.count(), notices);
-    QCOMPARE(payments.userPayments() == before, !replaced);
-    QCOMPARE(payments.userPayments().size(), replaced ? next.size() : 4);
-    // Old records go when replaced; fresh ones go when they are not needed.
-    QTRY_COMPARE(payments.findChildren<UserPayment *>().size(), payments.userPayments().size());
-    for (const QPointer<UserPayment> &p : old)
-        QCOMPARE(p.isNull(), replaced);
-}
-
-void TestPayments::keyedCollectionAndBadReplies()
-{
-    PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
-    // Keyed by identifier: in the order of the keys as numbers, not in the object's text order.
-    payments.applyPaymentList(QJsonObject{
-        {"10", payment(10, "Completed")}, {"9", payment(9, "Pending")}, {"100", payment(100, "Completed")}});
-    QList<int> order;
-    for (const UserPayment *p : payments.userPayments())
-        order.append(p->identifier());
-    QCOMPARE(order, (QList<int>{9, 10, 100}));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("neither a list nor an object"));
-    payments.applyPaymentList(QJsonValue(QStringLiteral("oops")));
-    QCOMPARE(payments.userPayments().size(), 3);
-}
-
-void TestPayments::demoListAndInvoice()
-{
-    ServiceFixture f;
-    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
-    QSignalSpy changed(&payments, &PaymentsController::userPaymentsChanged);
-    payments.listUserPayments();
-    QVERIFY(payments.loadingPayments());
-    payments.listUserPayments(); // skipped while one is in flight
-    QVERIFY(f.waitIdle());
-    QVERIFY(!payments.loadingPayments());
-    QCOMPARE(payments.userPayments().size(), 5);
-    payments.listUserPayments();
-    QVERIFY(f.waitIdle());
-    QCOMPARE(changed.count(), 1); // the second, identical list changed nothing
-    QCOMPARE(
-        f.requests(QStringLiteral("list_user_payments")),
-        QStringList(2, QStringLiteral("POST /API/?action=list_user_payments&email=demo%40vantorix.example")));
-
-    UserPayment *target = nullptr;
-    for (UserPayment *p : payments.userPayments()) {
-        if (p->canRequestInvoice())
-            target = p;
+    void vat_data()
+    {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<bool>("eu");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QString>("country");
+        QTest::addColumn<double>("charged"); // for 100 at the rate 1.19
+        QTest::addColumn<QString>("line");
+        QTest::newRow("rate unknown") << -1.0 << 10.0 << false << false << "NA" << 119.0
+                                      << "VAT will be applied when making the payment.";
+        QTest::newRow("Romanian company")
+            << 1.19 << 10.0 << true << true << "romania" << 119.0
+            << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid RO/EU VAT provided || VAT 19.00% will "
+               "be "
+               "charged because vantorix is a Romanian company, under RO fiscal regulations.";
+        QTest::newRow("Romania in capitals")
+            << 1.19 << 10.0 << true << true << "ROMANIA" << 119.0
+            << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid RO/EU VAT provided || VAT 19.00% will "
+               "be "
+               "charged because vantorix is a Romanian company, under RO fiscal regulations.";
+        QTest::newRow("EU company elsewhere")
+            << 1.19 << 10.0 << true << true << "Germany" << 100.0
+            << "Valid EU VAT provided || VAT will not be added to your purchase";
+        QTest::newRow("valid number, box unchecked")
+            << 1.19 << 10.0 << false << true << "Germany" << 119.0
+            << "Total (including VAT 19.00%) = €11.90\n\nNOTE: Valid EU VAT provided || VAT 19.00% will be "
+               "charged "
+               "because the EU Resident checkbox is unchecked. Please enable the EU Resident checkbox if you "
+               "don't want to be charged VAT.";
+        QTest::newRow("outside the EU")
+            << 1.19 << 10.0 << false << false << "NA" << 119.0 << "Total (including VAT 19.0%) = €11.90";
+        QTest::newRow("EU resident, no valid number") << 1.19 << 250.0 << true << false << "Germany" << 119.0
+                                                      << "Total (including VAT 19.0%) = €297.50";
     }
-    QVERIFY(target);
-    payments.requestInvoice(target->identifier());
-    QVERIFY(f.waitIdle());
-    QCOMPARE(target->invoiceStatus(), QStringLiteral("REQUESTED"));
-    QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Requested invoice.")});
-    QCOMPARE(f.requests(QStringLiteral("request-invoice")),
-             QStringList{QStringLiteral("POST /API/?action=request-invoice&email=demo%40vantorix.example"
-                                        "&payment_id=%1")
-                             .arg(target->identifier())});
-    // The service agrees at the next refresh: the list is unchanged.
-    payments.listUserPayments();
-    QVERIFY(f.waitIdle());
-    QCOMPARE(changed.count(), 1);
-}
 
-void TestPayments::invoiceMarkedFromTheStatusAlone_data()
-{
-    QTest::addColumn<QByteArray>("fault");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<QString>("notice");
-    QTest::newRow("200 with an error body: the body is not read")
-        << QByteArray("kind=error_message&message=No") << "REQUESTED"
-        << "Requested invoice.";
-    QTest::newRow("200 with garbage") << QByteArray("kind=not_json") << "REQUESTED"
-                                      << "Requested invoice.";
-    QTest::newRow("500") << QByteArray("kind=status&status=500") << "NOT REQUESTED"
-                         << "Failed to request invoice.";
-}
+    void vat()
+    {
+        QFETCH(double, rate);
+        QFETCH(double, amount);
+        QFETCH(bool, eu);
+        QFETCH(bool, valid);
+        QFETCH(QString, country);
+        QFETCH(double, charged);
+        QFETCH(QString, line);
+        const VatRules::Buyer buyer{eu, valid, country};
+        QCOMPARE(VatRules::line(rate, amount, buyer), line);
+        QCOMPARE(VatRules::modifiedAmount(100, 1.19, buyer), charged);
+    }
 
-void TestPayments::invoiceMarkedFromTheStatusAlone()
-{
-    QFETCH(QByteArray, fault);
-    QFETCH(QString, status);
-    QFETCH(QString, notice);
-    ServiceFixture f;
-    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
-    payments.applyPaymentList(QJsonArray{payment(41, "Completed"), payment(42, "Completed")});
-    f.fault("action=request-invoice&" + fault);
-    payments.requestInvoice(42);
-    QVERIFY(f.waitIdle());
-    QCOMPARE(payments.userPayments().at(0)->invoiceStatus(), QStringLiteral("NOT REQUESTED"));
-    QCOMPARE(payments.userPayments().at(1)->invoiceStatus(), status);
-    QCOMPARE(f.shell.messages(), QStringList{notice});
-}
+    void amountField_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<qint64>("amount");
+        QTest::newRow("empty") << "" << false << qint64(0);
+        QTest::newRow("one digit") << "1" << false << qint64(0);
+        QTest::newRow("ten") << "10" << true << qint64(10);
+        QTest::newRow("two digits, below the minimum") << "05" << true << qint64(5);
+        QTest::newRow("many digits") << "123456" << true << qint64(123456);
+        QTest::newRow("letters") << "1a" << false << qint64(0);
+        QTest::newRow("blank") << " 10" << false << qint64(0);
+        QTest::newRow("sign") << "+10" << false << qint64(0);
+        QTest::newRow("other digits") << "١٢" << false << qint64(0);
+        QTest::newRow("too large to hold") << "99999999999999999999" << true << qint64(-1);
+    }
 
-void TestPayments::invoiceNeedsConfirmation()
-{
-    ServiceFixture f;
-    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
-    f.shell.accept = false;
-    payments.confirmRequestInvoice(1);
-    QCOMPARE(f.shell.confirmations.size(), 1);
-    QCOMPARE(f.shell.confirmations.first().title, QStringLiteral("Request Invoice"));
-    QCOMPARE(f.shell.confirmations.first().okText, QStringLiteral("Yes"));
-    QCOMPARE(f.api()->pendingCount(), 0);
-    f.shell.accept = true;
-    payments.confirmRequestInvoice(1);
-    QCOMPARE(f.api()->pendingCount(), 1);
-    QVERIFY(f.waitIdle());
-}
+    void amountField()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(qint64, amount);
+        QCOMPARE(VatRules::isValidAmountText(text), valid);
+        const auto parsed = VatRules::amountFromText(text);
+        QCOMPARE(parsed.has_value(), valid && amount >= 0);
+        if (parsed)
+            QCOMPARE(*parsed, amount);
+    }
 
-void TestPayments::purchaseOpensThePaymentPage()
-{
-    ServiceFixture f;
-    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
-    payments.setPurchaseAmountText(QStringLiteral("1"));
-    QVERIFY(!payments.canPurchase());
-    QVERIFY(!payments.makePayment());
-    QCOMPARE(f.api()->pendingCount(), 0);
+    void invoiceButton_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("invoice");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("action");
+        const auto row = [](const char *name, const char *status, const char *invoice, const char *link,
+                            const char *text, bool enabled, PaymentHistory::ButtonAction action) {
+            QTest::newRow(name) << QString::fromUtf8(status) << QString::fromUtf8(invoice)
+                                << QString::fromUtf8(link) << QString::fromUtf8(text) << enabled
+                                << int(action);
+        };
+        using A = PaymentHistory::ButtonAction;
+        row("requested", "Completed", "REQUESTED", "", "Invoice Requested", false, A::None);
+        row("sent", "Completed", "SENT", "", "Invoice Sent", false, A::None);
+        row("can request", "completed", "NOT REQUESTED", "", "Request Invoice", true, A::RequestInvoice);
+        row("refunded", "Refunded", "NOT REQUESTED", "", "Invoice Unavailable", false, A::None);
+        row("pending with link", "PENDING", "UNAVAILABLE", "https://pay/x", "Open payment link", true,
+            A::OpenPaymentLink);
+        row("pending without link", "Pending", "NOT REQUESTED", "", "Invoice Unavailable", false, A::None);
+    }
 
-    payments.setPurchaseAmountText(QStringLiteral("25"));
-    QVERIFY(payments.canPurchase());
-    QVERIFY(payments.makePayment());
-    QVERIFY(f.waitIdle());
-    QCOMPARE(f.shell.messages(), QStringList{QStringLiteral(
-                                     "Opening payment in web browser. Please check your browser if no window "
-                                     "pops up automatically.")});
-    QCOMPARE(f.requests(QStringLiteral("initiate_payment")),
-             QStringList{QStringLiteral(
-                 "POST /API/?action=initiate_payment&email=demo%40vantorix.example&amount=25")});
-    QCOMPARE(f.host.opened.size(), 1);
-    QVERIFY(f.host.opened.first().toString().startsWith(f.kit().base() + QStringLiteral("/pay/")));
+    void invoiceButton()
+    {
+        QFETCH(QString, status);
+        QFETCH(QString, invoice);
+        QFETCH(QString, link);
+        QFETCH(QString, text);
+        QFETCH(bool, enabled);
+        QFETCH(int, action);
+        const auto b = PaymentHistory::invoiceButton(status, invoice, link);
+        QCOMPARE(b.text, text);
+        QCOMPARE(b.enabled, enabled);
+        QCOMPARE(int(b.action), action);
+    }
 
-    // The service's refusal is shown; nothing opens.
-    payments.purchaseCredits(5);
-    QVERIFY(f.waitIdle());
-    QCOMPARE(f.shell.notes.last().message, QStringLiteral("The minimum purchase is 10 credits."));
-    QCOMPARE(f.host.opened.size(), 1);
+    void historyRows()
+    {
+        QJsonObject odd = payment(7, "Completed");
+        odd.insert("payment_amount", "not a number");
+        odd.insert("vat_amount", "2.5");
+        PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+        payments.applyPaymentList(QJsonArray{payment(6, "Completed"), odd});
+        const QVariantList rows = payments.historyRows();
+        QCOMPARE(rows.size(), 3);
+        const QVariantMap header = rows.at(0).toMap();
+        QCOMPARE(header.value("date").toString(), QStringLiteral("Date") + QString(21, ' '));
+        QCOMPARE(header.value("key").toString(), QStringLiteral("Payment Key") + QString(15, ' '));
+        QCOMPARE(header.value("amount").toString(), QStringLiteral("Total"));
+        QCOMPARE(rows.at(1).toMap().value("credits").toDouble(), 10.0);
+        QCOMPARE(rows.at(2).toMap().value("credits").toDouble(), -2.5); // amount unreadable: 0 - 2.5
+        QCOMPARE(rows.at(2).toMap().value("identifier").toInt(), 7);
+        // A local field change rebuilds the rows.
+        QSignalSpy rebuilt(&payments, &PaymentsController::historyRowsChanged);
+        payments.userPayments().at(0)->setInvoiceStatus(QStringLiteral("REQUESTED"));
+        QCOMPARE(rebuilt.count(), 1);
+        QCOMPARE(payments.historyRows().at(1).toMap().value("invoiceStatus").toString(),
+                 QStringLiteral("REQUESTED"));
+    }
 
-    // A link that is no web address is not opened.
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not opening a payment link"));
-    payments.openPaymentLink(QStringLiteral("file:///etc/passwd"));
-    QCOMPARE(f.host.opened.size(), 1);
+    void changeRule_data()
+    {
+        QTest::addColumn<QJsonArray>("next");
+        QTest::addColumn<bool>("replaced");
+        QTest::addColumn<int>("notices");
+        const QJsonArray base = fourPayments();
+        QTest::newRow("one payment completed")
+            << with(base, 1, payment(2, "Completed", "UNAVAILABLE")) << true << 1;
+        QTest::newRow("two payments completed: one notice")
+            << with(with(base, 1, payment(2, "Completed", "UNAVAILABLE")), 2,
+                    payment(3, "Completed", "UNAVAILABLE"))
+            << true << 1;
+        QTest::newRow("first change is not a completion: none")
+            << with(with(base, 0, payment(1, "Refunded", "SENT")), 1, payment(2, "Completed", "UNAVAILABLE"))
+            << true << 0;
+        QTest::newRow("only the invoice status")
+            << with(base, 0, payment(1, "Completed", "REQUESTED")) << true << 0;
+        QTest::newRow("completed in other case: no notice")
+            << with(base, 1, payment(2, "completed", "UNAVAILABLE")) << true << 0;
+        QJsonArray longer = with(base, 1, payment(2, "Completed", "UNAVAILABLE"));
+        longer.append(payment(5, "Pending", "UNAVAILABLE"));
+        QTest::newRow("count changed with a completion: none") << longer << true << 0;
+        QJsonArray renamed = base;
+        QJsonObject p = payment(1, "Completed", "SENT");
+        p.insert("payment_amount", "99.00");
+        renamed.replace(0, p);
+        QTest::newRow("other fields only: kept") << renamed << false << 0;
+        QTest::newRow("identical: kept") << base << false << 0;
+    }
 
-    // No answer in time: the payment may have been started, so the history is looked at at once and the
-    // user is told to check it before trying again.
-    f.api()->setTransferTimeout(100);
-    f.fault("action=initiate_payment&kind=hold&count=1");
-    f.clearRequests();
-    f.shell.notes.clear();
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("initiate_payment: no reply within 400 ms"));
-    payments.purchaseCredits(25);
-    QTRY_VERIFY_WITH_TIMEOUT(!f.requests(QStringLiteral("list_user_payments")).isEmpty(), 10000);
-    QCOMPARE(f.shell.messages(), QStringList{QStringLiteral(
-                                     "No answer from the service about the payment: it may still have been "
-                                     "started. Check the payment history before you try again.")});
-    QCOMPARE(f.host.opened.size(), 1);
-}
+    void changeRule()
+    {
+        QFETCH(QJsonArray, next);
+        QFETCH(bool, replaced);
+        QFETCH(int, notices);
+        PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+        payments.applyPaymentList(fourPayments());
+        const QList<UserPayment *> before = payments.userPayments();
+        QList<QPointer<UserPayment>> old;
+        for (UserPayment *p : before)
+            old.append(p);
+        QSignalSpy changed(&payments, &PaymentsController::userPaymentsChanged);
+        QSignalSpy completed(&payments, &PaymentsController::paymentCompleted);
+        QSignalSpy rows(&payments, &PaymentsController::historyRowsChanged);
 
-void TestPayments::vatRateFromTheService()
-{
-    ServiceFixture f;
-    PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
-    QCOMPARE(payments.romainianVatRate(), -1.0);
-    QCOMPARE(payments.vatLine(), QStringLiteral("VAT will be applied when making the payment."));
-    payments.updateRomainianVatRate();
-    QVERIFY(f.waitIdle());
-    QCOMPARE(payments.romainianVatRate(), 1.19);
-    QCOMPARE(payments.getVatModifiedAmount(100), 119.0);
-    QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €11.90"));
-    QCOMPARE(f.requests(QStringLiteral("get_vatsense_tax_rate_ro")),
-             QStringList{
-                 QStringLiteral("POST /API/?action=get_vatsense_tax_rate_ro&email=demo%40vantorix.example")});
+        payments.applyPaymentList(next);
+        QCOMPARE(rows.count() > 0, replaced);
+        QCOMPARE(changed.count(), replaced ? 1 : 0);
+        QCOMPARE(completed.count(), notices);
+        QCOMPARE(payments.userPayments() == before, !replaced);
+        QCOMPARE(payments.userPayments().size(), replaced ? next.size() : 4);
+        // Old records go when replaced; fresh ones go when they are not needed.
+        QTRY_COMPARE(payments.findChildren<UserPayment *>().size(), payments.userPayments().size());
+        for (const QPointer<UserPayment> &p : old)
+            QCOMPARE(p.isNull(), replaced);
+    }
 
-    // The line follows the field and the user's VAT standing.
-    QSignalSpy line(&payments, &PaymentsController::vatLineChanged);
-    payments.setPurchaseAmountText(QStringLiteral("100"));
-    QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €119.00"));
-    payments.setPurchaseAmountText(QString());
-    QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €0.00"));
-    f.user()->setIsEuResident(true);
-    f.user()->setValidVat(true);
-    f.user()->setCountry(QStringLiteral("Germany"));
-    QCOMPARE(payments.vatLine(),
-             QStringLiteral("Valid EU VAT provided || VAT will not be added to your purchase"));
-    QCOMPARE(payments.getVatModifiedAmount(100), 100.0);
-    QVERIFY(line.count() >= 3);
-}
+    void keyedCollectionAndBadReplies()
+    {
+        PaymentsController payments(nullptr, nullptr, nullptr, nullptr);
+        // Keyed by identifier: in the order of the keys as numbers, not in the object's text order.
+        payments.applyPaymentList(QJsonObject{{"10", payment(10, "Completed")},
+                                              {"9", payment(9, "Pending")},
+                                              {"100", payment(100, "Completed")}});
+        QList<int> order;
+        for (const UserPayment *p : payments.userPayments())
+            order.append(p->identifier());
+        QCOMPARE(order, (QList<int>{9, 10, 100}));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("neither a list nor an object"));
+        payments.applyPaymentList(QJsonValue(QStringLiteral("oops")));
+        QCOMPARE(payments.userPayments().size(), 3);
+    }
+
+    void demoListAndInvoice()
+    {
+        ServiceFixture f;
+        PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+        QSignalSpy changed(&payments, &PaymentsController::userPaymentsChanged);
+        payments.listUserPayments();
+        QVERIFY(payments.loadingPayments());
+        payments.listUserPayments(); // skipped while one is in flight
+        QVERIFY(f.waitIdle());
+        QVERIFY(!payments.loadingPayments());
+        QCOMPARE(payments.userPayments().size(), 5);
+        payments.listUserPayments();
+        QVERIFY(f.waitIdle());
+        QCOMPARE(changed.count(), 1); // the second, identical list changed nothing
+        QCOMPARE(f.requests(QStringLiteral("list_user_payments")),
+                 QStringList(2, QStringLiteral(
+                                    "POST /API/?action=list_user_payments&email=demo%40vantorix.example")));
+
+        UserPayment *target = nullptr;
+        for (UserPayment *p : payments.userPayments()) {
+            if (p->canRequestInvoice())
+                target = p;
+        }
+        QVERIFY(target);
+        payments.requestInvoice(target->identifier());
+        QVERIFY(f.waitIdle());
+        QCOMPARE(target->invoiceStatus(), QStringLiteral("REQUESTED"));
+        QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Requested invoice.")});
+        QCOMPARE(f.requests(QStringLiteral("request-invoice")),
+                 QStringList{QStringLiteral("POST /API/?action=request-invoice&email=demo%40vantorix.example"
+                                            "&payment_id=%1")
+                                 .arg(target->identifier())});
+        // The service agrees at the next refresh: the list is unchanged.
+        payments.listUserPayments();
+        QVERIFY(f.waitIdle());
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void invoiceMarkedFromTheStatusAlone_data()
+    {
+        QTest::addColumn<QByteArray>("fault");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("notice");
+        QTest::newRow("200 with an error body: the body is not read")
+            << QByteArray("kind=error_message&message=No") << "REQUESTED"
+            << QStringLiteral("Requested invoice.");
+        QTest::newRow("200 with garbage")
+            << QByteArray("kind=not_json") << "REQUESTED" << QStringLiteral("Requested invoice.");
+        QTest::newRow("500") << QByteArray("kind=status&status=500") << "NOT REQUESTED"
+                             << QStringLiteral("Failed to request invoice.");
+    }
+
+    void invoiceMarkedFromTheStatusAlone()
+    {
+        QFETCH(QByteArray, fault);
+        QFETCH(QString, status);
+        QFETCH(QString, notice);
+        ServiceFixture f;
+        PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+        payments.applyPaymentList(QJsonArray{payment(41, "Completed"), payment(42, "Completed")});
+        f.fault("action=request-invoice&" + fault);
+        payments.requestInvoice(42);
+        QVERIFY(f.waitIdle());
+        QCOMPARE(payments.userPayments().at(0)->invoiceStatus(), QStringLiteral("NOT REQUESTED"));
+        QCOMPARE(payments.userPayments().at(1)->invoiceStatus(), status);
+        QCOMPARE(f.shell.messages(), QStringList{notice});
+    }
+
+    void invoiceNeedsConfirmation()
+    {
+        ServiceFixture f;
+        PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+        f.shell.accept = false;
+        payments.confirmRequestInvoice(1);
+        QCOMPARE(f.shell.confirmations.size(), 1);
+        QCOMPARE(f.shell.confirmations.first().title, QStringLiteral("Request Invoice"));
+        QCOMPARE(f.shell.confirmations.first().okText, QStringLiteral("Yes"));
+        QCOMPARE(f.api()->pendingCount(), 0);
+        f.shell.accept = true;
+        payments.confirmRequestInvoice(1);
+        QCOMPARE(f.api()->pendingCount(), 1);
+        QVERIFY(f.waitIdle());
+    }
+
+    void purchaseOpensThePaymentPage()
+    {
+        ServiceFixture f;
+        PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+        payments.setPurchaseAmountText(QStringLiteral("1"));
+        QVERIFY(!payments.canPurchase());
+        QVERIFY(!payments.makePayment());
+        QCOMPARE(f.api()->pendingCount(), 0);
+
+        payments.setPurchaseAmountText(QStringLiteral("25"));
+        QVERIFY(payments.canPurchase());
+        QVERIFY(payments.makePayment());
+        QVERIFY(f.waitIdle());
+        QCOMPARE(f.shell.messages(),
+                 QStringList{
+                     QStringLiteral("Opening payment in web browser. Please check your browser if no window "
+                                    "pops up automatically.")});
+        QCOMPARE(f.requests(QStringLiteral("initiate_payment")),
+                 QStringList{QStringLiteral(
+                     "POST /API/?action=initiate_payment&email=demo%40vantorix.example&amount=25")});
+        QCOMPARE(f.host.opened.size(), 1);
+        QVERIFY(f.host.opened.first().toString().startsWith(f.kit().base() + QStringLiteral("/pay/")));
+
+        // The service's refusal is shown; nothing opens.
+        payments.purchaseCredits(5);
+        QVERIFY(f.waitIdle());
+        QCOMPARE(f.shell.notes.last().message, QStringLiteral("The minimum purchase is 10 credits."));
+        QCOMPARE(f.host.opened.size(), 1);
+
+        // A link that is no web address is not opened.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not opening a payment link"));
+        payments.openPaymentLink(QStringLiteral("file:///etc/passwd"));
+        QCOMPARE(f.host.opened.size(), 1);
+
+        // No answer in time: the payment may have been started, so the history is looked at at once and the
+        // user is told to check it before trying again.
+        f.api()->setTransferTimeout(100);
+        f.fault("action=initiate_payment&kind=hold&count=1");
+        f.clearRequests();
+        f.shell.notes.clear();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("initiate_payment: no reply within 400 ms"));
+        payments.purchaseCredits(25);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.requests(QStringLiteral("list_user_payments")).isEmpty(), 10000);
+        QCOMPARE(
+            f.shell.messages(),
+            QStringList{QStringLiteral("No answer from the service about the payment: it may still have been "
+                                       "started. Check the payment history before you try again.")});
+        QCOMPARE(f.host.opened.size(), 1);
+    }
+
+    void vatRateFromTheService()
+    {
+        ServiceFixture f;
+        PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
+        QCOMPARE(payments.romainianVatRate(), -1.0);
+        QCOMPARE(payments.vatLine(), QStringLiteral("VAT will be applied when making the payment."));
+        payments.updateRomainianVatRate();
+        QVERIFY(f.waitIdle());
+        QCOMPARE(payments.romainianVatRate(), 1.19);
+        QCOMPARE(payments.getVatModifiedAmount(100), 119.0);
+        QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €11.90"));
+        QCOMPARE(f.requests(QStringLiteral("get_vatsense_tax_rate_ro")),
+                 QStringList{QStringLiteral(
+                     "POST /API/?action=get_vatsense_tax_rate_ro&email=demo%40vantorix.example")});
+
+        // The line follows the field and the user's VAT standing.
+        QSignalSpy line(&payments, &PaymentsController::vatLineChanged);
+        payments.setPurchaseAmountText(QStringLiteral("100"));
+        QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €119.00"));
+        payments.setPurchaseAmountText(QString());
+        QCOMPARE(payments.vatLine(), QStringLiteral("Total (including VAT 19.0%) = €0.00"));
+        f.user()->setIsEuResident(true);
+        f.user()->setValidVat(true);
+        f.user()->setCountry(QStringLiteral("Germany"));
+        QCOMPARE(payments.vatLine(),
+                 QStringLiteral("Valid EU VAT provided || VAT will not be added to your purchase"));
+        QCOMPARE(payments.getVatModifiedAmount(100), 100.0);
+        QVERIFY(line.count() >= 3);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestPayments)
 #include "tst_payments.moc"

@@ -135,34 +135,27 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("plain") << "Credits: 5 < 10"
-                               << "Credits: 5 < 10";
-        QTest::newRow("remote image") << "a<img src=\"http://x/y.png\">b"
-                                      << "ab";
-        QTest::newRow("upper case, spaces") << "a< IMG SRC='//x/y.png' width=2 />b"
-                                            << "ab";
-        QTest::newRow("unterminated") << "a<img src=http://x/y.png"
-                                      << "a";
+        QTest::newRow("plain") << "Credits: 5 < 10" << QStringLiteral("Credits: 5 < 10");
+        QTest::newRow("remote image") << "a<img src=\"http://x/y.png\">b" << QStringLiteral("ab");
+        QTest::newRow("upper case, spaces") << "a< IMG SRC='//x/y.png' width=2 />b" << QStringLiteral("ab");
+        QTest::newRow("unterminated") << "a<img src=http://x/y.png" << QStringLiteral("a");
         QTest::newRow("links stay") << "<a href=\"https://x.example\">x</a>"
-                                    << "<a href=\"https://x.example\">x</a>";
+                                    << QStringLiteral("<a href=\"https://x.example\">x</a>");
         QTest::newRow("file link") << "see <a href=\"file:///etc/passwd\">this</a>!"
-                                   << "see <span>this</span>!";
+                                   << QStringLiteral("see <span>this</span>!");
         QTest::newRow("javascript, single quotes") << "<A HREF='javascript:alert(1)'>go</A> &amp; more"
-                                                   << "<span>go</span> &amp; more";
-        QTest::newRow("relative, bare") << "<a href=/faq>FAQ</a>"
-                                        << "<span>FAQ</span>";
-        QTest::newRow("host-less") << "<a href=\"https:///x\">x</a>"
-                                   << "<span>x</span>";
-        QTest::newRow("look-alike attribute") << "<a data-href=\"https://x.example\" href=\"file:x\">t</a>"
-                                              << "<span>t</span>";
-        QTest::newRow("no target") << "<a name=\"top\">t</a>"
-                                   << "<span>t</span>";
+                                                   << QStringLiteral("<span>go</span> &amp; more");
+        QTest::newRow("relative, bare") << "<a href=/faq>FAQ</a>" << QStringLiteral("<span>FAQ</span>");
+        QTest::newRow("host-less") << "<a href=\"https:///x\">x</a>" << QStringLiteral("<span>x</span>");
+        QTest::newRow("look-alike attribute")
+            << "<a data-href=\"https://x.example\" href=\"file:x\">t</a>" << QStringLiteral("<span>t</span>");
+        QTest::newRow("no target") << "<a name=\"top\">t</a>" << QStringLiteral("<span>t</span>");
         QTest::newRow("dead then live")
             << "<a href=\"ftp://x.example\">a</a> <a href=\"https://x.example\">b</a>"
-            << "<span>a</span> <a href=\"https://x.example\">b</a>";
+            << QStringLiteral("<span>a</span> <a href=\"https://x.example\">b</a>");
         QTest::newRow("unterminated dead before live")
             << "<a href=\"file:x\">a <a href=\"https://x.example\">b</a>"
-            << "<span>a <a href=\"https://x.example\">b</a>";
+            << QStringLiteral("<span>a <a href=\"https://x.example\">b</a>");
     }
 
     void imagesAreRemovedFromTexts()

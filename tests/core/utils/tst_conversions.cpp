@@ -14,292 +14,279 @@ class TestConversions : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void parseBool_data();
-    void parseBool();
-    void enumFromService_data();
-    void enumFromService();
-    void statusTable_data();
-    void statusTable();
-    void platformTable_data();
-    void platformTable();
-    void sortableProperties();
-    void emailKeys_data();
-    void emailKeys();
-    void formatMinutes_data();
-    void formatMinutes();
-    void styles_data();
-    void styles();
+    void parseBool_data()
+    {
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("expected");
+
+        QTest::newRow("TRUE") << QVariant(QStringLiteral("TRUE")) << true;
+        QTest::newRow("true") << QVariant(QStringLiteral("true")) << true;
+        QTest::newRow("Yes") << QVariant(QStringLiteral("Yes")) << true;
+        QTest::newRow("text 1") << QVariant(QStringLiteral("1")) << true;
+        QTest::newRow("number 1") << QVariant(1) << true;
+        QTest::newRow("double 1.0") << QVariant(1.0) << true;
+        QTest::newRow("text 0") << QVariant(QStringLiteral("0")) << false;
+        QTest::newRow("no") << QVariant(QStringLiteral("no")) << false;
+        QTest::newRow("empty text") << QVariant(QString()) << false;
+        QTest::newRow("text with spaces") << QVariant(QStringLiteral(" true")) << false;
+        QTest::newRow("text 1.0") << QVariant(QStringLiteral("1.0")) << false;
+        QTest::newRow("number 0") << QVariant(0) << false;
+        QTest::newRow("number 2") << QVariant(2) << false;
+        QTest::newRow("number 0.5") << QVariant(0.5) << false;
+        // A genuine boolean passes through.
+        QTest::newRow("bool true") << QVariant(true) << true;
+        QTest::newRow("bool false") << QVariant(false) << false;
+        QTest::newRow("null") << QVariant::fromValue(nullptr) << false;
+        QTest::newRow("undefined") << QVariant() << false;
+        QTest::newRow("object") << QVariant(QVariantMap{{QStringLiteral("a"), 1}}) << false;
+        QTest::newRow("json true") << QVariant::fromValue(QJsonValue(true)) << true;
+        QTest::newRow("json text yes") << QVariant::fromValue(QJsonValue(QStringLiteral("YES"))) << true;
+        QTest::newRow("json null") << QVariant::fromValue(QJsonValue(QJsonValue::Null)) << false;
+    }
+
+    void parseBool()
+    {
+        QFETCH(QVariant, value);
+        QFETCH(bool, expected);
+        QCOMPARE(Utils::parseBool(value), expected);
+        // The JSON reading gives the same answer for what JSON can hold.
+        const QJsonValue json = QJsonValue::fromVariant(value);
+        if (!json.isUndefined() && value.metaType() != QMetaType::fromType<QJsonValue>())
+            QCOMPARE(Utils::parseBool(json), expected);
+    }
+
+    void enumFromService_data()
+    {
+        QTest::addColumn<bool>("platform"); // false: a status
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("expected"); // -1: no value
+        QTest::addColumn<QByteArray>("log");
+
+        const auto status = [](const char *name, const QVariant &value, int expected, const char *log = "") {
+            QTest::newRow(name) << false << value << expected << QByteArray(log);
+        };
+        const auto platform = [](const char *name, const QVariant &value, int expected,
+                                 const char *log = "") {
+            QTest::addRow("platform %s", name) << true << value << expected << QByteArray(log);
+        };
+        status("RUNNING", QStringLiteral("RUNNING"), Computer::Running);
+        status("running", QStringLiteral("running"), Computer::Running);
+        status("Pending_Provisioning", QStringLiteral("Pending_Provisioning"), Computer::PendingProvisioning);
+        status("deleted", QStringLiteral("deleted"), Computer::Deleted);
+        status("number", 3, Computer::Terminated);
+        status("absent", QVariant(), Computer::Terminated);
+        status("null", QVariant::fromValue(nullptr), Computer::Terminated);
+        status("json text", QVariant::fromValue(QJsonValue(QStringLiteral("Staging"))), Computer::Staging);
+        status("json absent", QVariant::fromValue(QJsonValue(QJsonValue::Undefined)), Computer::Terminated);
+        status("unknown", QStringLiteral("Hibernating"), -1, "Unrecognised vm status: Hibernating");
+        status("empty", QString(), -1, "Unrecognised vm status: ");
+        platform("windows", QStringLiteral("windows"), Computer::Windows);
+        platform("Windows", QStringLiteral("Windows"), Computer::Windows);
+        platform("LINUX", QStringLiteral("LINUX"), Computer::Linux);
+        platform("mac", QStringLiteral("mac"), Computer::Mac);
+        platform("absent", QVariant(), Computer::Linux);
+        platform("number", 0, Computer::Linux);
+        platform("unknown", QStringLiteral("BeOS"), -1, "Unrecognised platform. \"BeOS\"");
+        platform("empty", QString(), -1, "Unrecognised platform. \"\"");
+    }
+
+    void enumFromService()
+    {
+        QFETCH(bool, platform);
+        QFETCH(QVariant, value);
+        QFETCH(int, expected);
+        QFETCH(QByteArray, log);
+
+        // Both readings log an unknown text.
+        for (int i = 0; i < 2 && !log.isEmpty(); ++i)
+            QTest::ignoreMessage(QtWarningMsg, log.constData());
+        std::optional<int> read;
+        if (const auto p = Utils::platformEnum(value); platform && p)
+            read = int(*p);
+        if (const auto s = Utils::statusEnum(value); !platform && s)
+            read = int(*s);
+        QCOMPARE(read.value_or(-1), expected);
+        const QVariant forQml = platform ? Utils::getPlatformEnum(value) : Utils::getStatusEnum(value);
+        QCOMPARE(forQml, expected < 0 ? QVariant() : QVariant(expected));
+    }
+
+    void statusTable_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("serviceString");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("rank");
+        QTest::addColumn<QString>("filter");
+
+        const auto row = [](const char *name, int status, const char *serviceString, const char *label,
+                            int rank, const char *filter) {
+            QTest::newRow(name) << status << QString::fromLatin1(serviceString) << QString::fromLatin1(label)
+                                << rank << QString::fromLatin1(filter);
+        };
+        row("PendingProvisioning", Computer::PendingProvisioning, "pending_provisioning", "Pending", 9,
+            "filterStatusPendingProvisioning");
+        row("Provisioning", Computer::Provisioning, "provisioning", "Provisioning", 5,
+            "filterStatusProvisioning");
+        row("Staging", Computer::Staging, "staging", "Staging", 4, "filterStatusStaging");
+        row("Running", Computer::Running, "running", "Running", 0, "filterStatusRunning");
+        row("Stopping", Computer::Stopping, "stopping", "Stopping", 1, "filterStatusStopping");
+        row("Suspending", Computer::Suspending, "suspending", "Suspending", 2, "filterStatusSuspending");
+        row("Suspended", Computer::Suspended, "suspended", "Suspended", 6, "filterStatusSuspended");
+        row("Repairing", Computer::Repairing, "repairing", "Rebooting", 3, "filterStatusRepairing");
+        row("Terminated", Computer::Terminated, "terminated", "Stopped", 7, "filterStatusTerminated");
+        row("Deleted", Computer::Deleted, "deleted", "Deleted", 8, "filterStatusDeleted");
+        row("other -1", -1, "", "NA", 9, "");
+        row("other 10", 10, "", "NA", 9, "");
+    }
+
+    void statusTable()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, serviceString);
+        QFETCH(QString, label);
+        QFETCH(int, rank);
+        QFETCH(QString, filter);
+
+        QCOMPARE(Computer::statusServiceString(status), serviceString);
+        QCOMPARE(Computer::statusLabel(status), label);
+        QCOMPARE(Utils::statusLabel(status), label);
+        QCOMPARE(Computer::statusOrder(status), rank);
+        QCOMPARE(Utils::statusOrder(status), rank);
+        QCOMPARE(Computer::statusHidingFilter(status), filter);
+        // The service string reads back to the same value, also in upper case.
+        if (!serviceString.isEmpty())
+            QCOMPARE(Utils::getStatusEnum(serviceString.toUpper()), QVariant(status));
+    }
+
+    void platformTable_data()
+    {
+        QTest::addColumn<int>("platform");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("icon");
+        QTest::newRow("Windows") << int(Computer::Windows) << QStringLiteral("Windows")
+                                 << QStringLiteral("qrc:///assets/icons/windows-icon.svg");
+        QTest::newRow("Linux") << int(Computer::Linux) << QStringLiteral("Linux")
+                               << QStringLiteral("qrc:///assets/icons/linux-icon.svg");
+        QTest::newRow("Mac") << int(Computer::Mac) << QStringLiteral("Mac") << QString();
+        QTest::newRow("other") << 3 << QStringLiteral("NA") << QString();
+    }
+
+    void platformTable()
+    {
+        QFETCH(int, platform);
+        QFETCH(QString, label);
+        QFETCH(QString, icon);
+        QCOMPARE(Computer::platformLabel(platform), label);
+        QCOMPARE(Utils::platformLabel(platform), label);
+        QCOMPARE(Computer::platformIcon(platform), icon);
+        QCOMPARE(Utils::platformIcon(platform), icon);
+    }
+
+    void sortableProperties()
+    {
+        QCOMPARE(Utils::sortablePropertyText(Computer::LastStartedTime), QStringLiteral("Order by activity"));
+        QCOMPARE(Utils::sortablePropertyText(Computer::UserInstanceName), QStringLiteral("Order by name"));
+        QCOMPARE(Utils::sortablePropertyText(Computer::StatusProperty), QStringLiteral("Order by status"));
+        QCOMPARE(Utils::sortablePropertyText(3), QString());
+    }
+
+    void emailKeys_data()
+    {
+        QTest::addColumn<QVariant>("number");
+        QTest::addColumn<QString>("key"); // empty: unknown, logged
+
+        const char *keys[] = {"credits_purchase", "credits_depleted", "low_credit",
+                              "machine_created",  "machine_started",  "machine_stopped",
+                              "machine_reset",    "machine_deleted",  "machine_running_for_x_hours"};
+        for (int number = User::CreditsPurchase; number <= User::MachineRunningForXHours; ++number)
+            QTest::addRow("%d", number) << QVariant(number) << QString::fromLatin1(keys[number - 1]);
+        QTest::newRow("9 as double") << QVariant(9.0) << QStringLiteral("machine_running_for_x_hours");
+        QTest::newRow("0") << QVariant(0) << QString();
+        QTest::newRow("10") << QVariant(10) << QString();
+        QTest::newRow("1.5") << QVariant(1.5) << QString();
+        QTest::newRow("text 1") << QVariant(QStringLiteral("1")) << QString();
+        QTest::newRow("bool") << QVariant(true) << QString();
+    }
+
+    void emailKeys()
+    {
+        QFETCH(QVariant, number);
+        QFETCH(QString, key);
+        if (key.isEmpty()) {
+            QTest::ignoreMessage(
+                QtCriticalMsg,
+                qPrintable(QStringLiteral("unrecognised email settings number ") + QDebug::toString(number)));
+            QVERIFY(!Utils::getEmailKeyFromNumber(number).isValid());
+            return;
+        }
+        QCOMPARE(Utils::emailKeyFromNumber(number), std::optional<QString>(key));
+        QCOMPARE(Utils::getEmailKeyFromNumber(number), QVariant(key));
+    }
+
+    void formatMinutes_data()
+    {
+        QTest::addColumn<double>("minutes");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("0") << 0.0 << "0 (min)";
+        QTest::newRow("5") << 5.0 << "5 (min)";
+        QTest::newRow("59") << 59.0 << "59 (min)";
+        QTest::newRow("60") << 60.0 << "1:00 (h:m)";
+        QTest::newRow("65") << 65.0 << "1:05 (h:m)";
+        QTest::newRow("1439") << 1439.0 << "23:59 (h:m)";
+        QTest::newRow("1440") << 1440.0 << "1:00:00 (D:h:m)";
+        QTest::newRow("1500") << 1500.0 << "1:01:00 (D:h:m)";
+        QTest::newRow("61.9") << 61.9 << "1:01 (h:m)";
+        QTest::newRow("0.9") << 0.9 << "0 (min)";
+        QTest::newRow("1 day 5 minutes") << 1445.0 << "1:00:05 (D:h:m)";
+        QTest::newRow("1000 days") << 1440000.0 << "1000:00:00 (D:h:m)";
+        // Garbage shows as nothing elapsed rather than as "-1:23:55".
+        QTest::newRow("negative") << -5.0 << "0 (min)";
+        QTest::newRow("nan") << qQNaN() << "0 (min)";
+        QTest::newRow("infinity") << qInf() << "0 (min)";
+    }
+
+    void formatMinutes()
+    {
+        QFETCH(double, minutes);
+        QFETCH(QString, text);
+        QCOMPARE(Utils::formatMinutes(minutes), text);
+    }
+
+    void styles_data()
+    {
+        QTest::addColumn<QString>("theme");
+        QTest::addColumn<bool>("light");
+        QTest::newRow("Light") << "Light" << true;
+        QTest::newRow("Dark") << "Dark" << false;
+        QTest::newRow("light in lower case is dark") << "light" << false;
+        QTest::newRow("unset is dark") << "" << false;
+    }
+
+    void styles()
+    {
+        QFETCH(QString, theme);
+        QFETCH(bool, light);
+        // The palette follows the theme given, or else the environment's.
+        const QByteArray saved = qgetenv(Styles::kThemeVariable);
+        if (theme.isEmpty())
+            qunsetenv(Styles::kThemeVariable);
+        else
+            qputenv(Styles::kThemeVariable, theme.toUtf8());
+        const Utils given(theme);
+        const Utils fromEnvironment;
+        if (!saved.isNull())
+            qputenv(Styles::kThemeVariable, saved);
+        for (const Styles *styles : {given.styles(), fromEnvironment.styles()}) {
+            QVERIFY(styles);
+            QCOMPARE(styles->isLightTheme(), light);
+            QCOMPARE(styles->appBackgroundColor(),
+                     light ? QColor(0xe0, 0xe0, 0xe0) : QColor(0x0a, 0x0c, 0x0e));
+            QCOMPARE(styles->sidebarCreditsColor(), light ? QColor(Qt::black) : QColor(Qt::white));
+            QCOMPARE(styles->updateUserDataPaneBackgroundColor().alpha(), 255);
+        }
+    }
 };
-
-void TestConversions::parseBool_data()
-{
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<bool>("expected");
-
-    QTest::newRow("TRUE") << QVariant(QStringLiteral("TRUE")) << true;
-    QTest::newRow("true") << QVariant(QStringLiteral("true")) << true;
-    QTest::newRow("Yes") << QVariant(QStringLiteral("Yes")) << true;
-    QTest::newRow("text 1") << QVariant(QStringLiteral("1")) << true;
-    QTest::newRow("number 1") << QVariant(1) << true;
-    QTest::newRow("double 1.0") << QVariant(1.0) << true;
-    QTest::newRow("text 0") << QVariant(QStringLiteral("0")) << false;
-    QTest::newRow("no") << QVariant(QStringLiteral("no")) << false;
-    QTest::newRow("empty text") << QVariant(QString()) << false;
-    QTest::newRow("text with spaces") << QVariant(QStringLiteral(" true")) << false;
-    QTest::newRow("text 1.0") << QVariant(QStringLiteral("1.0")) << false;
-    QTest::newRow("number 0") << QVariant(0) << false;
-    QTest::newRow("number 2") << QVariant(2) << false;
-    QTest::newRow("number 0.5") << QVariant(0.5) << false;
-    // A genuine boolean passes through.
-    QTest::newRow("bool true") << QVariant(true) << true;
-    QTest::newRow("bool false") << QVariant(false) << false;
-    QTest::newRow("null") << QVariant::fromValue(nullptr) << false;
-    QTest::newRow("undefined") << QVariant() << false;
-    QTest::newRow("object") << QVariant(QVariantMap{{QStringLiteral("a"), 1}}) << false;
-    QTest::newRow("json true") << QVariant::fromValue(QJsonValue(true)) << true;
-    QTest::newRow("json text yes") << QVariant::fromValue(QJsonValue(QStringLiteral("YES"))) << true;
-    QTest::newRow("json null") << QVariant::fromValue(QJsonValue(QJsonValue::Null)) << false;
-}
-
-void TestConversions::parseBool()
-{
-    QFETCH(QVariant, value);
-    QFETCH(bool, expected);
-    QCOMPARE(Utils::parseBool(value), expected);
-    // The JSON reading gives the same answer for what JSON can hold.
-    const QJsonValue json = QJsonValue::fromVariant(value);
-    if (!json.isUndefined() && value.metaType() != QMetaType::fromType<QJsonValue>())
-        QCOMPARE(Utils::parseBool(json), expected);
-}
-
-void TestConversions::enumFromService_data()
-{
-    QTest::addColumn<bool>("platform"); // false: a status
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<int>("expected"); // -1: no value
-    QTest::addColumn<QByteArray>("log");
-
-    const auto status = [](const char *name, const QVariant &value, int expected, const char *log = "") {
-        QTest::newRow(name) << false << value << expected << QByteArray(log);
-    };
-    const auto platform = [](const char *name, const QVariant &value, int expected, const char *log = "") {
-        QTest::addRow("platform %s", name) << true << value << expected << QByteArray(log);
-    };
-    status("RUNNING", QStringLiteral("RUNNING"), Computer::Running);
-    status("running", QStringLiteral("running"), Computer::Running);
-    status("Pending_Provisioning", QStringLiteral("Pending_Provisioning"), Computer::PendingProvisioning);
-    status("deleted", QStringLiteral("deleted"), Computer::Deleted);
-    status("number", 3, Computer::Terminated);
-    status("absent", QVariant(), Computer::Terminated);
-    status("null", QVariant::fromValue(nullptr), Computer::Terminated);
-    status("json text", QVariant::fromValue(QJsonValue(QStringLiteral("Staging"))), Computer::Staging);
-    status("json absent", QVariant::fromValue(QJsonValue(QJsonValue::Undefined)), Computer::Terminated);
-    status("unknown", QStringLiteral("Hibernating"), -1, "Unrecognised vm status: Hibernating");
-    status("empty", QString(), -1, "Unrecognised vm status: ");
-    platform("windows", QStringLiteral("windows"), Computer::Windows);
-    platform("Windows", QStringLiteral("Windows"), Computer::Windows);
-    platform("LINUX", QStringLiteral("LINUX"), Computer::Linux);
-    platform("mac", QStringLiteral("mac"), Computer::Mac);
-    platform("absent", QVariant(), Computer::Linux);
-    platform("number", 0, Computer::Linux);
-    platform("unknown", QStringLiteral("BeOS"), -1, "Unrecognised platform. \"BeOS\"");
-    platform("empty", QString(), -1, "Unrecognised platform. \"\"");
-}
-
-void TestConversions::enumFromService()
-{
-    QFETCH(bool, platform);
-    QFETCH(QVariant, value);
-    QFETCH(int, expected);
-    QFETCH(QByteArray, log);
-
-    // Both readings log an unknown text.
-    for (int i = 0; i < 2 && !log.isEmpty(); ++i)
-        QTest::ignoreMessage(QtWarningMsg, log.constData());
-    std::optional<int> read;
-    if (const auto p = Utils::platformEnum(value); platform && p)
-        read = int(*p);
-    if (const auto s = Utils::statusEnum(value); !platform && s)
-        read = int(*s);
-    QCOMPARE(read.value_or(-1), expected);
-    const QVariant forQml = platform ? Utils::getPlatformEnum(value) : Utils::getStatusEnum(value);
-    QCOMPARE(forQml, expected < 0 ? QVariant() : QVariant(expected));
-}
-
-void TestConversions::statusTable_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("serviceString");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<int>("rank");
-    QTest::addColumn<QString>("filter");
-
-    const auto row = [](const char *name, int status, const char *serviceString, const char *label, int rank,
-                        const char *filter) {
-        QTest::newRow(name) << status << QString::fromLatin1(serviceString) << QString::fromLatin1(label)
-                            << rank << QString::fromLatin1(filter);
-    };
-    row("PendingProvisioning", Computer::PendingProvisioning, "pending_provisioning", "Pending", 9,
-        "filterStatusPendingProvisioning");
-    row("Provisioning", Computer::Provisioning, "provisioning", "Provisioning", 5,
-        "filterStatusProvisioning");
-    row("Staging", Computer::Staging, "staging", "Staging", 4, "filterStatusStaging");
-    row("Running", Computer::Running, "running", "Running", 0, "filterStatusRunning");
-    row("Stopping", Computer::Stopping, "stopping", "Stopping", 1, "filterStatusStopping");
-    row("Suspending", Computer::Suspending, "suspending", "Suspending", 2, "filterStatusSuspending");
-    row("Suspended", Computer::Suspended, "suspended", "Suspended", 6, "filterStatusSuspended");
-    row("Repairing", Computer::Repairing, "repairing", "Rebooting", 3, "filterStatusRepairing");
-    row("Terminated", Computer::Terminated, "terminated", "Stopped", 7, "filterStatusTerminated");
-    row("Deleted", Computer::Deleted, "deleted", "Deleted", 8, "filterStatusDeleted");
-    row("other -1", -1, "", "NA", 9, "");
-    row("other 10", 10, "", "NA", 9, "");
-}
-
-void TestConversions::statusTable()
-{
-    QFETCH(int, status);
-    QFETCH(QString, serviceString);
-    QFETCH(QString, label);
-    QFETCH(int, rank);
-    QFETCH(QString, filter);
-
-    QCOMPARE(Computer::statusServiceString(status), serviceString);
-    QCOMPARE(Computer::statusLabel(status), label);
-    QCOMPARE(Utils::statusLabel(status), label);
-    QCOMPARE(Computer::statusOrder(status), rank);
-    QCOMPARE(Utils::statusOrder(status), rank);
-    QCOMPARE(Computer::statusHidingFilter(status), filter);
-    // The service string reads back to the same value, also in upper case.
-    if (!serviceString.isEmpty())
-        QCOMPARE(Utils::getStatusEnum(serviceString.toUpper()), QVariant(status));
-}
-
-void TestConversions::platformTable_data()
-{
-    QTest::addColumn<int>("platform");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("icon");
-    QTest::newRow("Windows") << int(Computer::Windows) << QStringLiteral("Windows")
-                             << QStringLiteral("qrc:///assets/icons/windows-icon.svg");
-    QTest::newRow("Linux") << int(Computer::Linux) << QStringLiteral("Linux")
-                           << QStringLiteral("qrc:///assets/icons/linux-icon.svg");
-    QTest::newRow("Mac") << int(Computer::Mac) << QStringLiteral("Mac") << QString();
-    QTest::newRow("other") << 3 << QStringLiteral("NA") << QString();
-}
-
-void TestConversions::platformTable()
-{
-    QFETCH(int, platform);
-    QFETCH(QString, label);
-    QFETCH(QString, icon);
-    QCOMPARE(Computer::platformLabel(platform), label);
-    QCOMPARE(Utils::platformLabel(platform), label);
-    QCOMPARE(Computer::platformIcon(platform), icon);
-    QCOMPARE(Utils::platformIcon(platform), icon);
-}
-
-void TestConversions::sortableProperties()
-{
-    QCOMPARE(Utils::sortablePropertyText(Computer::LastStartedTime), QStringLiteral("Order by activity"));
-    QCOMPARE(Utils::sortablePropertyText(Computer::UserInstanceName), QStringLiteral("Order by name"));
-    QCOMPARE(Utils::sortablePropertyText(Computer::StatusProperty), QStringLiteral("Order by status"));
-    QCOMPARE(Utils::sortablePropertyText(3), QString());
-}
-
-void TestConversions::emailKeys_data()
-{
-    QTest::addColumn<QVariant>("number");
-    QTest::addColumn<QString>("key"); // empty: unknown, logged
-
-    const char *keys[] = {"credits_purchase", "credits_depleted", "low_credit",
-                          "machine_created",  "machine_started",  "machine_stopped",
-                          "machine_reset",    "machine_deleted",  "machine_running_for_x_hours"};
-    for (int number = User::CreditsPurchase; number <= User::MachineRunningForXHours; ++number)
-        QTest::addRow("%d", number) << QVariant(number) << QString::fromLatin1(keys[number - 1]);
-    QTest::newRow("9 as double") << QVariant(9.0) << QStringLiteral("machine_running_for_x_hours");
-    QTest::newRow("0") << QVariant(0) << QString();
-    QTest::newRow("10") << QVariant(10) << QString();
-    QTest::newRow("1.5") << QVariant(1.5) << QString();
-    QTest::newRow("text 1") << QVariant(QStringLiteral("1")) << QString();
-    QTest::newRow("bool") << QVariant(true) << QString();
-}
-
-void TestConversions::emailKeys()
-{
-    QFETCH(QVariant, number);
-    QFETCH(QString, key);
-    if (key.isEmpty()) {
-        QTest::ignoreMessage(QtCriticalMsg, qPrintable(QStringLiteral("unrecognised email settings number ") +
-                                                       QDebug::toString(number)));
-        QVERIFY(!Utils::getEmailKeyFromNumber(number).isValid());
-        return;
-    }
-    QCOMPARE(Utils::emailKeyFromNumber(number), std::optional<QString>(key));
-    QCOMPARE(Utils::getEmailKeyFromNumber(number), QVariant(key));
-}
-
-void TestConversions::formatMinutes_data()
-{
-    QTest::addColumn<double>("minutes");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("0") << 0.0 << "0 (min)";
-    QTest::newRow("5") << 5.0 << "5 (min)";
-    QTest::newRow("59") << 59.0 << "59 (min)";
-    QTest::newRow("60") << 60.0 << "1:00 (h:m)";
-    QTest::newRow("65") << 65.0 << "1:05 (h:m)";
-    QTest::newRow("1439") << 1439.0 << "23:59 (h:m)";
-    QTest::newRow("1440") << 1440.0 << "1:00:00 (D:h:m)";
-    QTest::newRow("1500") << 1500.0 << "1:01:00 (D:h:m)";
-    QTest::newRow("61.9") << 61.9 << "1:01 (h:m)";
-    QTest::newRow("0.9") << 0.9 << "0 (min)";
-    QTest::newRow("1 day 5 minutes") << 1445.0 << "1:00:05 (D:h:m)";
-    QTest::newRow("1000 days") << 1440000.0 << "1000:00:00 (D:h:m)";
-    // Garbage shows as nothing elapsed rather than as "-1:23:55".
-    QTest::newRow("negative") << -5.0 << "0 (min)";
-    QTest::newRow("nan") << qQNaN() << "0 (min)";
-    QTest::newRow("infinity") << qInf() << "0 (min)";
-}
-
-void TestConversions::formatMinutes()
-{
-    QFETCH(double, minutes);
-    QFETCH(QString, text);
-    QCOMPARE(Utils::formatMinutes(minutes), text);
-}
-
-void TestConversions::styles_data()
-{
-    QTest::addColumn<QString>("theme");
-    QTest::addColumn<bool>("light");
-    QTest::newRow("Light") << "Light" << true;
-    QTest::newRow("Dark") << "Dark" << false;
-    QTest::newRow("light in lower case is dark") << "light" << false;
-    QTest::newRow("unset is dark") << "" << false;
-}
-
-void TestConversions::styles()
-{
-    QFETCH(QString, theme);
-    QFETCH(bool, light);
-    // The palette follows the theme given, or else the environment's.
-    const QByteArray saved = qgetenv(Styles::kThemeVariable);
-    if (theme.isEmpty())
-        qunsetenv(Styles::kThemeVariable);
-    else
-        qputenv(Styles::kThemeVariable, theme.toUtf8());
-    const Utils given(theme);
-    const Utils fromEnvironment;
-    if (!saved.isNull())
-        qputenv(Styles::kThemeVariable, saved);
-    for (const Styles *styles : {given.styles(), fromEnvironment.styles()}) {
-        QVERIFY(styles);
-        QCOMPARE(styles->isLightTheme(), light);
-        QCOMPARE(styles->appBackgroundColor(), light ? QColor(0xe0, 0xe0, 0xe0) : QColor(0x0a, 0x0c, 0x0e));
-        QCOMPARE(styles->sidebarCreditsColor(), light ? QColor(Qt::black) : QColor(Qt::white));
-        QCOMPARE(styles->updateUserDataPaneBackgroundColor().alpha(), 255);
-    }
-}
 
 QTEST_GUILESS_MAIN(TestConversions)
 #include "tst_conversions.moc"
