@@ -8,7 +8,6 @@
 
 SessionTestKit::SessionTestKit(int extraMachines)
 {
-    shell.realTime = false; // deferred calls wait until the test runs them
     demo::DemoConfig config;
     config.extraMachines = extraMachines;
     config.testControls = true;
