@@ -41,28 +41,15 @@ QByteArray FakeHttpServer::lastRequestLine() const
     return m_requests.isEmpty() ? QByteArray() : m_requests.constLast().requestLine;
 }
 
-QByteArray FakeHttpServer::lastHeader(const QByteArray &name) const
+std::optional<QByteArray> FakeHttpServer::lastHeader(const QByteArray &name) const
 {
-    if (m_requests.isEmpty())
-        return {};
     const QByteArray prefix = name.toLower() + ':';
-    for (const QByteArray &header : m_requests.constLast().headers) {
+    for (const QByteArray &header :
+         m_requests.isEmpty() ? QList<QByteArray>() : m_requests.constLast().headers) {
         if (header.toLower().startsWith(prefix))
             return header.mid(prefix.size()).trimmed();
     }
-    return {};
-}
-
-bool FakeHttpServer::lastHasHeader(const QByteArray &name) const
-{
-    if (m_requests.isEmpty())
-        return false;
-    const QByteArray prefix = name.toLower() + ':';
-    for (const QByteArray &header : m_requests.constLast().headers) {
-        if (header.toLower().startsWith(prefix))
-            return true;
-    }
-    return false;
+    return std::nullopt;
 }
 
 void FakeHttpServer::onNewConnection()

@@ -8,6 +8,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <optional>
+
 // A scripted HTTP/1.1 server for tests: records each request's raw request line and headers and
 // answers every request with the current script (one connection per request, closed after the answer).
 class FakeHttpServer : public QObject {
@@ -44,8 +46,8 @@ public:
 
     [[nodiscard]] const QList<Recorded> &requests() const { return m_requests; }
     [[nodiscard]] QByteArray lastRequestLine() const;
-    [[nodiscard]] bool lastHasHeader(const QByteArray &name) const;
-    [[nodiscard]] QByteArray lastHeader(const QByteArray &name) const;
+    // The value of a header of the last request (nullopt: not sent).
+    [[nodiscard]] std::optional<QByteArray> lastHeader(const QByteArray &name) const;
 
 private:
     void onNewConnection();

@@ -2,37 +2,17 @@
 
 #include "api/apiclient.h"
 #include "faultserver.h"
+#include "recordingshell.h"
 #include "records/user.h"
 #include "session/maincontext.h"
-#include "shell.h"
 
 #include <QList>
 #include <QNetworkAccessManager>
 #include <QString>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
 #include <optional>
-
-// A Shell that records notices, accepts every confirmation and runs deferred calls on a timer.
-class NoticeShell : public Shell {
-public:
-    struct Note {
-        QString text;
-        Level level;
-    };
-    void notify(const QString &message, Level level, int = 10000) override { notes.append({message, level}); }
-    void confirm(const QString &, const QString &, const QString &, const QString &,
-                 std::function<void()> accepted, std::function<void()>) override
-    {
-        if (accepted)
-            accepted();
-    }
-    void setTimeout(std::function<void()> fn, int delayMs) override { QTimer::singleShot(delayMs, fn); }
-
-    QList<Note> notes;
-};
 
 // Everything one case needs: the fault server, a real service client on it, the shell, a user and (for
 // the signed-in actions) a session whose own polling is slowed down so that only the case's request runs.
@@ -44,7 +24,7 @@ struct FaultFixture {
 
     FaultServer server;
     QNetworkAccessManager network;
-    NoticeShell shell;
+    RecordingShell shell; // every confirmation accepted, deferred calls on timers
     std::unique_ptr<ApiClient> api;
     std::unique_ptr<User> user;
     std::unique_ptr<MainContext> session;
@@ -52,7 +32,7 @@ struct FaultFixture {
     // What a run leaves: the caller's busy test, the notices given after the request went out, and the
     // sign-outs before sign-in.
     std::function<bool()> busy;
-    QList<NoticeShell::Note> notes;
+    QList<RecordingShell::Note> notes;
     int preSignInSignOuts = 0;
 };
 

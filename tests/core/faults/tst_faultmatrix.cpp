@@ -12,6 +12,7 @@
 FaultFixture::FaultFixture()
 {
     server.listen();
+    shell.acceptAll = true;
     api = std::make_unique<ApiClient>(&network, &shell);
     api->setBaseUrl(server.baseUrl());
     api->setTransferTimeout(500);
@@ -153,7 +154,7 @@ private Q_SLOTS:
         // What the user saw.
         QStringList texts;
         for (const auto &n : f.notes)
-            texts.append(n.text);
+            texts.append(n.message);
         const QString want = expected(c.expect, kind.kind);
         if (want == QLatin1String(kAnyNotice)) {
             QVERIFY2(!f.notes.isEmpty(), "a notice was expected");
@@ -221,9 +222,9 @@ private Q_SLOTS:
             return;
 
         static const QRegularExpression garbage(QStringLiteral("\\b(NaN|undefined|null)\\b"));
-        for (const NoticeShell::Note &n : f.notes) {
-            QVERIFY2(!n.text.trimmed().isEmpty(), "an empty notice");
-            QVERIFY2(!garbage.match(n.text).hasMatch(), qPrintable(n.text));
+        for (const RecordingShell::Note &n : f.notes) {
+            QVERIFY2(!n.message.trimmed().isEmpty(), "an empty notice");
+            QVERIFY2(!garbage.match(n.message).hasMatch(), qPrintable(n.message));
         }
         if (c.needsSession) {
             QVERIFY(!f.session->signingOutStarted());

@@ -8,6 +8,7 @@
 
 SessionTestKit::SessionTestKit(int extraMachines)
 {
+    shell.realTime = false; // deferred calls wait until the test runs them
     demo::DemoConfig config;
     config.extraMachines = extraMachines;
     config.testControls = true;
