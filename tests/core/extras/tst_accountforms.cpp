@@ -333,32 +333,49 @@ private Q_SLOTS:
         QCOMPARE(EmailPreferences::isValidHoursText(text), valid);
     }
 
-    void emailToggle_data()
+    void emailChoices_data()
     {
         QTest::addColumn<QList<int>>("on");
-        QTest::addColumn<int>("toggled");
+        QTest::addColumn<int>("toggled"); // 0: the master switch, to on when any choice ends on
+        QTest::addColumn<QList<int>>("after");
         QTest::addColumn<QString>("value");
-        QTest::newRow("low credits next to credits purchased") << QList<int>{1} << 3 << "1%2C3";
-        QTest::newRow("the only one off: a lone comma") << QList<int>{1} << 1 << "%2C";
-        QTest::newRow("from nothing") << QList<int>{} << 9 << "9";
-        QTest::newRow("one off among many") << QList<int>{1, 2, 5, 8, 9} << 5 << "1%2C2%2C8%2C9";
+        QTest::addColumn<QString>("notice");
+        const QList<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9};
+        QTest::newRow("low credits next to credits purchased")
+            << QList<int>{1} << 3 << QList<int>{1, 3} << "1%2C3" << QString();
+        QTest::newRow("the only one off: a lone comma")
+            << QList<int>{1} << 1 << QList<int>{} << "%2C" << QString();
+        QTest::newRow("from nothing") << QList<int>{} << 9 << QList<int>{9} << "9" << QString();
+        QTest::newRow("one off among many")
+            << QList<int>{1, 2, 5, 8, 9} << 5 << QList<int>{1, 2, 8, 9} << "1%2C2%2C8%2C9" << QString();
+        // "Machine Deleted" alone is enough for the master switch to show on.
+        QTest::newRow("all on") << QList<int>{8} << 0 << all << "%2C1%2C2%2C3%2C4%2C5%2C6%2C7%2C8%2C9"
+                                << QStringLiteral("Enabled all email notifications");
+        QTest::newRow("all off") << all << 0 << QList<int>{} << "%2C%2C"
+                                 << QStringLiteral("Disabled all email notifications");
     }
 
-    void emailToggle()
+    void emailChoices()
     {
         QFETCH(QList<int>, on);
         QFETCH(int, toggled);
+        QFETCH(QList<int>, after);
         QFETCH(QString, value);
+        QFETCH(QString, notice);
         ServiceFixture f;
         User *user = f.user();
         for (int n = 1; n <= 9; ++n)
             user->setEmailNotification(n, on.contains(n));
         EmailPreferences prefs(f.api(), &f.shell, user);
         QCOMPARE(prefs.anyEmailOn(), !on.isEmpty());
-        QVERIFY(prefs.toggleEmail(toggled));
-        // A user-data poll lands before the answer and already carries the new choice: the switch must end
-        // as requested, not flipped once more.
-        user->setEmailNotification(toggled, !on.contains(toggled));
+        if (toggled > 0) {
+            QVERIFY(prefs.toggleEmail(toggled));
+            // A user-data poll lands before the answer and already carries the new choice: the switch must
+            // end as requested, not flipped once more.
+            user->setEmailNotification(toggled, after.contains(toggled));
+        } else {
+            QVERIFY(prefs.setAllEmail(!after.isEmpty()));
+        }
         QVERIFY(prefs.updatingEmailSettings());
         QVERIFY(f.waitIdle());
         QVERIFY(!prefs.updatingEmailSettings());
@@ -366,52 +383,16 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("POST /API/?action=update_user_data&email=demo%40vantorix.example"
                                             "&email_notifications=") +
                              value});
-        for (int n = 1; n <= 9; ++n)
-            QCOMPARE(user->emailNotification(n), n == toggled ? !on.contains(n) : on.contains(n));
-        QVERIFY(f.shell.notes.isEmpty());
-        // The service agrees.
+        QCOMPARE(f.shell.messages(), notice.isEmpty() ? QStringList() : QStringList{notice});
+        QCOMPARE(prefs.anyEmailOn(), !after.isEmpty());
+        // The user and the service agree.
         const QJsonObject data = f.kit().demo("GET", "get_user_data").object().value("user_data").toObject();
         const QJsonObject choices = data.value("email_notifications").toObject();
-        QCOMPARE(choices.value(User::emailNotificationKey(toggled)).toVariant().toString() ==
-                         QLatin1String("true") ||
-                     choices.value(User::emailNotificationKey(toggled)).toVariant().toString() ==
-                         QLatin1String("1"),
-                 !on.contains(toggled));
-    }
-
-    void emailMasterSwitch_data()
-    {
-        QTest::addColumn<bool>("on");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("notice");
-        QTest::newRow("all on") << true << "%2C1%2C2%2C3%2C4%2C5%2C6%2C7%2C8%2C9"
-                                << QStringLiteral("Enabled all email notifications");
-        QTest::newRow("all off") << false << "%2C%2C" << QStringLiteral("Disabled all email notifications");
-    }
-
-    void emailMasterSwitch()
-    {
-        QFETCH(bool, on);
-        QFETCH(QString, value);
-        QFETCH(QString, notice);
-        ServiceFixture f;
-        User *user = f.user();
-        for (int n = 1; n <= 9; ++n)
-            user->setEmailNotification(n, n == 8 ? true : !on);
-        EmailPreferences prefs(f.api(), &f.shell, user);
-        QVERIFY(prefs.anyEmailOn()); // "Machine Deleted" alone is enough
-        QSignalSpy choices(&prefs, &EmailPreferences::emailChoicesChanged);
-        QVERIFY(prefs.setAllEmail(on));
-        QVERIFY(f.waitIdle());
-        QCOMPARE(f.requests(QStringLiteral("update_user_data")),
-                 QStringList{QStringLiteral("POST /API/?action=update_user_data&email=demo%40vantorix.example"
-                                            "&email_notifications=") +
-                             value});
-        for (int n = 1; n <= 9; ++n)
-            QCOMPARE(user->emailNotification(n), on);
-        QCOMPARE(prefs.anyEmailOn(), on);
-        QVERIFY(choices.count() > 0);
-        QCOMPARE(f.shell.messages(), QStringList{notice});
+        for (int n = 1; n <= 9; ++n) {
+            QCOMPARE(user->emailNotification(n), after.contains(n));
+            const QString stored = choices.value(User::emailNotificationKey(n)).toVariant().toString();
+            QCOMPARE(stored == QLatin1String("true") || stored == QLatin1String("1"), after.contains(n));
+        }
     }
 
     void oneEmailRequestAtATime()
