@@ -319,27 +319,19 @@ private Q_SLOTS:
         PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
         payments.applyPaymentList(QJsonArray{payment(41, "Completed"), payment(42, "Completed")});
         f.fault("action=request-invoice&" + fault);
-        payments.requestInvoice(42);
+        // Nothing is sent until the user confirms.
+        f.shell.accept = false;
+        payments.confirmRequestInvoice(42);
+        QCOMPARE(f.api()->pendingCount(), 0);
+        f.shell.accept = true;
+        payments.confirmRequestInvoice(42);
+        QCOMPARE(f.shell.confirmations.size(), 2);
+        QCOMPARE(f.shell.confirmations.first().title, QStringLiteral("Request Invoice"));
+        QCOMPARE(f.shell.confirmations.first().okText, QStringLiteral("Yes"));
         QVERIFY(f.waitIdle());
         QCOMPARE(payments.userPayments().at(0)->invoiceStatus(), QStringLiteral("NOT REQUESTED"));
         QCOMPARE(payments.userPayments().at(1)->invoiceStatus(), status);
         QCOMPARE(f.shell.messages(), QStringList{notice});
-    }
-
-    void invoiceNeedsConfirmation()
-    {
-        ServiceFixture f;
-        PaymentsController payments(f.api(), &f.shell, &f.host, f.user());
-        f.shell.accept = false;
-        payments.confirmRequestInvoice(1);
-        QCOMPARE(f.shell.confirmations.size(), 1);
-        QCOMPARE(f.shell.confirmations.first().title, QStringLiteral("Request Invoice"));
-        QCOMPARE(f.shell.confirmations.first().okText, QStringLiteral("Yes"));
-        QCOMPARE(f.api()->pendingCount(), 0);
-        f.shell.accept = true;
-        payments.confirmRequestInvoice(1);
-        QCOMPARE(f.api()->pendingCount(), 1);
-        QVERIFY(f.waitIdle());
     }
 
     void purchaseOpensThePaymentPage()

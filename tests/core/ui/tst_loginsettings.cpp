@@ -31,16 +31,6 @@ private Q_SLOTS:
         m_protector.failing = false;
     }
 
-    void defaults()
-    {
-        LoginSettings settings(&m_protector, nullptr);
-        QCOMPARE(settings.width(), 1200);
-        QCOMPARE(settings.height(), 720);
-        QCOMPARE(settings.loginUserId(), QString());
-        QCOMPARE(settings.rememberedPassword(), QString());
-        QCOMPARE(settings.autologin(), false);
-    }
-
     void thePasswordIsStoredProtected()
     {
         LoginSettings settings(&m_protector, nullptr);
@@ -103,6 +93,7 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("autologin");
         QTest::addColumn<int>("expectedWidth");
         QTest::addColumn<bool>("expectedAutologin");
+        QTest::newRow("nothing stored: defaults") << QVariant() << QVariant() << 1200 << false;
         QTest::newRow("normal") << QVariant(900) << QVariant(true) << 900 << true;
         QTest::newRow("texts") << QVariant(QStringLiteral("900")) << QVariant(QStringLiteral("true")) << 900 << true;
         QTest::newRow("garbage") << QVariant(QStringLiteral("wide")) << QVariant(QStringLiteral("x")) << 1200 << false;
@@ -115,11 +106,16 @@ private Q_SLOTS:
         QFETCH(QVariant, autologin);
         QFETCH(int, expectedWidth);
         QFETCH(bool, expectedAutologin);
-        QSettings().setValue(QStringLiteral("width"), width);
-        QSettings().setValue(QStringLiteral("autologin"), autologin);
+        if (width.isValid()) {
+            QSettings().setValue(QStringLiteral("width"), width);
+            QSettings().setValue(QStringLiteral("autologin"), autologin);
+        }
         LoginSettings settings(&m_protector, nullptr);
         QCOMPARE(settings.width(), expectedWidth);
         QCOMPARE(settings.autologin(), expectedAutologin);
+        QCOMPARE(settings.height(), 720);
+        QCOMPARE(settings.loginUserId(), QString());
+        QCOMPARE(settings.rememberedPassword(), QString());
     }
 
     void writesGoToTheStoreAtOnce()
