@@ -27,27 +27,6 @@ class TestBilling : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void plainNumber_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 1.0 << "1";
-        QTest::newRow("zero") << 0.0 << "0";
-        QTest::newRow("negative zero") << -0.0 << "0";
-        QTest::newRow("rate") << 0.05 << "0.05";
-        QTest::newRow("float noise kept like a script would") << 0.1 + 0.2 << "0.30000000000000004";
-        QTest::newRow("small, not in exponent form") << 0.00001 << "0.00001";
-        QTest::newRow("large") << 123456.5 << "123456.5";
-        QTest::newRow("negative") << -2.25 << "-2.25";
-    }
-
-    void plainNumber()
-    {
-        QFETCH(double, value);
-        QFETCH(QString, text);
-        QCOMPARE(BillingFigures::plainNumber(value), text);
-    }
-
     void figures_data()
     {
         QTest::addColumn<QString>("actual");
@@ -66,6 +45,15 @@ private Q_SLOTS:
         QTest::newRow("period cost") << BillingFormat::periodCostText(1.5) << "1.5 credits | ";
         QTest::newRow("period detail")
             << BillingFormat::periodDetailText(45, 0.25) << "approx. 45 (min) @ 0.25 credits/hour";
+        // Numbers as a script would print them.
+        QTest::newRow("whole") << BillingFigures::plainNumber(1.0) << "1";
+        QTest::newRow("zero") << BillingFigures::plainNumber(0.0) << "0";
+        QTest::newRow("negative zero") << BillingFigures::plainNumber(-0.0) << "0";
+        QTest::newRow("rate") << BillingFigures::plainNumber(0.05) << "0.05";
+        QTest::newRow("float noise kept") << BillingFigures::plainNumber(0.1 + 0.2) << "0.30000000000000004";
+        QTest::newRow("small, not in exponent form") << BillingFigures::plainNumber(0.00001) << "0.00001";
+        QTest::newRow("large") << BillingFigures::plainNumber(123456.5) << "123456.5";
+        QTest::newRow("negative") << BillingFigures::plainNumber(-2.25) << "-2.25";
     }
 
     void figures()
@@ -73,17 +61,6 @@ private Q_SLOTS:
         QFETCH(QString, actual);
         QFETCH(QString, expected);
         QCOMPARE(actual, expected);
-    }
-
-    void visibility()
-    {
-        // A stopped computer has no session row; a deleted one no current period; no history, no title.
-        QVERIFY(BillingFormat::showsSessionRow(true));
-        QVERIFY(!BillingFormat::showsSessionRow(false));
-        QVERIFY(BillingFormat::showsCurrentPeriod(false));
-        QVERIFY(!BillingFormat::showsCurrentPeriod(true));
-        QVERIFY(!BillingFormat::showsPriceHistory(QString()));
-        QVERIFY(BillingFormat::showsPriceHistory(QStringLiteral("x")));
     }
 
     void priceHistoryOrderAndFields()
