@@ -172,10 +172,13 @@ private Q_SLOTS:
         QCOMPARE(shell.notes.first().level, Shell::Level::Error);
     }
 
-    void accountFirstPageOnCreation()
+    // The account's log from its creation: the first page, the e-mail export, a late answer for an
+    // earlier page, then page and page-size changes.
+    void accountLog()
     {
         ServiceFixture f;
-        auto logs = accountLogs(f);
+        QList<Received> sink;
+        auto logs = accountLogs(f, &sink);
         QSignalSpy loading(logs.get(), &LogsController::loadingLogsChanged);
         QTRY_COMPARE_WITH_TIMEOUT(logs->logs().size(), 15, 10000);
         QTRY_VERIFY(!logs->loadingLogs());
@@ -183,17 +186,44 @@ private Q_SLOTS:
         QCOMPARE(logs->totalLogEntries(), 65);
         QCOMPARE(logs->maxPage(), 4);
         QCOMPARE(f.requests(QStringLiteral("get_user_logs")), QStringList{kAccountFirstPage});
-        const QVariantMap first = logs->logs().first().toMap();
-        QVERIFY(first.contains(QStringLiteral("operation_datetime")));
+        QVERIFY(logs->logs().first().toMap().contains(QStringLiteral("operation_datetime")));
         QVERIFY(logs->csvText().split(QLatin1Char('\n')).size() == 15);
-    }
-
-    void pageAndPerPageChanges()
-    {
-        ServiceFixture f;
-        auto logs = accountLogs(f);
-        QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
         QVERIFY(f.waitIdle());
+        const QVariantList page0 = logs->logs();
+        f.clearRequests();
+
+        QCOMPARE(logs->loadingText(), QStringLiteral("Loading account activity."));
+        logs->requestLogsEmail();
+        QVERIFY(logs->loadingLogs());
+        QVERIFY(logs->sendingLogsEmail());
+        QCOMPARE(logs->loadingText(), QStringLiteral("Requesting logs email"));
+        QVERIFY(f.waitIdle());
+        QVERIFY(!logs->sendingLogsEmail());
+        QVERIFY(!logs->loadingLogs());
+        const QString base = QStringLiteral("GET /API/?action=get_user_logs&email=demo%40vantorix.example");
+        QCOMPARE(f.requests(QStringLiteral("get_user_logs")), QStringList{base + "&send_logs_email=true"});
+        QCOMPARE(f.shell.confirmations.size(), 1);
+        const FakeShell::Confirmation c = f.shell.confirmations.first();
+        QCOMPARE(c.title, QStringLiteral("Email Logs Request"));
+        QCOMPARE(c.message,
+                 QStringLiteral("Your account logs will be emailed to your account email address shortly."));
+        QCOMPARE(c.okText, QStringLiteral("Ok"));
+        QVERIFY(c.cancelText.isEmpty());
+        QCOMPARE(logs->logs(), page0); // the shown page stays
+        QVERIFY(sink.isEmpty());
+
+        // The answer for page 1 arrives after the one for page 2: page 2 stays on show.
+        f.fault("action=get_user_logs&kind=delay&delay_ms=1500&count=1");
+        logs->setPage(1);
+        logs->setPage(2);
+        QVERIFY(logs->loadingLogs());
+        QVERIFY(f.waitIdle());
+        QVERIFY(!logs->loadingLogs());
+        QCOMPARE(logs->page(), 2);
+        logs->refresh();
+        QVERIFY(f.waitIdle());
+        QVERIFY(logs->logs() != page0);
+        QCOMPARE(logs->logs().size(), 15);
         f.clearRequests();
 
         logs->setPage(3);
@@ -211,67 +241,11 @@ private Q_SLOTS:
         QVERIFY(f.waitIdle());
         logs->refresh();
         QVERIFY(f.waitIdle());
-        const QString base = QStringLiteral("GET /API/?action=get_user_logs&email=demo%40vantorix.example");
         QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
                  (QStringList{base + "&page=3&per_page=15", base + "&page=4&per_page=15",
                               base + "&page=1&per_page=50", base + "&page=1&per_page=50"}));
         QCOMPARE(logs->logs().size(), 15);
         QVERIFY(!logs->loadingLogs());
-    }
-
-    void onlyTheLatestPageIsShown()
-    {
-        ServiceFixture f;
-        auto logs = accountLogs(f);
-        QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
-        QVERIFY(f.waitIdle());
-        const QVariantList page0 = logs->logs();
-
-        // The answer for page 1 arrives after the one for page 2: page 2 stays on show.
-        f.fault("action=get_user_logs&kind=delay&delay_ms=1500&count=1");
-        logs->setPage(1);
-        logs->setPage(2);
-        QVERIFY(logs->loadingLogs());
-        QVERIFY(f.waitIdle());
-        QVERIFY(!logs->loadingLogs());
-        QCOMPARE(logs->page(), 2);
-        logs->refresh();
-        QVERIFY(f.waitIdle());
-        const QVariantList page2 = logs->logs();
-        QVERIFY(page2 != page0);
-        QCOMPARE(page2.size(), 15);
-    }
-
-    void accountEmailExport()
-    {
-        ServiceFixture f;
-        QList<Received> sink;
-        auto logs = accountLogs(f, &sink);
-        QTRY_COMPARE_WITH_TIMEOUT(logs->totalLogEntries(), 65, 10000);
-        QVERIFY(f.waitIdle());
-        const QVariantList shown = logs->logs();
-        f.clearRequests();
-
-        QCOMPARE(logs->loadingText(), QStringLiteral("Loading account activity."));
-        logs->requestLogsEmail();
-        QVERIFY(logs->loadingLogs());
-        QVERIFY(logs->sendingLogsEmail());
-        QCOMPARE(logs->loadingText(), QStringLiteral("Requesting logs email"));
-        QVERIFY(f.waitIdle());
-        QVERIFY(!logs->sendingLogsEmail());
-        QVERIFY(!logs->loadingLogs());
-        QCOMPARE(f.requests(QStringLiteral("get_user_logs")),
-                 QStringList{QStringLiteral(
-                     "GET /API/?action=get_user_logs&email=demo%40vantorix.example&send_logs_email=true")});
-        QCOMPARE(f.shell.confirmations.size(), 1);
-        const FakeShell::Confirmation c = f.shell.confirmations.first();
-        QCOMPARE(c.title, QStringLiteral("Email Logs Request"));
-        QCOMPARE(c.message,
-                 QStringLiteral("Your account logs will be emailed to your account email address shortly."));
-        QCOMPARE(c.okText, QStringLiteral("Ok"));
-        QVERIFY(c.cancelText.isEmpty());
-        QCOMPARE(logs->logs(), shown); // the shown page stays
-        QVERIFY(sink.isEmpty());
     }
 
     void machineLog()
