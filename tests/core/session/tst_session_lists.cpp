@@ -483,41 +483,56 @@ private Q_SLOTS:
         QCOMPARE(session->selectedComputers(), QList<qint64>{id});
     }
 
-    void creditNoticesOncePerSignIn()
+    // The credit notices over successive balances: each once, only for credits once bought, the monitor's
+    // warning in the window only.
+    void creditNotices_data()
     {
-        User &user = kit->user();
-        user.setLowCreditsThreshold(5);
-        user.setHasOwnedCredits(1);
-        const QString low = QStringLiteral("Your credits are running low.");
-        const QString depleted = QStringLiteral("Your credits are depleted.");
-        for (double credits : {4.0, 4.0, 3.0, 2.0})
+        QTest::addColumn<bool>("owned");
+        QTest::addColumn<QList<double>>("balances");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("depleted");
+        QTest::addColumn<int>("monitor");
+        QTest::newRow("falling to nothing") << true << QList<double>{4, 4, 3, 2, 0, 0} << 1 << 1 << 1;
+        QTest::newRow("never bought") << false << QList<double>{4, 0} << 0 << 0 << 1;
+        QTest::newRow("first balance never warns") << true << QList<double>{10, 2} << 1 << 0 << 1;
+    }
+    void creditNotices()
+    {
+        QFETCH(bool, owned);
+        QFETCH(QList<double>, balances);
+        QFETCH(int, low);
+        QFETCH(int, depleted);
+        const QString lowText = QStringLiteral("Your credits are running low.");
+        const QString monitorText =
+            QStringLiteral("Looks like you are running low on credits.\nConsider purchasing more "
+                           "otherwise running machines will be stopped soon.");
+        kit->user().setLowCreditsThreshold(5);
+        kit->user().setHasOwnedCredits(owned);
+        for (double credits : balances)
             session->applyUserData(QJsonObject{{"user_credit", QString::number(credits)}});
-        QCOMPARE(kit->shell.count(low), 1);
-        QCOMPARE(kit->host.systemNotes.count(low), 1);
-        QCOMPARE(kit->shell.count(depleted), 0);
-        session->applyUserData(QJsonObject{{"user_credit", "0"}});
-        session->applyUserData(QJsonObject{{"user_credit", "0"}});
-        QCOMPARE(kit->shell.count(depleted), 1);
-        QCOMPARE(kit->shell.notes.last().level, Shell::Level::Error);
-        QVERIFY(session->lowCreditsNotificationShown());
-        QVERIFY(session->creditsDepletedNotificationShown());
+        QCOMPARE(kit->shell.count(lowText), low);
+        QCOMPARE(kit->host.systemNotes.count(lowText), low);
+        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are depleted.")), depleted);
+        QTEST(kit->shell.count(monitorText), "monitor");
+        QCOMPARE(kit->host.systemNotes.count(monitorText), 0);
+        QCOMPARE(session->lowCreditsNotificationShown(), low > 0);
+        QCOMPARE(session->creditsDepletedNotificationShown(), depleted > 0);
+        QCOMPARE(session->oldCredits(), balances.last());
+        if (depleted)
+            QCOMPARE(kit->shell.notes.last().level, Shell::Level::Error);
+    }
 
-        // A new sign-in gives each notice once more; with both switches off it still counts as given.
+    // A new sign-in gives each notice once more; with both switches off it still counts as given.
+    void creditNoticesOnceMorePerSignIn()
+    {
+        kit->user().setLowCreditsThreshold(5);
+        session->applyUserData(QJsonObject{{"user_credit", "4"}});
         session = kit->newSession();
         session->setLowCreditsNotificationApp(false);
         session->setLowCreditsNotificationSystem(false);
         session->applyUserData(QJsonObject{{"user_credit", "4"}});
         QVERIFY(session->lowCreditsNotificationShown());
-        QCOMPARE(kit->shell.count(low), 1);
-    }
-
-    void creditNoticesNeedBoughtCredits()
-    {
-        kit->user().setHasOwnedCredits(0);
-        for (const char *credits : {"4", "0"})
-            session->applyUserData(QJsonObject{{"user_credit", credits}});
-        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 0);
-        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are depleted.")), 0);
+        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 1);
     }
 
     void creditNoticesUseThresholdBeforeReply()
@@ -529,21 +544,6 @@ private Q_SLOTS:
         QCOMPARE(kit->user().lowCreditsThreshold(), 10.0);
         session->applyUserData(QJsonObject{{"user_credit", "4"}});
         QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 1);
-    }
-
-    void creditsMonitorAndLowTogether()
-    {
-        const QString monitor =
-            QStringLiteral("Looks like you are running low on credits.\nConsider purchasing more "
-                           "otherwise running machines will be stopped soon.");
-        kit->user().setLowCreditsThreshold(5);
-        session->applyUserData(QJsonObject{{"user_credit", "10"}}); // first change: no warning
-        QCOMPARE(kit->shell.count(monitor), 0);
-        session->applyUserData(QJsonObject{{"user_credit", "2"}});
-        QCOMPARE(kit->shell.count(monitor), 1);
-        QCOMPARE(kit->shell.count(QStringLiteral("Your credits are running low.")), 1);
-        QCOMPARE(kit->host.systemNotes.count(monitor), 0); // in-app only
-        QCOMPARE(session->oldCredits(), 2.0);
     }
 
     void userDataFieldRules()

@@ -349,18 +349,6 @@ private Q_SLOTS:
         QTEST(c->hasSafeConnectionData(), "safe");
     }
 
-    void rdpText()
-    {
-        auto c = computer(1);
-        c->setRdpPublicAddress(QStringLiteral("10.0.0.5"));
-        c->setUsername(QStringLiteral("alice"));
-        QCOMPARE(c->rdpFileContents(QString()),
-                 QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice"));
-        QCOMPARE(c->rdpFileContents(QStringLiteral("01ab")),
-                 QStringLiteral("full address:s:10.0.0.5\r\nusername:s:alice\r\npassword 51:b:01ab\r\n"
-                                "remoteapplicationmode:i:0"));
-    }
-
     // Each display setting: its connection file lines, and the FreeRDP options the launcher reads back from
     // the connection text.
     void rdpDisplay_data()
