@@ -8,14 +8,9 @@ import urllib.request
 from gi.repository import Gio, GLib
 
 import tray_host
-from harness import JourneyFailed, wait_until
+from harness import check, wait_until
 
 BUS_NAME = "org.freedesktop.Notifications"
-
-
-def check(condition, what):
-    if not condition:
-        raise JourneyFailed(what)
 
 
 def press_notification_button(w, notification, key):
@@ -29,14 +24,6 @@ def notifications_with(w, text):
     return [n for n in w.notifications() if text in n["body"]]
 
 
-def tray(w):
-    """The tray menu as (bus, service, menu path, entries)."""
-    item = wait_until("the tray icon", lambda: w._records(w.tray_record))[-1]
-    bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-    menu, entries = tray_host.menu_layout(bus, item["service"], item["path"])
-    return bus, item["service"], menu, entries
-
-
 def labels(entries):
     return [e[0] for e in entries]
 
@@ -45,16 +32,20 @@ def hours_left_line(w):
     return next((t for t in w.texts() if t.startswith("\u2248 ") and t.endswith(" left")), None)
 
 
-def sign_in(w):
-    from journeys import sign_in as journeys_sign_in
-    journeys_sign_in(w)
+def more_user_data_polls(w, count):
+    """Waits for this many further user-data polls."""
+    polls = lambda: len([r for r in w.requests() if "action=get_user_data" in r])
+    before = polls()
+    wait_until("%d more user-data polls" % count, lambda: polls() >= before + count, 30)
 
 
 # ---- credit guard --------------------------------------------------------------------------------
 def credit_guard(w):
     # The demo account has a few credits and two computers running: about 2.5 h left at sign-in. The
     # service's clock runs the balance down past the guard's threshold (2 h).
+    from journeys import sign_in
     w.start(time_scale=60)
+    w.poll_every(4)  # the guard and the sidebar follow the polls
     w.start_app()
     sign_in(w)
     line = wait_until("the hours-left line in the sidebar", lambda: hours_left_line(w))
@@ -73,8 +64,7 @@ def credit_guard(w):
 
     # Further polls while the balance keeps falling: the guard stays quiet.
     w.control("advance?minutes=10")
-    polls = len([r for r in w.requests() if "action=get_user_data" in r])
-    wait_until("two more polls", lambda: len([r for r in w.requests() if "action=get_user_data" in r]) >= polls + 2, 30)
+    more_user_data_polls(w, 2)
     check(len(notifications_with(w, guard)) == 1, "the guard spoke once: %d" % len(notifications_with(w, guard)))
     print("sidebar later:", hours_left_line(w))
 
@@ -86,27 +76,28 @@ def credit_guard(w):
 
 # ---- tray quick actions --------------------------------------------------------------------------
 def tray_actions(w):
+    from journeys import isolate, search, sign_in, wait_card
     w.start(time_scale=1)
+    w.poll_every(4)  # the reminder follows the polls
     w.start_tray_host()
     w.start_app()
-    _, _, _, entries = tray(w)
+    _, _, _, entries = w.tray()
     check(labels(entries)[:2] == ["vantorix", ""], "signed out the menu starts as before: %r" % labels(entries))
     sign_in(w)
 
     # A stopped computer becomes a favourite with the card's star.
-    from journeys import isolate, search, wait_card
     isolate(w, "Design Station")
     w.click(wait_card(w, "Design Station")["favourite"])
     search(w, "")
 
     def listed():
-        _, _, _, entries = tray(w)
+        _, _, _, entries = w.tray()
         names = labels(entries)
         return entries if "\u2605 Design Station" in names and "\u2605 Office PC" in names else None
     entries = wait_until("the favourites in the tray menu", listed, 30)
     print("tray menu:", [(e[0], labels(e[3])) for e in entries])
     check(entries[1][0].startswith("Balance: ") and not entries[1][1], "a disabled balance line after the title")
-    bus, service, _, _ = tray(w)
+    bus, service, _, _ = w.tray()
     path = w._records(w.tray_record)[-1]["path"]
     tip = bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
                         GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "ToolTip")), None,
@@ -127,8 +118,7 @@ def tray_actions(w):
                                     "machine_running_for_x_hours_value": "3"})
     urllib.request.urlopen(urllib.request.Request(w.service + "/API/?" + query, method="POST", data=b""), timeout=10)
     # A user-data poll brings the new hours (one answered for sure once the next has gone out).
-    polls = len([r for r in w.requests() if "action=get_user_data" in r])
-    wait_until("two user-data polls", lambda: len([r for r in w.requests() if "action=get_user_data" in r]) >= polls + 2, 30)
+    more_user_data_polls(w, 2)
     w.control("advance?minutes=65")
     text = "Machine \"Office PC\" has been running for 3 hours."
     reminder = wait_until("the running-time reminder", lambda: notifications_with(w, text), 30)
@@ -143,7 +133,7 @@ def tray_actions(w):
     w.shot("stopped-from-reminder")
 
     # "Start" on the stopped favourite asks as the card does, in the window.
-    bus, service, menu, entries = tray(w)
+    bus, service, menu, entries = w.tray()
     design = entries[labels(entries).index("\u2605 Design Station")]
     tray_host.press(bus, service, menu, design[3][0][2])
     w.click(w.wait_for("Start", "push button", timeout=20))

@@ -5,6 +5,7 @@ Desktop client, headless Chromium behind the desktop's URL handler) and the mean
 The program is driven only from outside, as a user would: nothing in it knows it is being tested.
 """
 import json
+import math
 import os
 import shutil
 import signal
@@ -18,6 +19,7 @@ import urllib.request
 
 import pyatspi
 
+import tray_host
 from cdp import Chromium
 
 APP = os.environ["E2E_APP"]
@@ -33,6 +35,11 @@ class JourneyFailed(AssertionError):
     pass
 
 
+def check(condition, what):
+    if not condition:
+        raise JourneyFailed(what)
+
+
 def wait_until(what, predicate, timeout=GENEROUS, step=0.2):
     """Polls until predicate() returns something true; fails with what otherwise."""
     end = time.monotonic() + timeout
@@ -43,6 +50,13 @@ def wait_until(what, predicate, timeout=GENEROUS, step=0.2):
         if time.monotonic() > end:
             raise JourneyFailed("timed out waiting for: " + what)
         time.sleep(step)
+
+
+def _children(pid):
+    try:
+        return [int(c) for c in open("/proc/%d/task/%d/children" % (pid, pid)).read().split()]
+    except OSError:
+        return []
 
 
 def free_port():
@@ -122,22 +136,20 @@ class World:
 
     def tray_menu(self, label):
         """Presses an entry of the program's tray menu, as the desktop's tray does (com.canonical.dbusmenu)."""
-        from gi.repository import Gio, GLib
+        bus, service, menu, entries = self.tray()
+        found = [e for e in entries if e[0] == label]
+        if not found:
+            raise JourneyFailed("the tray menu has no '%s': %s" % (label, sorted(e[0] for e in entries)))
+        tray_host.press(bus, service, menu, found[0][2])
+        return sorted(e[0] for e in entries)
+
+    def tray(self):
+        """The program's tray menu as (bus, service, menu path, entries): see tray_host.menu_layout."""
+        from gi.repository import Gio
         item = wait_until("the tray icon", lambda: self._records(self.tray_record))[-1]
-        service, path = item["service"], item["path"]
         bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
-        menu = bus.call_sync(service, path, "org.freedesktop.DBus.Properties", "Get",
-                             GLib.Variant("(ss)", ("org.kde.StatusNotifierItem", "Menu")), None,
-                             Gio.DBusCallFlags.NONE, 5000, None).unpack()[0]
-        _, layout = bus.call_sync(service, menu, "com.canonical.dbusmenu", "GetLayout",
-                                  GLib.Variant("(iias)", (0, -1, [])), None, Gio.DBusCallFlags.NONE, 5000, None).unpack()
-        entries = {child[1].get("label", "").replace("_", "").replace("&", ""): child[0] for child in layout[2]}
-        if label not in entries:
-            raise JourneyFailed("the tray menu has no '%s': %s" % (label, sorted(entries)))
-        bus.call_sync(service, menu, "com.canonical.dbusmenu", "Event",
-                      GLib.Variant("(isvu)", (entries[label], "clicked", GLib.Variant("s", ""), 0)), None,
-                      Gio.DBusCallFlags.NONE, 5000, None)
-        return sorted(entries)
+        menu, entries = tray_host.menu_layout(bus, item["service"], item["path"])
+        return bus, item["service"], menu, entries
 
     def _spawn(self, argv, log_name, env=None):
         log = open(os.path.join(self.artifacts, log_name), "w")
@@ -236,14 +248,10 @@ class World:
     def rdp_clients(self):
         """The process ids of the Remote Desktop clients the program started."""
         found = []
-        try:
-            children = open("/proc/%d/task/%d/children" % (self.app.pid, self.app.pid)).read().split()
-        except (OSError, AttributeError):
-            return found
-        for pid in children:
+        for pid in _children(self.app.pid) if self.app else []:
             try:
-                if open("/proc/%s/comm" % pid).read().strip() == "xfreerdp":
-                    found.append(int(pid))
+                if open("/proc/%d/comm" % pid).read().strip() == "xfreerdp":
+                    found.append(pid)
             except OSError:
                 pass
         return found
@@ -262,6 +270,11 @@ class World:
         return self.control("outbox", "GET")
 
     # ---- the program ------------------------------------------------------------------------------
+    def poll_every(self, seconds):
+        """Sets the program's refresh interval (10 to the power refreshRate milliseconds) before it starts."""
+        with open(os.path.join(self._dir("home/.config/vantorix"), "vantorix.conf"), "w") as f:
+            f.write("[General]\nrefreshRate=%.4f\n" % math.log10(seconds * 1000))
+
     def start_app(self, *args, wait_window=True):
         self.app_runs += 1
         self.app_log_path = os.path.join(self.artifacts, "app-%d.log" % self.app_runs)
@@ -317,11 +330,7 @@ class World:
             return
         pids = [self.app.pid]
         for pid in pids:
-            try:
-                children = open("/proc/%d/task/%d/children" % (pid, pid)).read().split()
-            except OSError:
-                children = []
-            pids.extend(int(c) for c in children)
+            pids.extend(_children(pid))
             for name in ("cmdline", "environ"):
                 try:
                     self.seen_commands["%d/%s" % (pid, name)] = open("/proc/%d/%s" % (pid, name), "rb").read()
@@ -432,6 +441,15 @@ class World:
             node = self.wait_for(node)
         _, _, x, y, w, h, _ = node
         self.click_at(x + (w / 2 if dx is None else dx), y + (h / 2 if dy is None else dy), button)
+
+    def wheel(self, steps, down=True, settle=0.3):
+        """Turns the mouse wheel over the middle of the window: the page under it scrolls."""
+        if getattr(self, "_frame", (None,))[0] != self.app.pid:
+            self._frame = (self.app.pid, self.find("", "frame"))
+        frame = self._frame[1]
+        self.xdo("mousemove", int(frame[2] + frame[4] * 0.6), int(frame[3] + frame[5] * 0.5))
+        self.xdo("click", "--repeat", steps, "--delay", 40, 5 if down else 4)
+        time.sleep(settle)
 
     def type(self, text):
         self.xdo("type", "--delay", 20, text)

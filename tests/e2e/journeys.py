@@ -13,12 +13,7 @@ import urllib.request
 
 import pyatspi
 
-from harness import ACCOUNT_PASSWORD, RDP_DESKTOP_COLOUR, JourneyFailed, World, wait_until
-
-
-def check(condition, what):
-    if not condition:
-        raise JourneyFailed(what)
+from harness import ACCOUNT_PASSWORD, RDP_DESKTOP_COLOUR, JourneyFailed, World, check, wait_until
 
 
 def sign_in(w, user="demo", password=ACCOUNT_PASSWORD):
@@ -57,7 +52,7 @@ def card(w, name):
             after = sorted((m for m in nodes[i + 1:i + 4] if m[0] == "push button" and abs(m[3] - n[3]) < 24),
                            key=lambda m: -m[2])
             labels = [m[1] for m in inside if m[0] == "label"]
-            return {"panel": panel, "favourite": top[0] if top else None,
+            return {"labels": labels, "panel": panel, "favourite": top[0] if top else None,
                     "select": boxes[0] if boxes else None, "power": bottom[0] if bottom else None,
                     "stop": bottom[1] if len(bottom) > 1 else None,
                     "name": n, "menu": after[0] if after else None, "status": labels[0] if labels else ""}
@@ -191,12 +186,7 @@ STRIP = 73  # how much lower the first card sits when the favourites strip is sh
 def grid_cards(w):
     """(name, status) of every card of the main grid, in their order: the page is read from its top down
     (only what is in the window is in the accessibility tree); a card is taken once it is all in view."""
-    frame = w.find("", "frame")
-
-    def wheel(steps, down=True):
-        w.xdo("mousemove", int(frame[2] + frame[4] * 0.6), int(frame[3] + frame[5] * 0.6))
-        w.xdo("click", "--repeat", steps, "--delay", 40, 5 if down else 4)
-        time.sleep(0.5)
+    wheel = lambda steps, down=True: w.wheel(steps, down, settle=0.5)
     wheel(30, down=False)
     seen, header_passed, quiet = [], None, 0
     for _ in range(60):
@@ -353,14 +343,7 @@ def computers(w):
     # Give it a password, then connect: the password reaches the client on standard input only.
     machine_password = "Rdp-Secret-42!"
     w.secrets.add(machine_password)
-    card_menu(w, "Office PC", "Update Machine Password")
-    w.shot("update-password-question")
-    w.click(w.wait_for("Update", "push button"))
-    w.wait_for("Ok", "push button")
-    w.fill(w.wait_for("", "password text"), machine_password)
-    w.shot("password-dialog")
-    w.click(w.wait_for("Ok", "push button"))
-    time.sleep(1)
+    password_through_dialog(w, "Office PC", "Update Machine Password", "Update", machine_password)
     card_menu(w, "Office PC", "Connect to Machine")
     calls = wait_until("the Remote Desktop client", w.rdp_calls)
     w.shot("connected")
@@ -492,19 +475,15 @@ def credits(w):
         return None, None
 
     frame = w.find("", "frame")
-    def scroll(steps, down=True):
-        w.xdo("mousemove", int(frame[2] + frame[4] * 0.6), int(frame[3] + frame[5] * 0.5))
-        w.xdo("click", "--repeat", steps, "--delay", 40, 5 if down else 4)
-        time.sleep(0.3)
 
     def requestable():
         # The newest payment comes first: scroll one step at a time until its block, from its credits to
         # its button, is in the window (the page starts at its top; a block scrolled past goes back up).
         status, button = new_payment()
         if status is None:
-            scroll(10, down=False)
+            w.wheel(10, down=False)
         elif button is None or button[3] + button[5] > frame[3] + frame[5] - 10:
-            scroll(1)
+            w.wheel(1)
         else:
             return status == "completed" and button[1] == "Request Invoice" and button
         return None
@@ -522,7 +501,7 @@ def credits(w):
 
 
 # ---- 6. faults -----------------------------------------------------------------------------------
-POLL_SECONDS = 7  # the default refresh interval
+POLL_SECONDS = 4  # the refresh interval the faults journey sets (7 s by default)
 
 
 def balance(w):
@@ -546,6 +525,7 @@ def fault(w, action, kind, **extra):
 
 def faults(w):
     w.start(time_scale=5)
+    w.poll_every(POLL_SECONDS)
     w.start_app()
     sign_in(w)
     wait_card(w, "Office PC")  # the favourites strip is in the accessibility tree
@@ -725,16 +705,6 @@ def clean(w, where):
     check(not bad, "%s shows no garbage: %r" % (where, bad))
 
 
-def card_labels(w, name):
-    """The labels of the card with this name, from its preview panel down to its name."""
-    nodes = w.nodes()
-    for i, n in enumerate(nodes):
-        if n[1] == name and n[0] == "label" and n[5] >= 24:
-            start = max(j for j in range(i) if nodes[j][0] == "panel" and nodes[j][4] > 250)
-            return [m[1] for m in nodes[start:i] if m[0] == "label"]
-    return None
-
-
 def loose(w):
     w.window_size = (1200, 1400)  # the cards and their menus stay clear of the notices at the bottom
     w.start(time_scale=1)
@@ -748,12 +718,12 @@ def loose(w):
     expected = {"Bürorechner Zoë": ("RUNNING", "Windows Server 2022"), "Quiet Box": ("SUSPENDED", "Windows Server 2022"),
                 "Render Node": ("RUNNING", "Ubuntu 22.04 LTS"), LOOSE_LONG_NAME: ("STOPPED", "Ubuntu 22.04 LTS")}
     for name in ("Bürorechner Zoë", "Quiet Box"):
-        labels = card_labels(w, name)
+        labels = wait_card(w, name)["labels"]
         check(labels and labels[0] == expected[name][0] and expected[name][1] in labels,
               "the favourite %s shows %s: %r" % (name, expected[name], labels))
     for name in ("Render Node", LOOSE_LONG_NAME):
         isolate(w, name)
-        labels = wait_until("the card of " + name[:20], lambda: card_labels(w, name))
+        labels = wait_card(w, name)["labels"]
         check(labels[0] == expected[name][0] and expected[name][1] in labels,
               "the card of %s shows %s: %r" % (name[:20], expected[name], labels))
     isolate(w, "Box")
@@ -814,7 +784,6 @@ def loose(w):
     time.sleep(1)
     w.shot("payments")
     clean(w, "the payments page")
-    frame = w.find("", "frame")
     seen = []  # (date, total) of each block, from the top of the page down
 
     def read_blocks():
@@ -825,9 +794,7 @@ def loose(w):
             if block not in seen:
                 seen.append(block)
         if len(seen) < 4:
-            w.xdo("mousemove", int(frame[2] + frame[4] * 0.6), int(frame[3] + frame[5] * 0.5))
-            w.xdo("click", "--repeat", 3, "--delay", 40, 5)
-            time.sleep(0.3)
+            w.wheel(3)
         return len(seen) >= 4
     wait_until("the four payments", read_blocks, 30)
     print("payment history:", seen)
@@ -860,21 +827,6 @@ def loose(w):
 
 from foresight import credit_guard, tray_actions  # noqa: E402 (they use the helpers above)
 
-JOURNEYS = {
-    "credit_guard": credit_guard,
-    "tray_actions": tray_actions,
-    "loose": loose,
-    "rdp_real": rdp_real,
-    "credits": credits,
-    "switch_user": switch_user,
-    "computers": computers,
-    "fresh_start": fresh_start,
-    "sign_up": sign_up,
-    "create": create,
-    "faults": faults,
-}
-
-
 def main():
     journey = sys.argv[1]
     artifacts = os.environ.get("E2E_ARTIFACTS", os.path.join(os.getcwd(), "test-artifacts", "e2e"))
@@ -886,7 +838,7 @@ def main():
         w.env["QT_QUICK_CONTROLS_MATERIAL_THEME"] = "Light"
     ok = False
     try:
-        JOURNEYS[journey](w)
+        globals()[journey](w)
         w.audit_secrets()
         ok = True
     except Exception:
