@@ -2,6 +2,7 @@
 // the program that starts it). It appends one record to the file named by VANTORIX_MSTSC_RECORD: its
 // command line (UTF-8), a line feed, the hexadecimal bytes of the connection file its quoted argument
 // names ("-" when that file cannot be read), and a line feed.
+#include "hex.h"
 #include "wideutf8.h"
 
 #include <windows.h>
@@ -17,18 +18,13 @@ std::string fileBytesHex(const std::wstring &path)
         CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return "-";
-    std::string hex;
+    std::vector<unsigned char> bytes;
     unsigned char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        for (DWORD i = 0; i < got; ++i) {
-            static const char digits[] = "0123456789abcdef";
-            hex.push_back(digits[buffer[i] >> 4]);
-            hex.push_back(digits[buffer[i] & 15]);
-        }
-    }
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.insert(bytes.end(), buffer, buffer + got);
     CloseHandle(file);
-    return hex;
+    return vantorix::win::toLowerHex(bytes.data(), bytes.size());
 }
 
 } // namespace

@@ -22,7 +22,7 @@ mkdir -p "$work"
 flags="-std=c++17 -O1 -Wall -Wextra -Werror -static"
 "$compiler" $flags -iquote "$units" -o "$work/windows_units.exe" "$here/windows_units_test.cpp" \
     "$units"/*.cpp -lcrypt32 -luser32 -ladvapi32
-"$compiler" $flags -o "$work/mstsc.exe" "$here/mstsc_standin.cpp"
+"$compiler" $flags -iquote "$units" -o "$work/mstsc.exe" "$here/mstsc_standin.cpp" "$units/hex.cpp"
 
 prefix="$(mktemp -d "${TMPDIR:-/tmp}/vantorix-wine.XXXXXX")"
 cleanup() {
