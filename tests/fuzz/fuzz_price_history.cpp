@@ -2,12 +2,6 @@
 #include "billing/pricehistory.h"
 #include "fuzzsupport.h"
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzzsupport::init();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString text = QString::fromUtf8(fuzzsupport::bytes(data, size));

@@ -12,12 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
-{
-    fuzzsupport::init();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray body = fuzzsupport::bytes(data, size);

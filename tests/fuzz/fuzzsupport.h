@@ -1,6 +1,7 @@
 #pragma once
 
-// Shared set-up of the fuzz targets: one application object for the whole run, and a silent message
+// Shared set-up of the fuzz targets, each of which includes this header in its one source file: the
+// fuzzer's initialisation makes one application object for the whole run and installs a silent message
 // handler (the parsers log every malformed piece on purpose; printing it would slow the run down).
 #include <QCoreApplication>
 #include <QString>
@@ -9,22 +10,17 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace fuzzsupport {
-
-inline void quietHandler(QtMsgType, const QMessageLogContext &, const QString &)
-{
-}
-
-inline void init()
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     static int argc = 1;
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
-    static QCoreApplication *app = nullptr;
-    if (!app)
-        app = new QCoreApplication(argc, argv);
-    qInstallMessageHandler(quietHandler);
+    new QCoreApplication(argc, argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    return 0;
 }
+
+namespace fuzzsupport {
 
 inline QByteArray bytes(const uint8_t *data, size_t size)
 {

@@ -4,4 +4,4 @@ add_test(NAME fuzz_parsers COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/run-fuzzers.sh
 set_tests_properties(fuzz_parsers PROPERTIES
     LABELS fuzz
     TIMEOUT 2400
-    ENVIRONMENT "FUZZ_BUILD_DIR=${CMAKE_BINARY_DIR}/fuzz;FUZZ_SECONDS=60")
+    ENVIRONMENT "FUZZ_BUILD_DIR=${CMAKE_BINARY_DIR}/fuzz")
