@@ -14,10 +14,12 @@ list(APPEND VANTORIX_CORE_SOURCES
     session/maincontextforesight.cpp
     session/maincontextlist.cpp
     session/maincontextpayments.cpp
+    session/notificationpreferences.cpp session/notificationpreferences.h
     session/sessionevent.cpp session/sessionevent.h
     session/sessionfactory.cpp session/sessionfactory.h
     session/sessionpreferences.cpp session/sessionpreferences.h
     session/sessionshell.cpp session/sessionshell.h
+    session/storedpreference.cpp session/storedpreference.h
     session/traymenu.cpp session/traymenu.h
 )
 
