@@ -6,7 +6,9 @@ list(APPEND VANTORIX_CORE_SOURCES
     utils/styles.cpp utils/styles.h
     utils/jsonread.cpp utils/jsonread.h
     computer/computer.cpp computer/computer.h
+    computer/computerderived.cpp
     computer/computerenums.cpp
+    computer/rdpconnectionfile.cpp computer/rdpconnectionfile.h
     records/assign.h
     records/user.cpp records/user.h
     records/computertemplate.cpp records/computertemplate.h

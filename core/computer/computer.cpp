@@ -1,9 +1,5 @@
+// The record: construction, the list merge's assignment and the property setters with their signals.
 #include "computer/computer.h"
-
-#include <QDateTime>
-#include <QStringList>
-
-#include <algorithm>
 
 Computer::Computer(QObject *parent) : QObject(parent)
 {
@@ -54,97 +50,6 @@ void Computer::setSourceEntry(const QCborMap &entry)
 bool Computer::isSourceEntry(const QCborMap &entry) const
 {
     return m_hasSourceEntry && m_sourceEntry == entry;
-}
-
-double Computer::currentBurnRate() const
-{
-    if (m_data.status == Running)
-        return m_data.computerPowerOnRate;
-    if (m_data.status == Deleted)
-        return 0;
-    return m_data.computerIdleRate;
-}
-
-bool Computer::canStart() const
-{
-    if (m_statusChanging)
-        return false;
-    switch (m_data.status) {
-    case PendingProvisioning:
-    case Provisioning:
-    case Staging:
-    case Running:
-    case Deleted:
-        return false;
-    default:
-        return true;
-    }
-}
-
-bool Computer::canStop() const
-{
-    return !m_statusChanging && m_data.status != Deleted && !canStart();
-}
-
-bool Computer::canDelete() const
-{
-    return !m_statusChanging && m_data.status != Deleted;
-}
-
-QString Computer::lastStartedText(int status, qint64 lastStartedSeconds, qint64 nowSeconds)
-{
-    const bool up =
-        status == PendingProvisioning || status == Provisioning || status == Staging || status == Running;
-    const QString prefix = up ? QStringLiteral("Started ") : QStringLiteral("Last started ");
-    const double seconds = double(std::max<qint64>(nowSeconds - lastStartedSeconds, 0));
-    // The thresholds compare the exact values; only the shown number is rounded.
-    const double minutes = seconds / 60.0;
-    const double hours = minutes / 60.0;
-    const double days = hours / 24.0;
-    if (seconds < 60)
-        return prefix + QStringLiteral("a few seconds ago");
-    if (minutes < 60)
-        return prefix + QString::number(qRound64(minutes)) + QStringLiteral(" minuites ago");
-    if (hours < 24)
-        return prefix + QString::number(qRound64(hours)) + QStringLiteral(" hours ago");
-    return prefix + QString::number(qRound64(days)) + QStringLiteral(" days ago");
-}
-
-QString Computer::lastStartedDescription() const
-{
-    return lastStartedText(m_data.status, m_data.lastStartedTime, QDateTime::currentSecsSinceEpoch());
-}
-
-namespace {
-
-// Control characters (C0, DEL, C1) and the Unicode line and paragraph separators.
-bool holdsControlCharacter(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-bool Computer::hasSafeConnectionData() const
-{
-    return !holdsControlCharacter(m_data.rdpPublicAddress) && !holdsControlCharacter(m_data.username);
-}
-
-QString Computer::rdpFileContents(const QString &encryptedPassword, const QStringList &displayLines) const
-{
-    QStringList lines{QStringLiteral("full address:s:") + m_data.rdpPublicAddress,
-                      QStringLiteral("username:s:") + m_data.username};
-    if (!encryptedPassword.isEmpty()) {
-        lines << QStringLiteral("password 51:b:") + encryptedPassword
-              << QStringLiteral("remoteapplicationmode:i:0");
-    }
-    lines << displayLines;
-    return lines.join(QStringLiteral("\r\n"));
 }
 
 void Computer::setIdentifier(qint64 value)

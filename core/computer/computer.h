@@ -18,7 +18,9 @@ struct ApiHandlers;
 //
 // The enumerations and their fixed tables (service strings, labels, ordering ranks, icons) live in the
 // first section; they are the one table every part of the client uses. The record's properties and the
-// operations on one computer follow in the second section.
+// operations on one computer follow in the second section. The record itself is in computer.cpp, what its
+// fields imply (burn rate, capabilities, texts) in computerderived.cpp, the operations in
+// computeroperations.cpp.
 class Computer : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -204,8 +206,9 @@ public:
     void resetWindowsPassword(const QString &newPassword, MainContext *mainContext,
                               std::function<void()> successCb);
 
-    // The Remote Desktop connection text: address and user name, plus the stored protected password and
-    // the application mode line when one is given. Lines end in CR LF except the last.
+    // The Remote Desktop connection text (RdpConnectionFile): address and user name, plus the stored
+    // protected password and the application mode line when one is given. Lines end in CR LF except the
+    // last.
     [[nodiscard]] QString rdpFileContents(const QString &encryptedPassword,
                                           const QStringList &displayLines = {}) const;
     // The address and the user name hold no control character, so the connection text has exactly the
