@@ -49,7 +49,7 @@ Item {
 
     function setTimeout(cb, delayTime) {
         if (!selfDestroyingTimerComponent)
-            selfDestroyingTimerComponent = Qt.createComponent("SelfDestroyingTimer.qml")
+            selfDestroyingTimerComponent = Qt.createComponent("controls/SelfDestroyingTimer.qml")
         selfDestroyingTimerComponent.createObject(root, { "action": cb, "interval": delayTime })
     }
 
@@ -62,7 +62,7 @@ Item {
         if (alignment === undefined || alignment === null)
             alignment = Notification.Align.Left
         if (!notificationComponent)
-            notificationComponent = Qt.createComponent("Notification.qml")
+            notificationComponent = Qt.createComponent("frame/Notification.qml")
         if (notificationComponent.status !== Component.Ready) {
             console.error(notificationComponent.errorString())
             return undefined
@@ -215,7 +215,7 @@ Item {
             return
         const frame = signedInLoader.item
         if (root.user !== null && (frame === null || frame.user !== root.user))
-            signedInLoader.setSource("SignedInView.qml", { "window": root, "user": root.user })
+            signedInLoader.setSource("frame/SignedInView.qml", { "window": root, "user": root.user })
         else if (root.user === null && frame !== null)
             signedInLoader.source = ""
     }

@@ -34,7 +34,7 @@ public:
         if (type == QmlFile &&
             url.path().endsWith(QLatin1String("/QtQuick/Controls/Material/impl/ElevationEffect.qml")) &&
             softwareInUse())
-            return QUrl(QStringLiteral("qrc:/Vantorix/PlainElevationEffect.qml"));
+            return QUrl(QStringLiteral("qrc:/Vantorix/controls/PlainElevationEffect.qml"));
         return url;
     }
 };

@@ -52,14 +52,11 @@ private Q_SLOTS:
     {
         const QStringList files = viewFiles();
         QVERIFY2(files.contains(QStringLiteral(":/Vantorix/main.qml")), qPrintable(files.join(u' ')));
-        QVERIFY(files.contains(QStringLiteral(":/Vantorix/AuthView.qml")));
-        QVERIFY(files.contains(QStringLiteral(":/Vantorix/Notification.qml")));
+        QVERIFY(files.contains(QStringLiteral(":/Vantorix/auth/AuthView.qml")));
+        QVERIFY(files.contains(QStringLiteral(":/Vantorix/frame/Notification.qml")));
     }
 
-    void everyViewCompiles_data()
-    {
-        addViewFileRows();
-    }
+    void everyViewCompiles_data() { addViewFileRows(); }
 
     void everyViewCompiles()
     {
@@ -75,10 +72,7 @@ private Q_SLOTS:
     // while the mouse rests over the window, and the list empties only on the next real mouse event: a
     // signed-in window with a few dozen cards grew by about 0.8 MB a minute. Hover and cursor shapes come
     // from MouseArea instead (hover-enabled, or with no buttons for a cursor shape only).
-    void noViewUsesHoverHandlers_data()
-    {
-        addViewFileRows();
-    }
+    void noViewUsesHoverHandlers_data() { addViewFileRows(); }
 
     void noViewUsesHoverHandlers()
     {
@@ -87,23 +81,33 @@ private Q_SLOTS:
         const QString text = read(path);
         QVERIFY(!text.isEmpty());
         const auto match = handler.match(text);
-        QVERIFY2(!match.hasMatch(),
-                 qPrintable(QStringLiteral("%1 line %2").arg(path).arg(text.left(match.capturedStart()).count(u'\n') + 1)));
+        QVERIFY2(!match.hasMatch(), qPrintable(QStringLiteral("%1 line %2")
+                                                   .arg(path)
+                                                   .arg(text.left(match.capturedStart()).count(u'\n') + 1)));
     }
 
-    void everyNamedIconIsCompiledIn_data()
+    // Icons by their resource path, and views loaded by a file name relative to the view naming them.
+    void everyNamedResourceIsCompiledIn_data()
     {
-        QTest::addColumn<QString>("icon");
+        QTest::addColumn<QString>("resource");
         QTest::addColumn<QString>("namedIn");
-        static const QRegularExpression iconPath(QStringLiteral("qrc:/{0,3}(assets/icons/[A-Za-z0-9_.\\-]+)"));
+        static const QRegularExpression iconPath(
+            QStringLiteral("qrc:/{0,3}(assets/icons/[A-Za-z0-9_.\\-]+)"));
+        static const QRegularExpression viewPath(
+            QStringLiteral("(?:resolvedUrl|createComponent|setSource)\\(\"([^\":]+\\.qml)\""));
         QSet<QString> seen;
         for (const QString &file : viewFiles()) {
-            auto matches = iconPath.globalMatch(read(file));
-            while (matches.hasNext()) {
-                const QString icon = matches.next().captured(1);
-                if (!seen.contains(icon + file)) {
-                    seen.insert(icon + file);
-                    QTest::newRow(qPrintable(file + QLatin1Char(' ') + icon)) << icon << file;
+            const QString text = read(file);
+            QStringList named;
+            for (auto m = iconPath.globalMatch(text); m.hasNext();)
+                named.append(m.next().captured(1));
+            for (auto m = viewPath.globalMatch(text); m.hasNext();)
+                named.append(
+                    QUrl(QLatin1String("qrc") + file).resolved(QUrl(m.next().captured(1))).path().mid(1));
+            for (const QString &resource : named) {
+                if (!seen.contains(resource + file)) {
+                    seen.insert(resource + file);
+                    QTest::newRow(qPrintable(file + QLatin1Char(' ') + resource)) << resource << file;
                 }
             }
         }
@@ -115,12 +119,12 @@ private Q_SLOTS:
         }
     }
 
-    void everyNamedIconIsCompiledIn()
+    void everyNamedResourceIsCompiledIn()
     {
-        QFETCH(QString, icon);
+        QFETCH(QString, resource);
         QFETCH(QString, namedIn);
-        QVERIFY2(QFile::exists(QStringLiteral(":/") + icon), qPrintable(icon + QStringLiteral(" named in ") + namedIn));
-        QFile file(QStringLiteral(":/") + icon);
+        QFile file(QStringLiteral(":/") + resource);
+        QVERIFY2(file.exists(), qPrintable(resource + QStringLiteral(" named in ") + namedIn));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.size() > 0);
     }

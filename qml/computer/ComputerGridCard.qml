@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Vantorix
 import Vantorix.Core
 
 // One computer as a card: the 16:9 preview with its status and action buttons, the platform line with

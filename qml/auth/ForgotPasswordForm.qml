@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix
 import Vantorix.Core
 import QtQuick.Layouts
 

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Vantorix
 import Vantorix.Core
 
 // The Account tab: the profile form. The values, the VAT number rules and the saving belong to the

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Vantorix
 import Vantorix.Core
 
 // The sign-up form: personal fields, the optional company section and the terms.

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Vantorix
 import Vantorix.Core
 
 // The signed-out face of the window: sign in, sign up, and the forgotten password. One form is shown

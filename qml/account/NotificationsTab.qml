@@ -3,6 +3,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix
 import Vantorix.Core
 
 // The notification preferences: for nine events, the in-app and system switches (session settings,

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Vantorix
 import Vantorix.Core
 
 // The sign-up form's company section: the EU VAT exemption, the VAT number with its check, the company

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix
 import Vantorix.Core
 
 // The application settings: version, start at login, the session's confirmation, connection-warning

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix
 import Vantorix.Core
 
 // The Payments tab: buying credits (the amount, the VAT line, "Make payment", which opens the payment

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
 import QtQuick.Layouts
+import Vantorix
 
 // A dimmed dialog centred on the window that asks for one password: title, text, the validated entry,
 // "Cancel" and "Ok". Escape or a press outside closes it and keeps the entry; Cancel empties it.

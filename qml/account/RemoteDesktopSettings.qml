@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix
 import Vantorix.Core
 
 // The Remote Desktop section of the application settings: how a connection is shaped on the user's

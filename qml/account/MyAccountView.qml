@@ -3,6 +3,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix
 import Vantorix.Core
 
 // The account page: a tab bar (Account, Payments, Activity, Notifications, Settings) that pins itself to

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Controls.Material
+import Vantorix
 import Vantorix.Core
 
 // One figure of the billing page: the caption (200 px, with an optional help button 10 px after its

@@ -39,11 +39,11 @@ Pane {
     function pageUrl(index) {
         switch (index) {
         case MainContext.Computers:
-            return Qt.resolvedUrl("ComputersPage.qml")
+            return Qt.resolvedUrl("../computer/ComputersPage.qml")
         case MainContext.CreateInstance:
-            return Qt.resolvedUrl("CreateInstanceView.qml")
+            return Qt.resolvedUrl("../create/CreateInstanceView.qml")
         case MainContext.Account:
-            return Qt.resolvedUrl("MyAccountView.qml")
+            return Qt.resolvedUrl("../account/MyAccountView.qml")
         }
         return ""
     }
