@@ -121,26 +121,22 @@ private Q_SLOTS:
         QVERIFY(editor.validateButtonEnabled());
     }
 
-    void silentSaveShowsErrorsOnly()
+    // A refused save is told and frees the session's flag, also when the form or the session is gone.
+    void refusedSaves()
     {
         ServiceFixture f;
         f.user()->setValidVat(true);
         auto session = makeSession();
-        ProfileEditor editor(f.api(), &f.shell, f.user(), session.get());
         f.fault("action=update_user_data&kind=error_message&message=Not%20now&count=1");
-        editor.editVatNumber(QStringLiteral("X"));
-        QTRY_COMPARE_WITH_TIMEOUT(f.shell.messages(), QStringList{QStringLiteral("Not now")}, 5000);
-        QVERIFY(f.waitIdle());
-        QVERIFY(!busy(*session));
-    }
-
-    void sessionFlagClearedWhenTheFormIsGone()
-    {
-        ServiceFixture f;
-        auto session = makeSession();
-        f.fault("action=update_user_data&kind=error_message&message=Not%20saved&delay_ms=500&count=1");
         {
             ProfileEditor editor(f.api(), &f.shell, f.user(), session.get());
+            editor.editVatNumber(QStringLiteral("X")); // a silent save shows its errors only
+            QTRY_COMPARE_WITH_TIMEOUT(f.shell.messages(), QStringList{QStringLiteral("Not now")}, 5000);
+            QVERIFY(f.waitIdle());
+            QVERIFY(!busy(*session));
+            f.shell.notes.clear();
+
+            f.fault("action=update_user_data&kind=error_message&message=Not%20saved&delay_ms=500&count=1");
             editor.save();
             QTRY_COMPARE_WITH_TIMEOUT(f.api()->pendingCount(), 1, 5000);
             QVERIFY(busy(*session));
@@ -149,7 +145,6 @@ private Q_SLOTS:
         QVERIFY(!busy(*session)); // the session's poll is not blocked for ever
         // The user left the page, but the save they started failed: they are told.
         QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Not saved")});
-        f.shell.notes.clear();
         f.fault("action=update_user_data&kind=delay&delay_ms=500");
 
         // The session may go first, too.
@@ -385,7 +380,8 @@ private Q_SLOTS:
         }
     }
 
-    void oneEmailRequestAtATime()
+    // One e-mail settings request at a time; a refused change is not applied; the running-time threshold.
+    void emailRequests()
     {
         ServiceFixture f;
         EmailPreferences prefs(f.api(), &f.shell, f.user());
@@ -398,16 +394,13 @@ private Q_SLOTS:
         QVERIFY(f.waitIdle());
         QCOMPARE(f.requests(QStringLiteral("update_user_data")).size(), 1);
         QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Try later")});
-        QCOMPARE(f.user()->emailNotification(2), before); // a refused change is not applied
+        QCOMPARE(f.user()->emailNotification(2), before);
         QVERIFY(!prefs.updatingEmailSettings());
         QVERIFY(prefs.toggleEmail(3)); // free again
         QVERIFY(f.waitIdle());
-    }
+        f.clearRequests();
+        f.shell.notes.clear();
 
-    void runningHours()
-    {
-        ServiceFixture f;
-        EmailPreferences prefs(f.api(), &f.shell, f.user());
         QVERIFY(!prefs.submitRunningHours(QStringLiteral("0")));
         QVERIFY(!prefs.submitRunningHours(QStringLiteral("100")));
         QCOMPARE(f.api()->pendingCount(), 0);
