@@ -18,9 +18,12 @@ Q_DECLARE_METATYPE(Validator)
 
 namespace {
 
-void addRow(const char *name, const Validator &validator, const QVariant &value, const QString &message)
+// A row adder for one validator: rows named "<validator>: <name>", an empty message meaning valid.
+auto rowsFor(const char *validatorName, const Validator &validator)
 {
-    QTest::newRow(name) << validator << value << message;
+    return [=](const char *name, const QVariant &value, const char *message = "") {
+        QTest::addRow("%s: %s", validatorName, name) << validator << value << QString::fromUtf8(message);
+    };
 }
 
 } // namespace
@@ -344,93 +347,75 @@ private Q_SLOTS:
         auto s = [](const char *text) { return QVariant(QString::fromUtf8(text)); };
 
         // Account user name.
-        const Validator username = &Utils::validateUsername;
-        addRow("username: number", username, notText, "Username must be a string type.");
-        addRow("username: undefined", username, absent, "Username must be a string type.");
-        addRow("username: 26 chars", username, QVariant(QString(26, u'a')),
-               "Username cannot be more than 25 characters in length.");
-        addRow("username: 25 chars", username, QVariant(QString(25, u'a')), QString());
-        addRow("username: empty passes", username, s(""), QString());
-        addRow("username: specials allowed", username, s("a.b-c_d@e"), QString());
+        const auto username = rowsFor("username", &Utils::validateUsername);
+        username("number", notText, "Username must be a string type.");
+        username("undefined", absent, "Username must be a string type.");
+        username("26 chars", QVariant(QString(26, u'a')),
+                 "Username cannot be more than 25 characters in length.");
+        username("25 chars", QVariant(QString(25, u'a')));
+        username("empty passes", s(""));
+        username("specials allowed", s("a.b-c_d@e"));
 
         // Account password.
-        const Validator userPassword = &Utils::validateUserPassword;
-        addRow("userPassword: bool", userPassword, QVariant(true), "Password must be a string type.");
-        addRow("userPassword: 7 chars", userPassword, s("ab1!xyz"),
-               "Password must be at least eight characters long.");
-        addRow("userPassword: 7 lower + digit", userPassword, s("abcdefg1"),
-               "Password must contain at least one special character.");
-        addRow("userPassword: no digit", userPassword, s("abcdefg!"),
-               "Password must contain at least one number.");
-        addRow("userPassword: leading space", userPassword, s(" abcdef1!"),
-               "Password cannot start with whitespace characters.");
-        addRow("userPassword: leading tab", userPassword, s("\tabcdef1!"),
-               "Password cannot start with whitespace characters.");
-        addRow("userPassword: trailing space", userPassword, s("abcdef1! "),
-               "Password name cannot end with whitespace characters.");
-        addRow("userPassword: trailing no-break space", userPassword, s("abcdef1!\u00a0"),
-               "Password name cannot end with whitespace characters.");
-        addRow("userPassword: no upper case needed", userPassword, s("abcdef1!"), QString());
-        addRow("userPassword: inner space fine", userPassword, s("abc def1!"), QString());
-        addRow("userPassword: fullwidth digit is no number", userPassword, s("abcdefg!\uff11"),
-               "Password must contain at least one number.");
+        const auto userPassword = rowsFor("userPassword", &Utils::validateUserPassword);
+        userPassword("bool", QVariant(true), "Password must be a string type.");
+        userPassword("7 chars", s("ab1!xyz"), "Password must be at least eight characters long.");
+        userPassword("7 lower + digit", s("abcdefg1"),
+                     "Password must contain at least one special character.");
+        userPassword("no digit", s("abcdefg!"), "Password must contain at least one number.");
+        userPassword("leading space", s(" abcdef1!"), "Password cannot start with whitespace characters.");
+        userPassword("leading tab", s("\tabcdef1!"), "Password cannot start with whitespace characters.");
+        userPassword("trailing space", s("abcdef1! "),
+                     "Password name cannot end with whitespace characters.");
+        userPassword("trailing no-break space", s("abcdef1!\u00a0"),
+                     "Password name cannot end with whitespace characters.");
+        userPassword("no upper case needed", s("abcdef1!"));
+        userPassword("inner space fine", s("abc def1!"));
+        userPassword("fullwidth digit is no number", s("abcdefg!\uff11"),
+                     "Password must contain at least one number.");
 
         // Computer name.
-        const Validator computerName = &Utils::validateComputerName;
-        addRow("computerName: null", computerName, QVariant::fromValue(nullptr),
-               "Machine name must be a string type.");
-        addRow("computerName: two chars", computerName, s("ab"),
-               "Machine name must be at least three characters long.");
-        addRow("computerName: empty", computerName, s(""),
-               "Machine name must be at least three characters long.");
-        addRow("computerName: My PC 1", computerName, s("My PC 1"), QString());
-        addRow("computerName: hyphen", computerName, s("My-PC 1"),
-               "Machine name cannot contain special characters.");
-        addRow("computerName: ampersand", computerName, s("a&b=c"),
-               "Machine name cannot contain special characters.");
-        addRow("computerName: leading space", computerName, s(" MyPC"),
-               "Machine name cannot start with whitespace characters.");
-        addRow("computerName: trailing newline", computerName, s("MyPC\n"),
-               "Machine name cannot end with whitespace characters.");
-        addRow("computerName: long", computerName, QVariant(QString(300, u'x')), QString());
-        addRow("computerName: special before whitespace", computerName, s(" a-b"),
-               "Machine name cannot contain special characters.");
+        const auto computerName = rowsFor("computerName", &Utils::validateComputerName);
+        computerName("null", QVariant::fromValue(nullptr), "Machine name must be a string type.");
+        computerName("two chars", s("ab"), "Machine name must be at least three characters long.");
+        computerName("empty", s(""), "Machine name must be at least three characters long.");
+        computerName("My PC 1", s("My PC 1"));
+        computerName("hyphen", s("My-PC 1"), "Machine name cannot contain special characters.");
+        computerName("ampersand", s("a&b=c"), "Machine name cannot contain special characters.");
+        computerName("leading space", s(" MyPC"), "Machine name cannot start with whitespace characters.");
+        computerName("trailing newline", s("MyPC\n"), "Machine name cannot end with whitespace characters.");
+        computerName("long", QVariant(QString(300, u'x')));
+        computerName("special before whitespace", s(" a-b"),
+                     "Machine name cannot contain special characters.");
 
         // Windows user name.
-        const Validator computerUser = &Utils::validateComputerUserName;
-        addRow("computerUser: list", computerUser, QVariant(QVariantList{1, 2}),
-               "Username must be a string type.");
-        addRow("computerUser: two chars", computerUser, s("ab"),
-               "Username must be at least three characters long.");
-        addRow("computerUser: 19 chars", computerUser, QVariant(QString(19, u'u')), QString());
-        addRow("computerUser: 20 chars", computerUser, QVariant(QString(20, u'u')),
-               "Username must be at less than twenty characters long.");
-        addRow("computerUser: full stop", computerUser, s("john.doe"), QString());
-        addRow("computerUser: leading space", computerUser, s(" john"),
-               "Username cannot start with whitespace characters.");
-        addRow("computerUser: trailing space", computerUser, s("john "),
-               "Username cannot end with whitespace characters.");
+        const auto computerUser = rowsFor("computerUser", &Utils::validateComputerUserName);
+        computerUser("list", QVariant(QVariantList{1, 2}), "Username must be a string type.");
+        computerUser("two chars", s("ab"), "Username must be at least three characters long.");
+        computerUser("19 chars", QVariant(QString(19, u'u')));
+        computerUser("20 chars", QVariant(QString(20, u'u')),
+                     "Username must be at less than twenty characters long.");
+        computerUser("full stop", s("john.doe"));
+        computerUser("leading space", s(" john"), "Username cannot start with whitespace characters.");
+        computerUser("trailing space", s("john "), "Username cannot end with whitespace characters.");
 
         // Windows password.
-        const Validator computerPassword = &Utils::validateComputerPassword;
-        addRow("computerPassword: number", computerPassword, notText, "Password must be a string type.");
-        addRow("computerPassword: 7 chars", computerPassword, s("aA1!aA1"),
-               "Password must be at least eight characters long.");
-        addRow("computerPassword: no lower", computerPassword, s("ABCDEFG1!"),
-               "Password must contain at least one lowercase letter.");
-        addRow("computerPassword: eight lower", computerPassword, s("abcdefgh"),
-               "Password must contain at least one uppercase letter.");
-        addRow("computerPassword: no digit", computerPassword, s("abcdEFGH!"),
-               "Password must contain at least one number.");
-        addRow("computerPassword: no special", computerPassword, s("abcdEFG1"),
-               "Password must contain at least one special character.");
-        addRow("computerPassword: leading space", computerPassword, s(" abcEFG1!"),
-               "Password cannot start with whitespace characters.");
-        addRow("computerPassword: trailing space", computerPassword, s("abcEFG1! "),
-               "Password name cannot end with whitespace characters.");
-        addRow("computerPassword: valid", computerPassword, s("abcEFG1!"), QString());
-        addRow("computerPassword: accented letters do not count", computerPassword, s("ÉÀÜÖ1234!"),
-               "Password must contain at least one lowercase letter.");
+        const auto computerPassword = rowsFor("computerPassword", &Utils::validateComputerPassword);
+        computerPassword("number", notText, "Password must be a string type.");
+        computerPassword("7 chars", s("aA1!aA1"), "Password must be at least eight characters long.");
+        computerPassword("no lower", s("ABCDEFG1!"), "Password must contain at least one lowercase letter.");
+        computerPassword("eight lower", s("abcdefgh"),
+                         "Password must contain at least one uppercase letter.");
+        computerPassword("no digit", s("abcdEFGH!"), "Password must contain at least one number.");
+        computerPassword("no special", s("abcdEFG1"),
+                         "Password must contain at least one special character.");
+        computerPassword("leading space", s(" abcEFG1!"),
+                         "Password cannot start with whitespace characters.");
+        computerPassword("trailing space", s("abcEFG1! "),
+                         "Password name cannot end with whitespace characters.");
+        computerPassword("valid", s("abcEFG1!"));
+        computerPassword("accented letters do not count", s("ÉÀÜÖ1234!"),
+                         "Password must contain at least one lowercase letter.");
     }
 
     void validators()
