@@ -1,9 +1,9 @@
 // The signed-out window's requests against the demo service: where each answer's message goes, that
 // busy flags always fall, what is remembered, and the country list and VAT check.
 
+#include "../../service/servicetestkit.h"
 #include "api/apiclient.h"
-#include "recordingshell.h"
-#include "servicetestkit.h"
+#include "servicefixture.h"
 #include "testprotector.h"
 #include "ui/authcontroller.h"
 #include "ui/countryservice.h"
@@ -11,7 +11,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkAccessManager>
 #include <QSettings>
 #include <QPointer>
 #include <QSignalSpy>
@@ -46,17 +45,14 @@ class TestAuthRequests : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<ServiceTestKit> m_service;
-    QNetworkAccessManager m_network;
-    RecordingShell m_shell;
-    std::unique_ptr<ApiClient> m_client;
+    std::unique_ptr<ServiceFixture> m_service;
     TestProtector m_protector;
     std::unique_ptr<LoginSettings> m_settings;
     std::unique_ptr<AuthController> m_auth;
     QList<Message> m_messages;
 
-    void fault(const QByteArray &query) { QCOMPARE(m_service->control("fault?" + query).status, 200); }
-    void waitIdle() { QTRY_COMPARE_WITH_TIMEOUT(m_client->pendingCount(), 0, 10000); }
+    void fault(const QByteArray &query) { m_service->fault(query); }
+    void waitIdle() { QVERIFY(m_service->waitIdle()); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -64,19 +60,17 @@ private Q_SLOTS:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         QCoreApplication::setOrganizationName(QStringLiteral("vantorix-test"));
         QCoreApplication::setApplicationName(QStringLiteral("authrequests"));
-        m_service = std::make_unique<ServiceTestKit>();
-        m_client = std::make_unique<ApiClient>(&m_network, &m_shell);
-        m_client->setBaseUrl(m_service->base());
+        m_service = std::make_unique<ServiceFixture>();
     }
 
     void init()
     {
         QSettings().clear();
-        m_service->control("reset");
-        m_shell.notes.clear();
+        m_service->kit().control("reset");
+        m_service->shell.notes.clear();
         m_messages.clear();
         m_settings = std::make_unique<LoginSettings>(&m_protector, nullptr);
-        m_auth = std::make_unique<AuthController>(m_client.get(), &m_shell, nullptr);
+        m_auth = std::make_unique<AuthController>(m_service->api(), &m_service->shell, nullptr);
         m_auth->setSettings(m_settings.get());
         connect(m_auth.get(), &AuthController::message, this,
                 [this](const QString &text, int level, int place, int lifespan) {
@@ -101,7 +95,7 @@ private Q_SLOTS:
         QVERIFY(!stored.contains(QLatin1String("Demo-Pass1!")));
         QCOMPARE(m_settings->rememberedPassword(), QStringLiteral("Demo-Pass1!"));
         QVERIFY(m_messages.isEmpty());
-        QVERIFY(m_shell.notes.isEmpty());
+        QVERIFY(m_service->shell.notes.isEmpty());
 
         // The next sign-in's user replaces the earlier one, which goes.
         m_auth->login(QStringLiteral("demo"), QStringLiteral("Demo-Pass1!"));
@@ -144,11 +138,11 @@ private Q_SLOTS:
             QCOMPARE(m_messages.at(0).lifespan, 10000);
             if (!topText.isEmpty())
                 QCOMPARE(m_messages.at(0).text, topText);
-            QVERIFY(m_shell.notes.isEmpty());
+            QVERIFY(m_service->shell.notes.isEmpty());
         } else {
             QVERIFY(m_messages.isEmpty());
-            QCOMPARE(m_shell.notes.size(), 1);
-            QCOMPARE(m_shell.notes.at(0).message, bottomText);
+            QCOMPARE(m_service->shell.notes.size(), 1);
+            QCOMPARE(m_service->shell.notes.at(0).message, bottomText);
         }
         QCOMPARE(QSettings().value(QStringLiteral("loginUserId")).toString(), QString());
     }
@@ -188,7 +182,7 @@ private Q_SLOTS:
         // Registering the same form sends nothing.
         m_auth->registerAccount(form);
         QVERIFY(!m_auth->registerBusy());
-        QCOMPARE(m_client->pendingCount(), 0);
+        QCOMPARE(m_service->api()->pendingCount(), 0);
         QCOMPARE(m_messages.size(), 2);
     }
 
@@ -220,7 +214,7 @@ private Q_SLOTS:
         // A refused new password is not sent.
         m_messages.clear();
         m_auth->resetPassword(QStringLiteral("short"), QStringLiteral("whatever"));
-        QCOMPARE(m_client->pendingCount(), 0);
+        QCOMPARE(m_service->api()->pendingCount(), 0);
         QCOMPARE(m_messages.at(0).text, QStringLiteral("Password must be at least eight characters long."));
 
         // A wrong code: the service's text at the bottom.
@@ -229,14 +223,14 @@ private Q_SLOTS:
         m_auth->resetPassword(QStringLiteral("Brand-New-1!"), QStringLiteral("nope"));
         waitIdle();
         QCOMPARE(done.count(), 0);
-        QCOMPARE(m_shell.notes.size(), 1);
-        QCOMPARE(m_shell.notes.at(0).level, Shell::Level::Error);
+        QCOMPARE(m_service->shell.notes.size(), 1);
+        QCOMPARE(m_service->shell.notes.at(0).level, Shell::Level::Error);
         QVERIFY(!m_auth->resetBusy());
     }
 
     void countryList()
     {
-        CountryService countries(m_client.get(), &m_shell, nullptr);
+        CountryService countries(m_service->api(), &m_service->shell, nullptr);
         QCOMPARE(countries.countryNames(false), (QStringList{QStringLiteral("UK"), QStringLiteral("Romania")}));
         QVERIFY(countries.countryNames(true).isEmpty());
         countries.loadCountriesList();
@@ -261,15 +255,15 @@ private Q_SLOTS:
         QFETCH(QString, bottomText);
         QFETCH(bool, ownArea);
         fault("action=get_vatsense_rates&count=1&" + faultQuery);
-        CountryService countries(m_client.get(), &m_shell, nullptr);
+        CountryService countries(m_service->api(), &m_service->shell, nullptr);
         QSignalSpy own(&countries, &CountryService::countriesErrorMessage);
         countries.loadCountriesList();
         waitIdle();
         QCOMPARE(countries.countries(), CountryService::builtInCountries());
         QCOMPARE(own.count(), ownArea ? 1 : 0);
-        QCOMPARE(m_shell.notes.size(), bottomText.isEmpty() ? 0 : 1);
+        QCOMPARE(m_service->shell.notes.size(), bottomText.isEmpty() ? 0 : 1);
         if (!bottomText.isEmpty())
-            QCOMPARE(m_shell.notes.at(0).message, bottomText);
+            QCOMPARE(m_service->shell.notes.at(0).message, bottomText);
     }
 
     void vatCheck_data()
@@ -293,7 +287,7 @@ private Q_SLOTS:
         QFETCH(bool, validated);
         if (!faultQuery.isEmpty())
             fault("action=get_vat_info&count=" + QByteArray(faultQuery.contains("drop") ? "5&" : "1&") + faultQuery);
-        CountryService countries(m_client.get(), &m_shell, nullptr);
+        CountryService countries(m_service->api(), &m_service->shell, nullptr);
         QSignalSpy busy(&countries, &CountryService::gettingVATInfoChanged);
         int calls = 0;
         QVariant answer;
@@ -321,7 +315,7 @@ private Q_SLOTS:
     void overlappingVatChecksKeepTheFlagUp()
     {
         fault("action=get_vat_info&count=1&kind=delay&delay_ms=300");
-        CountryService countries(m_client.get(), &m_shell, nullptr);
+        CountryService countries(m_service->api(), &m_service->shell, nullptr);
         int calls = 0;
         countries.getVATInfo(QStringLiteral("DE123456789"), [&](const QVariant &) { ++calls; });
         countries.getVATInfo(QStringLiteral("RO12345678"), [&](const QVariant &) { ++calls; });
