@@ -82,9 +82,13 @@ void FakeHttpServer::onReadyRead(QTcpSocket *socket)
     if (buffer.size() < headerEnd + 4 + contentLength)
         return; // the body is still coming
     recorded.body = buffer.mid(headerEnd + 4, contentLength);
-    buffer.clear();
+    buffer.remove(0, headerEnd + 4 + contentLength);
     m_requests.append(recorded);
+    handle(socket, recorded);
+}
 
+void FakeHttpServer::handle(QTcpSocket *socket, const Recorded &)
+{
     switch (m_script.behaviour) {
     case Behaviour::Silent:
         break;

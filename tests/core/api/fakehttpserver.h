@@ -12,6 +12,7 @@
 
 // A scripted HTTP/1.1 server for tests: records each request's raw request line and headers and
 // answers every request with the current script (one connection per request, closed after the answer).
+// A subclass may answer on its own by overriding handle().
 class FakeHttpServer : public QObject {
     Q_OBJECT
 
@@ -48,6 +49,10 @@ public:
     [[nodiscard]] QByteArray lastRequestLine() const;
     // The value of a header of the last request (nullopt: not sent).
     [[nodiscard]] std::optional<QByteArray> lastHeader(const QByteArray &name) const;
+
+protected:
+    // Answers one request that has been read completely.
+    virtual void handle(QTcpSocket *socket, const Recorded &request);
 
 private:
     void onNewConnection();

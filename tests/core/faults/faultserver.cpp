@@ -5,57 +5,19 @@
 
 #include <sys/socket.h>
 
-FaultServer::FaultServer(QObject *parent) : QObject(parent)
-{
-    connect(&m_server, &QTcpServer::newConnection, this, &FaultServer::onNewConnection);
-}
-
-bool FaultServer::listen()
-{
-    return m_server.listen(QHostAddress::LocalHost, 0);
-}
-
-QString FaultServer::baseUrl() const
-{
-    return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort());
-}
-
 void FaultServer::setFault(const QString &action, Fault fault)
 {
     m_action = action;
     m_fault = fault;
 }
 
-void FaultServer::onNewConnection()
+void FaultServer::handle(QTcpSocket *socket, const Recorded &request)
 {
-    while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-        socket->setParent(this);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QObject::destroyed, this, [this, socket] { m_buffers.remove(socket); });
-    }
-}
-
-void FaultServer::onReadyRead(QTcpSocket *socket)
-{
-    QByteArray &buffer = m_buffers[socket];
-    buffer += socket->readAll();
-    // Requests carry no body: the header block is the whole request.
-    const int end = buffer.indexOf("\r\n\r\n");
-    if (end < 0)
-        return;
-    const QByteArray requestLine = buffer.left(buffer.indexOf("\r\n"));
-    buffer.remove(0, end + 4);
-    const QByteArray target = requestLine.split(' ').value(1);
+    const QByteArray target = request.requestLine.split(' ').value(1);
     const int question = target.indexOf('?');
     const QUrlQuery query(question < 0 ? QString() : QString::fromLatin1(target.mid(question + 1)));
     const QString action = query.queryItemValue(QStringLiteral("action"), QUrl::FullyDecoded);
     m_actions.append(action);
-    answer(socket, action);
-}
-
-void FaultServer::answer(QTcpSocket *socket, const QString &action)
-{
     const Fault fault = action == m_action ? m_fault : Fault::None;
     switch (fault) {
     case Fault::None:

@@ -1,18 +1,15 @@
 #pragma once
 
+#include "fakehttpserver.h"
+
 #include <QByteArray>
-#include <QHash>
-#include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTcpServer>
-
-class QTcpSocket;
 
 // A local HTTP/1.1 server that answers the requests of one chosen action with a chosen fault and every
 // other request with a plausible healthy reply. The fault stays until it is cleared (the network layer
 // re-sends a request once when a reused connection drops, so a one-shot fault could go unnoticed).
-class FaultServer : public QObject {
+class FaultServer : public FakeHttpServer {
     Q_OBJECT
 
 public:
@@ -32,10 +29,8 @@ public:
 
     static constexpr const char *kErrorText = "Fault text 42: the service says no";
 
-    explicit FaultServer(QObject *parent = nullptr);
+    using FakeHttpServer::FakeHttpServer;
 
-    bool listen();
-    [[nodiscard]] QString baseUrl() const;
     void setFault(const QString &action, Fault fault);
     void clearFault() { m_fault = Fault::None; }
     void setBody(const QByteArray &body) { m_body = body; }
@@ -44,18 +39,16 @@ public:
     [[nodiscard]] const QStringList &actions() const { return m_actions; }
     [[nodiscard]] int count(const QString &action) const { return int(m_actions.count(action)); }
 
+protected:
+    void handle(QTcpSocket *socket, const Recorded &request) override;
+
 private:
-    void onNewConnection();
-    void onReadyRead(QTcpSocket *socket);
-    void answer(QTcpSocket *socket, const QString &action);
     static QByteArray healthyBody(const QString &action);
     static void write(QTcpSocket *socket, int status, const QByteArray &reason, const QByteArray &body,
                       qsizetype announced = -1);
 
-    QTcpServer m_server;
     QString m_action;
     Fault m_fault = Fault::None;
     QByteArray m_body;
     QStringList m_actions;
-    QHash<QTcpSocket *, QByteArray> m_buffers;
 };
