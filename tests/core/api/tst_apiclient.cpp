@@ -83,29 +83,39 @@ private Q_SLOTS:
         m_server.reset();
     }
 
-    // A healthy reply reaches the success handler once, with its value (a VAT check that is not JSON is an
-    // answer all the same). What every other reply does, notices and sign-outs included, is the fault
+    // An answer reaches the success handler once, with its value (a VAT check that is not JSON is an answer
+    // all the same), and a refusal never does. What every reply shows and who signs out is the fault
     // matrix's table, sent through the same client by each action's caller.
-    void successReachesTheCallerOnce_data()
+    void answerReachesTheCallerOnce_data()
     {
         QTest::addColumn<ApiRequest>("request");
+        QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("successes");
         QTest::addColumn<QJsonValue>("value");
-        QTest::newRow("success") << ApiRequests::startUserVmInstance(kEmail, 3)
-                                 << QByteArray(R"({"success":"Starting"})") << QJsonValue("Starting");
-        QTest::newRow("VAT check, not JSON")
-            << ApiRequests::getVatInfo(QStringLiteral("RO1")) << QByteArray("not json") << QJsonValue(false);
+        const ApiRequest start = ApiRequests::startUserVmInstance(kEmail, 3);
+        const QByteArray success = R"({"success":"Starting"})";
+        QTest::newRow("success") << start << 200 << success << 1 << QJsonValue("Starting");
+        QTest::newRow("VAT check, not JSON") << ApiRequests::getVatInfo(QStringLiteral("RO1")) << 200
+                                             << QByteArray("not json") << 1 << QJsonValue(false);
+        QTest::newRow("500") << start << 500 << success << 0 << QJsonValue();
+        QTest::newRow("error_message")
+            << ApiRequests::getUserData(kEmail) << 200
+            << QByteArray(R"({"error_message":"x","user_data":{}})") << 0 << QJsonValue();
     }
-    void successReachesTheCallerOnce()
+    void answerReachesTheCallerOnce()
     {
         QFETCH(ApiRequest, request);
+        QFETCH(int, status);
         QFETCH(QByteArray, body);
-        m_server->answer(200, "OK", body);
+        QFETCH(int, successes);
+        m_server->answer(status, status == 200 ? "OK" : "Failed", body);
         Calls calls;
         m_client->send(request, calls.handlers());
         QTRY_COMPARE_WITH_TIMEOUT(calls.finished, 1, kWait);
-        QCOMPARE(calls.success, 1);
+        QCOMPARE(calls.success, successes);
         QTEST(calls.lastReply.value, "value");
+        QCOMPARE(calls.networkFailure, 0);
         QVERIFY(m_shell->notes.isEmpty());
         QCOMPARE(m_client->pendingCount(), 0);
         QTest::qWait(50);
