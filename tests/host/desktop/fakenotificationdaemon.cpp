@@ -89,21 +89,15 @@ private:
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <record file>\n", argv[0]);
-        return 2;
-    }
-    FakeNotificationDaemon daemon(QString::fromLocal8Bit(argv[1]));
-    if (!daemon.open()) {
-        std::fprintf(stderr, "cannot open the record file\n");
-        return 2;
-    }
+    FakeNotificationDaemon daemon(QString::fromLocal8Bit(argc == 2 ? argv[1] : ""));
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &daemon,
+    if (argc != 2 || !daemon.open() ||
+        !bus.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &daemon,
                             QDBusConnection::ExportAllSlots) ||
         !bus.registerService(QStringLiteral("org.freedesktop.Notifications"))) {
-        std::fprintf(stderr, "cannot register on the session bus\n");
-        return 3;
+        std::fprintf(stderr, "usage: %s <record file> (writable, on a session bus where the name is free)\n",
+                     argv[0]);
+        return 2;
     }
     return QCoreApplication::exec();
 }

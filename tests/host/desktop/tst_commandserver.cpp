@@ -35,18 +35,10 @@ private:
     std::unique_ptr<LocalCommandServer> m_server;
     QStringList m_events;
 
-    // Opens a client; true once connected, false once the server refused it.
     bool openClient(QWebSocket &client)
     {
-        bool failed = false;
-        connect(&client, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this,
-                [&failed](QAbstractSocket::SocketError) { failed = true; });
-        connect(&client, &QWebSocket::disconnected, this, [&failed] { failed = true; });
         client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(m_server->port())));
-        const bool settled = QTest::qWaitFor(
-            [&] { return failed || client.state() == QAbstractSocket::ConnectedState; }, kWaitMs);
-        client.disconnect(this);
-        return settled && !failed && client.state() == QAbstractSocket::ConnectedState;
+        return QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }, kWaitMs);
     }
 
 private Q_SLOTS:
@@ -66,34 +58,6 @@ private Q_SLOTS:
 
     void cleanup() { m_server.reset(); }
 
-    void originCheck_data()
-    {
-        QTest::addColumn<QString>("origin");
-        QTest::addColumn<bool>("accepted");
-        QTest::newRow("no origin (native client)") << QString() << true;
-        QTest::newRow("the service's origin") << kAllowedOrigin << true;
-        QTest::newRow("null") << "null" << false;
-        QTest::newRow("other site") << "https://evil.example" << false;
-        QTest::newRow("plain http of the service") << "http://vantorix.example" << false;
-        QTest::newRow("explicit port") << "https://vantorix.example:8443" << false;
-        QTest::newRow("suffix") << "https://vantorix.example.evil.example" << false;
-        QTest::newRow("subdomain") << "https://pay.vantorix.example" << false;
-        QTest::newRow("file page") << "file://" << false;
-    }
-    void originCheck()
-    {
-        QFETCH(QString, origin);
-        QFETCH(bool, accepted);
-        QWebSocket client(origin);
-        QCOMPARE(openClient(client), accepted);
-        if (accepted) {
-            client.sendTextMessage(QStringLiteral("{\"triggerLogin\":true}"));
-            QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise", "login"}), kWaitMs);
-        } else {
-            QCOMPARE(m_events, QStringList());
-        }
-    }
-
     // Crafted by hand: a browser page reached through a rebound DNS name sends its own Host header.
     // The command frame follows the request at once, so a refused client would reach the handler if
     // the refusal came too late.
@@ -106,15 +70,17 @@ private Q_SLOTS:
         QTest::newRow("IPv6 loopback") << "Host: [::1]:%1" << true;
         QTest::newRow("no port, any case") << "Host: LocalHost" << true;
         QTest::newRow("allowed origin too") << "Host: localhost\r\nOrigin: " + kAllowedOrigin << true;
-        QTest::newRow("remote name") << "Host: evil.example" << false;
-        QTest::newRow("rebound name") << "Host: localhost.evil.example:%1" << false;
-        QTest::newRow("ip-like name") << "Host: 127.0.0.1.evil.example" << false;
+        // Foreign origins and names as tst_commandabuse sends them (evil.example, null, plain http, a
+        // suffix, two origins, rebound and IP-like names) are refused there; these are the others.
+        QTest::newRow("origin with explicit port")
+            << "Host: localhost\r\nOrigin: https://vantorix.example:8443" << false;
+        QTest::newRow("origin of a subdomain")
+            << "Host: localhost\r\nOrigin: https://pay.vantorix.example" << false;
+        QTest::newRow("origin of a file page") << "Host: localhost\r\nOrigin: file://" << false;
         QTest::newRow("other loopback address") << "Host: 127.0.0.2" << false;
         QTest::newRow("bad port") << "Host: localhost:99999" << false;
         QTest::newRow("no host header") << "" << false;
         QTest::newRow("two host headers") << "Host: localhost\r\nHost: evil.example" << false;
-        QTest::newRow("two origins") << "Host: localhost\r\nOrigin: " + kAllowedOrigin + "\r\nOrigin: null"
-                                     << false;
     }
     void hostCheck()
     {

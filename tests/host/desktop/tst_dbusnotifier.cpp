@@ -82,16 +82,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("body");
-        QTest::newRow("plain") << "Computer started"
-                               << "Computer started";
-        QTest::newRow("markup") << "<b>5 credits</b> & more"
-                                << "&lt;b&gt;5 credits&lt;/b&gt; &amp; more";
-        QTest::newRow("entity stays text") << "&amp;"
-                                           << "&amp;amp;";
-        QTest::newRow("quotes untouched") << "\"it's\""
-                                          << "\"it's\"";
-        QTest::newRow("empty") << ""
-                               << "";
+        QTest::newRow("plain") << QStringLiteral("Computer started") << QStringLiteral("Computer started");
+        QTest::newRow("markup") << QStringLiteral("<b>5 credits</b> & more")
+                                << QStringLiteral("&lt;b&gt;5 credits&lt;/b&gt; &amp; more");
+        QTest::newRow("entity stays text") << QStringLiteral("&amp;") << QStringLiteral("&amp;amp;");
+        QTest::newRow("quotes untouched") << QStringLiteral("\"it's\"") << QStringLiteral("\"it's\"");
+        QTest::newRow("empty") << QString() << QString();
     }
     void escapesMarkupCharacters()
     {

@@ -15,39 +15,46 @@ private Q_SLOTS:
     void menuEntriesInOrder()
     {
         TrayIcon tray;
-        QVERIFY(tray.systemTrayIcon());
         QCOMPARE(tray.systemTrayIcon()->contextMenu(), tray.menu());
         QVERIFY(!tray.systemTrayIcon()->icon().isNull());
-
         const QList<QAction *> actions = tray.menu()->actions();
         QCOMPARE(actions.size(), 5);
         QCOMPARE(actions.at(0)->text(), QStringLiteral("vantorix"));
         QVERIFY(!actions.at(0)->isEnabled());
-        QVERIFY(actions.at(1)->isSeparator());
-        QVERIFY(actions.at(2)->isSeparator());
+        QVERIFY(actions.at(1)->isSeparator() && actions.at(2)->isSeparator());
         QCOMPARE(actions.at(3)->text(), QStringLiteral("Open"));
         QCOMPARE(actions.at(4)->text(), QStringLiteral("Quit"));
-        QVERIFY(actions.at(3)->isEnabled());
-        QVERIFY(actions.at(4)->isEnabled());
+        QVERIFY(actions.at(3)->isEnabled() && actions.at(4)->isEnabled());
     }
 
-    void menuActionsEmit_data()
+    // The menu's Open and Quit (by index), or a click on the icon (by reason): only a plain click opens.
+    void activation_data()
     {
-        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("menuIndex"); // -1: the icon is activated instead
+        QTest::addColumn<int>("reason");
         QTest::addColumn<int>("opens");
         QTest::addColumn<int>("quits");
-        QTest::newRow("Open") << 3 << 1 << 0;
-        QTest::newRow("Quit") << 4 << 0 << 1;
+        QTest::newRow("Open") << 3 << 0 << 1 << 0;
+        QTest::newRow("Quit") << 4 << 0 << 0 << 1;
+        QTest::newRow("trigger") << -1 << int(QSystemTrayIcon::Trigger) << 1 << 0;
+        QTest::newRow("double click") << -1 << int(QSystemTrayIcon::DoubleClick) << 0 << 0;
+        QTest::newRow("middle click") << -1 << int(QSystemTrayIcon::MiddleClick) << 0 << 0;
+        QTest::newRow("context") << -1 << int(QSystemTrayIcon::Context) << 0 << 0;
+        QTest::newRow("unknown") << -1 << int(QSystemTrayIcon::Unknown) << 0 << 0;
     }
-    void menuActionsEmit()
+    void activation()
     {
-        QFETCH(int, index);
+        QFETCH(int, menuIndex);
+        QFETCH(int, reason);
         QFETCH(int, opens);
         QFETCH(int, quits);
         TrayIcon tray;
         QSignalSpy open(&tray, &TrayIcon::openRequested);
         QSignalSpy quit(&tray, &TrayIcon::quitRequested);
-        tray.menu()->actions().at(index)->trigger();
+        if (menuIndex >= 0)
+            tray.menu()->actions().at(menuIndex)->trigger();
+        else
+            Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::ActivationReason(reason));
         QCOMPARE(open.count(), opens);
         QCOMPARE(quit.count(), quits);
     }
@@ -105,28 +112,6 @@ private Q_SLOTS:
         TrayNotifier notifier(tray.systemTrayIcon());
         QVERIFY(!notifier.isAvailable());
         QCOMPARE(notifier.show(QStringLiteral("x"), {{QStringLiteral("stop"), QStringLiteral("Stop")}}), -1);
-    }
-
-    void onlyPlainClickOpens_data()
-    {
-        QTest::addColumn<int>("reason");
-        QTest::addColumn<int>("opens");
-        QTest::newRow("trigger") << int(QSystemTrayIcon::Trigger) << 1;
-        QTest::newRow("double click") << int(QSystemTrayIcon::DoubleClick) << 0;
-        QTest::newRow("middle click") << int(QSystemTrayIcon::MiddleClick) << 0;
-        QTest::newRow("context") << int(QSystemTrayIcon::Context) << 0;
-        QTest::newRow("unknown") << int(QSystemTrayIcon::Unknown) << 0;
-    }
-    void onlyPlainClickOpens()
-    {
-        QFETCH(int, reason);
-        QFETCH(int, opens);
-        TrayIcon tray;
-        QSignalSpy open(&tray, &TrayIcon::openRequested);
-        QSignalSpy quit(&tray, &TrayIcon::quitRequested);
-        Q_EMIT tray.systemTrayIcon()->activated(QSystemTrayIcon::ActivationReason(reason));
-        QCOMPARE(open.count(), opens);
-        QCOMPARE(quit.count(), 0);
     }
 };
 
