@@ -6,65 +6,26 @@ import Vantorix.Core
 
 // The computers page against the demo service: creation calls, toolbar floating, filter menu, the empty
 // and no-match states, the bulk-action panel and the three dialogs.
-TestCase {
-    id: testCase
+ViewsCase {
     name: "ComputersPage"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 720
 
-    property var root: null
-    readonly property var frame: root ? root.signedInFrame.item : null
-    readonly property var session: frame ? frame.main : null
-    readonly property var page: frame ? frame.page : null
-
-    function signIn(w) {
-        testKit.control("reset")
-        testKit.clearSettings()
-        context.reset()
-        testHost.reset()
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        root = createTemporaryObject(component, testCase)
-        root.width = w === undefined ? 1200 : w
-        root.height = 720
-        tryVerify(() => testKit.pendingRequests() === 0, 5000)
-        root.authView.loginForm.userIdField.text = "demo"
-        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
-        mouseClick(root.authView.loginForm.loginButton)
-        tryVerify(() => page !== null && page.extraControlsRow !== undefined, 10000)
-        tryVerify(() => !session.loadingComputers && session.computers.length > 0, 10000)
-        tryVerify(() => testKit.pendingRequests() === 0, 10000)
-        // The veil fades out before the page takes input.
+    // Signed in with the computers page shown and taking input (the veil fades out first).
+    function showPage(w) {
+        signIn(w)
+        tryVerify(() => page !== null && page.extraControlsRow !== undefined && session.computers.length > 0, 10000)
         tryVerify(() => !page.loadingVeil.visible, 3000)
     }
-    function named(name) {
-        return session.computers.find(c => c.userInstanceName === name)
-    }
-    function notes() {
-        const area = root.notificationsContainer
-        const list = []
-        for (let i = 0; i < area.children.length; ++i) {
-            if (area.children[i].objectName !== "clearAllPane")
-                list.push(area.children[i].text)
-        }
-        return list
-    }
-    function idsOf(list) {
-        return list.map(c => c.identifier).sort()
-    }
-
-    function cleanup() {
-        root = null
+    // Waits for one of the page's password dialogs to open and types into it.
+    function passwordDialog(name, password) {
+        const dialog = page.dialogs[name]
+        tryVerify(() => dialog.opened)
+        dialog.entry.text = password
+        return dialog
     }
 
     function test_creationCallsAndVeil() {
-        testKit.control("fault", "action=list_user_vm_instances&kind=hold")
-        testKit.control("reset")
-        signIn()
+        showPage()
         verify(testKit.requestCount("list_user_vm_instances") >= 1)
-        tryCompare(page.loadingVeil, "visible", false, 3000)
         compare(page.extraControlsRow.opacity, 1)
         // Coming back to the page asks for the list again.
         const before = testKit.requestCount("list_user_vm_instances")
@@ -74,7 +35,7 @@ TestCase {
     }
 
     function test_toolbarFloats() {
-        signIn()
+        showPage()
         const bar = page.extraControlsRow
         verify(!bar.floating)
         compare(bar.width, page.width)
@@ -93,7 +54,7 @@ TestCase {
     }
 
     function test_narrowToolbarHasMoreButton() {
-        signIn(600)
+        showPage(600)
         const bar = page.extraControlsRow
         verify(!bar.singleRow)
         verify(bar.moreButton.visible)
@@ -114,7 +75,7 @@ TestCase {
         ]
     }
     function test_filterMenuButtons(data) {
-        signIn()
+        showPage()
         session.filterStatusStaging = true
         session.filterPlatformLinux = true
         const controls = page.extraControlsRow.controls
@@ -141,7 +102,7 @@ TestCase {
     }
 
     function test_searchAndNoMatch() {
-        signIn()
+        showPage()
         const bar = page.extraControlsRow
         bar.searchField.text = "zzz-none"
         compare(session.filterUserInstanceName, "zzz-none")
@@ -154,7 +115,7 @@ TestCase {
     }
 
     function test_yourMachinesHeadingOnlyWithBothGrids() {
-        signIn()
+        showPage()
         tryVerify(() => page.favouritesStrip.visible && page.mainGrid.visible)
         verify(page.yourMachinesHeading.visible)
         session.filterUserInstanceName = "Office PC"
@@ -162,43 +123,6 @@ TestCase {
         verify(page.favouritesStrip.visible)
         verify(!page.yourMachinesHeading.visible)
         compare(page.favouritesGrid.cellWidth, session.gridCardColumnWidth)
-    }
-
-    function test_gridBuildsOnlyCellsNearTheVisibleArea() {
-        signIn(600)
-        const grid = page.mainGrid
-        const n = grid.count
-        tryVerify(() => grid.itemAtIndex(0) && grid.itemAtIndex(0).card
-                  && grid.cellHeight === grid.itemAtIndex(0).implicitHeight, 3000)
-        // One column: the grid is laid out at its full height, but its last cells are not built.
-        compare(grid.columns, 1)
-        verify(n * grid.cellHeight > frame.flickable.height + 3 * grid.cellHeight, "too few computers: " + n)
-        compare(grid.height, n * grid.cellHeight)
-        verify(grid.itemAtIndex(n - 1) === null)
-        // Scrolled to the end, the last card is there, in its row, and the first cell has gone.
-        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
-        tryVerify(() => grid.itemAtIndex(n - 1) !== null && grid.itemAtIndex(n - 1).card !== null, 3000)
-        // In its row once the view has followed the scrolling (sub-pixel positions while it settles).
-        const last = grid.itemAtIndex(n - 1)
-        tryVerify(() => Math.abs(last.mapToItem(grid, 0, 0).y - (n - 1) * grid.cellHeight) < 0.5, 3000,
-                  "the last cell in its row")
-        verify(last.card.visible)
-        verify(grid.itemAtIndex(0) === null)
-        frame.flickable.contentY = 0
-        tryVerify(() => grid.itemAtIndex(0) !== null && grid.itemAtIndex(0).card !== null, 3000)
-        tryVerify(() => Math.abs(grid.itemAtIndex(0).mapToItem(grid, 0, 0).y) < 0.5, 3000, "the first cell on top")
-    }
-
-    function test_gridGeometry() {
-        signIn()
-        session.gridCardColumnWidth = 340
-        const w = page.gridWidth
-        compare(page.gridColumns, Math.max(1, Math.floor(w / 340)))
-        compare(page.mainGrid.cellWidth, w / page.gridColumns)
-        compare(page.fewestColumns, Math.max(1, Math.floor(w / 600)))
-        compare(page.mostColumns, Math.max(1, Math.floor(w / 200) - 1))
-        const first = page.mainGrid.itemAtIndex(0)
-        tryVerify(() => page.mainGrid.cellHeight === first.implicitHeight, 3000)
     }
 
     // Gives the page a content width of w (the sidebar and the frame's margins lie around it), once the
@@ -221,6 +145,16 @@ TestCase {
                 candidates[i].setFavouriteStatus(i < n, session)
         }
         tryVerify(() => session.visibleFavouriteComputers.length === n && testKit.pendingRequests() === 0, 10000)
+    }
+    // Scrolls to the end of the page: the grid's first cell is then no longer built, its last one is.
+    function scrollToEnd(grid) {
+        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
+        tryVerify(() => grid.itemAtIndex(0) === null && grid.itemAtIndex(grid.count - 1) !== null
+                  && grid.itemAtIndex(grid.count - 1).card !== null, 5000)
+    }
+    function scrollTo(grid, y) {
+        frame.flickable.contentY = y
+        tryVerify(() => grid.itemAtIndex(0) !== null, 5000)
     }
     // Waits (as tryVerify does) for the grid's layout to settle, then names what is out of place.
     function expectLayout(grid, columns, allBuilt) {
@@ -266,7 +200,7 @@ TestCase {
         ]
     }
     function test_gridLayoutAtWidth(data) {
-        signIn(data.width + 400)
+        showPage(data.width + 400)
         favourite(data.favourites)
         setPageWidth(data.width)
         if (data.columns > 0) {
@@ -290,9 +224,9 @@ TestCase {
         expectLayout(grid, columns, false)
         // The last card is drawn once scrolled to.
         frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
-        tryVerify(() => grid.itemAtIndex(grid.count - 1) && grid.itemAtIndex(grid.count - 1).card, 5000)
+        const last = () => grid.itemAtIndex(grid.count - 1)
+        tryVerify(() => last() && last().card && last().card.visible, 5000)
         expectLayout(grid, columns, false)
-        verify(grid.itemAtIndex(grid.count - 1).card.visible)
     }
 
     // The row height follows the cell width while the page is scrolled down and the first cards are not
@@ -305,14 +239,15 @@ TestCase {
         ]
     }
     function test_rowHeightScrolledDown(data) {
-        signIn(1200)
+        showPage(1200)
         root.height = 480
         favourite(0)
         session.gridCardColumnWidth = data.change === "gridSize" ? page.gridWidth / 2 : 2000
         const grid = page.mainGrid
         expectLayout(grid, page.gridColumns, false)
-        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
-        tryVerify(() => grid.itemAtIndex(0) === null && grid.itemAtIndex(grid.count - 1) !== null, 5000)
+        // Only the cells near the visible area are built.
+        verify(grid.itemAtIndex(grid.count - 1) === null)
+        scrollToEnd(grid)
         if (data.change === "gridSize")
             session.gridCardColumnWidth = 2000
         else if (data.change === "resize")
@@ -321,11 +256,9 @@ TestCase {
             frame.sidebar.open = false
         expectLayout(grid, page.gridColumns, false)
         // Down at the bottom again, and back at the top: the cards in their rows everywhere.
-        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
-        tryVerify(() => grid.itemAtIndex(0) === null && grid.itemAtIndex(grid.count - 1) !== null, 5000)
+        scrollToEnd(grid)
         expectLayout(grid, page.gridColumns, false)
-        frame.flickable.contentY = 0
-        tryVerify(() => grid.itemAtIndex(0) !== null, 5000)
+        scrollTo(grid, 0)
         expectLayout(grid, page.gridColumns, false)
     }
 
@@ -333,12 +266,15 @@ TestCase {
     // was typed; closing it rebuilds nothing.
     function test_openCardOutlivesScrolling_data() {
         return [
-            { tag: "rename", what: "rename" },
-            { tag: "menu", what: "menu" },
+            { tag: "rename", open: card => { mouseClick(card.editButton); card.nameField.text = "Half typed" },
+              isOpen: card => card.editingComputerName && card.nameField.text === "Half typed",
+              close: card => mouseClick(card.cancelNameButton) },
+            { tag: "menu", open: card => mouseClick(card.menuButton), isOpen: card => card.menu && card.menu.opened,
+              close: card => card.menu.close() },
         ]
     }
     function test_openCardOutlivesScrolling(data) {
-        signIn(1200)
+        showPage(1200)
         root.height = 480
         session.gridCardColumnWidth = 2000
         const grid = page.mainGrid
@@ -350,55 +286,33 @@ TestCase {
         // The name row in view, below the floating toolbar.
         const openAt = card.nameRow.mapToItem(frame.flickableContent, 0, 0).y - 150
         frame.flickable.contentY = openAt
-        if (data.what === "rename") {
-            mouseClick(card.editButton)
-            tryVerify(() => card.editingComputerName)
-            card.nameField.text = "Half typed"
-        } else {
-            mouseClick(card.menuButton)
-            tryVerify(() => card.menu && card.menu.opened)
-        }
-        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
-        tryVerify(() => grid.itemAtIndex(0) === null && grid.itemAtIndex(grid.count - 1) !== null, 5000)
+        data.open(card)
+        tryVerify(() => data.isOpen(card))
+        scrollToEnd(grid)
         wait(100)
         verify(card !== null && card.computer === computer, "the card is still there")
-        if (data.what === "rename") {
-            verify(card.editingComputerName)
-            compare(card.nameField.text, "Half typed")
-        } else {
-            verify(card.menu.opened)
-        }
-        frame.flickable.contentY = openAt
-        tryVerify(() => grid.itemAtIndex(0) !== null, 5000)
+        verify(data.isOpen(card))
+        scrollTo(grid, openAt)
         compare(grid.itemAtIndex(0).card, card)
-        verify(card.visible)
+        verify(card.visible && data.isOpen(card))
         const neighbour = grid.itemAtIndex(1)
         verify(neighbour)
-        if (data.what === "rename") {
-            compare(card.nameField.text, "Half typed")
-            mouseClick(card.cancelNameButton)
-            verify(!card.editingComputerName)
-        } else {
-            verify(card.menu.opened)
-            card.menu.close()
-            tryVerify(() => !card.menu.visible)
-        }
+        data.close(card)
+        tryVerify(() => !card.editingComputerName && !(card.menu && card.menu.visible))
         compare(testKit.requestCount("edit_user_vm_instance"), 0)
         // Closed, it and its neighbours stay as they are; scrolled away again, it is hidden, and back it
         // is the same card.
         wait(50)
         verify(grid.itemAtIndex(0) === cell && grid.itemAtIndex(1) === neighbour, "the cells were rebuilt")
-        frame.flickable.contentY = frame.flickable.contentHeight - frame.flickable.height
-        tryVerify(() => grid.itemAtIndex(0) === null, 5000)
+        scrollToEnd(grid)
         verify(!card.visible)
-        frame.flickable.contentY = openAt
-        tryVerify(() => grid.itemAtIndex(0) !== null, 5000)
+        scrollTo(grid, openAt)
         compare(grid.itemAtIndex(0).card, card)
         verify(card.visible && !card.editingComputerName)
     }
 
     function test_bulkPanel() {
-        signIn()
+        showPage()
         session.confirmationPopupsEnabled = false
         const running = session.visibleComputers.filter(c => c.status === Computer.Running && c.canStop)
         const stopped = session.visibleComputers.filter(c => c.status === Computer.Terminated && c.canStart)
@@ -409,14 +323,12 @@ TestCase {
         session.selectedComputers = [running[0].identifier, stopped[0].identifier]
         tryVerify(() => page.bulkPanel.visible)
         compare(page.bulkPanel.countLabel.text, "2")
-        verify(page.bulkPanel.startButton.enabled)
-        verify(page.bulkPanel.stopButton.enabled)
-        verify(page.bulkPanel.rebootButton.enabled)
-        verify(page.bulkPanel.deleteButton.enabled)
+        for (const name of ["startButton", "stopButton", "rebootButton", "deleteButton"])
+            verify(page.bulkPanel[name].enabled, name)
         // Each button acts only on the computers it applies to.
         mouseClick(page.bulkPanel.startButton)
         tryVerify(() => testKit.requestCount("start_user_vm_instance") === 1)
-        verify(testKit.lastRequest("start_user_vm_instance").indexOf("vm_id=" + stopped[0].identifier) >= 0)
+        compare(sent("start_user_vm_instance", "vm_id"), String(stopped[0].identifier))
         const other = session.visibleComputers.find(c => c.canDelete && !c.canStop && c !== stopped[0]
                                                      && c !== running[0])
         verify(other)
@@ -424,7 +336,7 @@ TestCase {
         tryVerify(() => page.bulkPanel.visible && !page.bulkPanel.startButton.enabled === !other.canStart)
         mouseClick(page.bulkPanel.stopButton)
         tryVerify(() => testKit.requestCount("stop_user_vm_instance") === 1)
-        verify(testKit.lastRequest("stop_user_vm_instance").indexOf("vm_id=" + running[0].identifier) >= 0)
+        compare(sent("stop_user_vm_instance", "vm_id"), String(running[0].identifier))
         // Selected computers that the filters hide are neither counted nor acted on.
         session.filterUserInstanceName = other.userInstanceName
         tryVerify(() => !page.bulkPanel.visible)
@@ -439,37 +351,32 @@ TestCase {
         ]
     }
     function test_deletionDialog(data) {
-        signIn()
+        showPage()
         // The dialog asks whatever the confirmation setting says.
         session.confirmationPopupsEnabled = false
-        const deletable = session.visibleComputers.filter(c => c.canDelete).slice(0, 2)
-        session.selectedComputers = deletable.map(c => c.identifier)
+        session.selectedComputers = session.visibleComputers.filter(c => c.canDelete).slice(0, 2).map(c => c.identifier)
         tryVerify(() => page.bulkPanel.visible)
         mouseClick(page.bulkPanel.deleteButton)
-        const dialog = page.dialogs.deletion
-        tryVerify(() => dialog.opened)
+        const dialog = passwordDialog("deletion", "")
         compare(dialog.title, "Are you sure you want to delete 2 machines?")
         verify(!dialog.okButton.enabled)
         dialog.entry.text = data.password
-        verify(dialog.okButton.enabled)
         mouseClick(dialog.okButton)
         tryVerify(() => !dialog.visible)
         compare(dialog.entry.text, "")
         if (data.deletes === 0) {
-            tryVerify(() => notes().indexOf("Invalid password. Cancelling deletion request.") >= 0)
+            waitNote("Invalid password. Cancelling deletion request.")
             wait(100)
         }
         tryVerify(() => testKit.requestCount("delete_user_vm_instance") === data.deletes, 5000)
     }
 
     function test_deletionDialogCancelAndEscape() {
-        signIn()
+        showPage()
         const one = session.visibleComputers.find(c => c.canDelete)
         session.requestComputerDeletion([one])
-        const dialog = page.dialogs.deletion
-        tryVerify(() => dialog.opened)
+        const dialog = passwordDialog("deletion", "Something1!")
         compare(dialog.title, "Are you sure you want to delete " + one.userInstanceName + "?")
-        dialog.entry.text = "Something1!"
         keyClick(Qt.Key_Escape)
         tryVerify(() => !dialog.visible)
         compare(dialog.entry.text, "Something1!")
@@ -482,13 +389,11 @@ TestCase {
     }
 
     function test_updateStoredPassword() {
-        signIn()
-        const computer = named("Test Box") || session.computers[0]
+        showPage()
+        const computer = session.computers[0]
         session.resetCachedPassword(computer)
-        const dialog = page.dialogs.update
-        tryVerify(() => dialog.opened)
+        const dialog = passwordDialog("update", "short")
         compare(dialog.title, "Update Password for " + computer.userInstanceName)
-        dialog.entry.text = "short"
         verify(!dialog.okButton.enabled)
         dialog.entry.text = "New-Secret9!"
         mouseClick(dialog.okButton)
@@ -500,49 +405,38 @@ TestCase {
         compare(testKit.requestCount("reset_win_password_user_vm_instance"), 0)
     }
 
+    // A reset the client or the service refuses keeps the typed password and stores nothing.
     function test_resetPassword_data() {
         return [
-            { tag: "contains user name", password: "xDEMOx-Pass1", sent: 0 },
-            { tag: "accepted", password: "Fresh-Pass42!", sent: 1 },
+            { tag: "contains user name", password: "xDEMOx-Pass1", sent: 0, fault: "",
+              note: "Machine password can not contain the machines username." },
+            { tag: "service refusal", password: "Fresh-Pass42!", sent: 1, fault: "kind=error_message&message=Nope",
+              note: "Nope" },
+            { tag: "accepted", password: "Fresh-Pass42!", sent: 1, fault: "", note: "" },
         ]
     }
     function test_resetPassword(data) {
-        signIn()
+        showPage()
+        if (data.fault !== "")
+            testKit.control("fault", "action=reset_win_password_user_vm_instance&" + data.fault)
         const computer = session.computers.find(c => c.username.toLowerCase() === "demo" && c.canDelete)
-        verify(computer)
         session.resetComputerPassword(computer)
-        const dialog = page.dialogs.reset
-        tryVerify(() => dialog.opened)
+        const dialog = passwordDialog("reset", data.password)
         compare(dialog.title, "Reset Password for " + computer.userInstanceName)
-        dialog.entry.text = data.password
         verify(dialog.okButton.enabled)
         mouseClick(dialog.okButton)
-        tryVerify(() => !dialog.visible)
-        if (data.sent === 0) {
-            tryVerify(() => notes().indexOf("Machine password can not contain the machines username.") >= 0)
-            compare(dialog.entry.text, data.password)
+        tryVerify(() => testKit.requestCount("reset_win_password_user_vm_instance") === data.sent, 5000)
+        const stored = () => session.computerEncryptedPasswords[String(computer.identifier)]
+        if (data.note !== "") {
+            waitNote(data.note)
             wait(100)
-            compare(testKit.requestCount("reset_win_password_user_vm_instance"), 0)
-            verify(session.computerEncryptedPasswords[String(computer.identifier)] === undefined)
+            compare(testKit.requestCount("reset_win_password_user_vm_instance"), data.sent)
+            compare(dialog.entry.text, data.password)
+            verify(stored() === undefined)
         } else {
-            tryVerify(() => testKit.requestCount("reset_win_password_user_vm_instance") === 1, 5000)
-            tryVerify(() => session.computerEncryptedPasswords[String(computer.identifier)] !== undefined, 5000)
-            compare(testKit.unprotect(session.computerEncryptedPasswords[String(computer.identifier)]), data.password)
+            tryVerify(() => stored() !== undefined, 5000)
+            compare(testKit.unprotect(stored()), data.password)
             tryCompare(dialog.entry, "text", "")
         }
-    }
-
-    function test_failedResetKeepsStoredPasswords() {
-        signIn()
-        const computer = session.computers.find(c => c.canDelete)
-        testKit.control("fault", "action=reset_win_password_user_vm_instance&kind=error_message&message=Nope")
-        session.resetComputerPassword(computer)
-        const dialog = page.dialogs.reset
-        tryVerify(() => dialog.opened)
-        dialog.entry.text = "Fresh-Pass42!"
-        mouseClick(dialog.okButton)
-        tryVerify(() => notes().indexOf("Nope") >= 0, 5000)
-        verify(session.computerEncryptedPasswords[String(computer.identifier)] === undefined)
-        compare(dialog.entry.text, "Fresh-Pass42!")
     }
 }

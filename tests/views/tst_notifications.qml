@@ -4,7 +4,7 @@ import QtTest
 import Vantorix
 import Vantorix.Core
 
-// The notifications of the main window: defaults, colours by level, placement in an area, lifespans,
+// The notifications of the main window: defaults, placement in an area, lifespans,
 // the "clear all" pane, the stack's height, links and images in the text, and notices from the core.
 ViewsCase {
     name: "Notifications"
@@ -34,21 +34,6 @@ ViewsCase {
         verify(n.waiting)
         compare(String(n.backgroundColor), String(root.Material.accent))
         compare(n.x, 0)
-    }
-
-    function test_levelColours_data() {
-        return [
-            { tag: "error", level: Notification.Level.Error, colour: "#f44336" },
-            { tag: "warning", level: Notification.Level.Warning, colour: "#ef6c00" },
-            { tag: "unknown level", level: 7, colour: undefined },
-        ]
-    }
-    function test_levelColours(data) {
-        const n = root.notification("Coloured", data.level)
-        if (data.colour === undefined)
-            compare(n.backgroundColor, undefined)
-        else
-            verify(Qt.colorEqual(n.backgroundColor, data.colour), String(n.backgroundColor))
     }
 
     function test_alignmentInAnArea() {

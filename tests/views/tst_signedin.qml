@@ -112,8 +112,6 @@ ViewsCase {
         session.user.credits = session.currentBurnRate * 14.51
         compare(sidebar.hoursLeftLabel.text, "\u2248 14 h 30 min left")
         verify(sidebar.hoursLeftLabel.visible)
-        session.user.credits = session.currentBurnRate * 76.51
-        compare(sidebar.hoursLeftLabel.text, "\u2248 3 days 4 h left")
     }
 
     function test_activeMenuEntries_data() {
