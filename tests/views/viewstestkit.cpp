@@ -31,24 +31,6 @@ QString FakeProtector::unprotect(const QString &protectedText) const
     return QString::fromUtf8(QByteArray::fromHex(protectedText.mid(int(qstrlen(kFakePrefix))).toLatin1()));
 }
 
-void FakeContext::openUrl(const QUrl &url)
-{
-    openedUrls.append(url.toString());
-    Q_EMIT changed();
-}
-
-void FakeContext::systemNotification(const QString &message)
-{
-    systemNotifications.append(message);
-    Q_EMIT changed();
-}
-
-void FakeContext::raiseWindow()
-{
-    ++raised;
-    Q_EMIT changed();
-}
-
 void FakeContext::reset()
 {
     openedUrls.clear();
@@ -63,35 +45,10 @@ void FakeContext::reset()
     Q_EMIT changed();
 }
 
-void FakeContext::setIsAutoStartupEnabled(bool enabled)
-{
-    autoStartup = enabled;
-    Q_EMIT changed();
-}
-
 void FakeContext::setScalingFactor(float factor)
 {
-    storedScalingFactor = double(factor);
     scalingFactorsStored.append(double(factor));
-    Q_EMIT changed();
-}
-
-void FakeContext::setMaterialTheme(const QString &theme)
-{
-    storedTheme = theme;
-    Q_EMIT changed();
-}
-
-void FakeContext::setRendering(const QString &mode)
-{
-    storedRendering = mode;
-    Q_EMIT changed();
-}
-
-void FakeContext::restartApplication()
-{
-    ++restarts;
-    Q_EMIT changed();
+    set(storedScalingFactor, double(factor));
 }
 
 unsigned int FakeHost::openRdp(const QString &rdpFileContents) const
@@ -100,11 +57,6 @@ unsigned int FakeHost::openRdp(const QString &rdpFileContents) const
     m_lastRdpFile = rdpFileContents;
     Q_EMIT changed();
     return 42;
-}
-
-QString FakeHost::encrypt(const QString &data) const
-{
-    return encryptionFails ? QString() : m_protector->protect(data);
 }
 
 void FakeHost::clearAccessCacheAndCookies() const
@@ -118,11 +70,12 @@ void FakeHost::reset()
     m_rdpLaunches = 0;
     m_lastRdpFile.clear();
     m_cacheClears = 0;
-    encryptionFails = false;
     Q_EMIT changed();
 }
 
-ViewsTestKit::ViewsTestKit(QObject *parent) : QObject(parent) {}
+ViewsTestKit::ViewsTestKit(QObject *parent) : QObject(parent)
+{
+}
 
 ViewsTestKit::~ViewsTestKit() = default;
 
@@ -163,56 +116,40 @@ QVariant ViewsTestKit::control(const QString &what, const QString &query)
     return QJsonDocument::fromJson(reply.body).toVariant();
 }
 
-bool ViewsTestKit::activate(const QString &email)
+QString ViewsTestKit::lastMailed(const QString &email, const QString &pattern) const
 {
-    static const QRegularExpression link(QStringLiteral("/activate/([^ ]+) "));
+    const QRegularExpression expression(pattern);
     const auto &outbox = m_server->state().outbox();
     for (auto it = outbox.crbegin(); it != outbox.crend(); ++it) {
-        if (it->to.compare(email, Qt::CaseInsensitive) != 0)
-            continue;
-        const QRegularExpressionMatch match = link.match(it->body);
-        if (match.hasMatch())
-            return m_server->state().activate(match.captured(1)) != nullptr;
-    }
-    return false;
-}
-
-QString ViewsTestKit::resetCode(const QString &email) const
-{
-    static const QRegularExpression code(QStringLiteral("reset code is ([^ .]+)"));
-    const auto &outbox = m_server->state().outbox();
-    for (auto it = outbox.crbegin(); it != outbox.crend(); ++it) {
-        if (it->to.compare(email, Qt::CaseInsensitive) != 0)
-            continue;
-        const QRegularExpressionMatch match = code.match(it->body);
-        if (match.hasMatch())
+        const QRegularExpressionMatch match = expression.match(it->body);
+        if (it->to.compare(email, Qt::CaseInsensitive) == 0 && match.hasMatch())
             return match.captured(1);
     }
     return {};
 }
 
-int ViewsTestKit::requestCount(const QString &action) const
+bool ViewsTestKit::activate(const QString &email)
 {
-    int count = 0;
+    const QString token = lastMailed(email, QStringLiteral("/activate/([^ ]+) "));
+    return !token.isEmpty() && m_server->state().activate(token) != nullptr;
+}
+
+QStringList ViewsTestKit::requestPaths(const QString &action) const
+{
+    QStringList paths;
     const QString marker = QStringLiteral("action=") + action;
     for (const QJsonValue &entry : m_server->testControls()->requests()) {
         const QString path = entry.toObject().value(QLatin1String("path")).toString();
         if (path.contains(marker + QLatin1Char('&')) || path.endsWith(marker))
-            ++count;
+            paths.append(path);
     }
-    return count;
+    return paths;
 }
 
 QString ViewsTestKit::lastRequest(const QString &action) const
 {
-    const QString marker = QStringLiteral("action=") + action;
-    const QJsonArray requests = m_server->testControls()->requests();
-    for (qsizetype i = requests.size() - 1; i >= 0; --i) {
-        const QString path = requests.at(i).toObject().value(QLatin1String("path")).toString();
-        if (path.contains(marker + QLatin1Char('&')) || path.endsWith(marker))
-            return path;
-    }
-    return {};
+    const QStringList paths = requestPaths(action);
+    return paths.isEmpty() ? QString() : paths.last();
 }
 
 QVariant ViewsTestKit::settingsValue(const QString &key) const
@@ -232,11 +169,6 @@ void ViewsTestKit::clearSettings()
     QSettings store;
     store.clear();
     store.sync();
-}
-
-QString ViewsTestKit::unprotect(const QString &protectedText) const
-{
-    return m_protector.unprotect(protectedText);
 }
 
 void ViewsTestKit::setServiceUnreachable(bool unreachable)

@@ -45,20 +45,20 @@ class FakeContext : public QObject {
 
 public:
     using QObject::QObject;
-    Q_INVOKABLE void openUrl(const QUrl &url);
-    Q_INVOKABLE void systemNotification(const QString &message);
-    Q_INVOKABLE void raiseWindow();
+    Q_INVOKABLE void openUrl(const QUrl &url) { record(openedUrls, url.toString()); }
+    Q_INVOKABLE void systemNotification(const QString &message) { record(systemNotifications, message); }
+    Q_INVOKABLE void raiseWindow() { set(raised, raised + 1); }
     Q_INVOKABLE void quit() {}
     Q_INVOKABLE void reset();
     Q_INVOKABLE bool isAutoStartupEnabled() const { return autoStartup; }
-    Q_INVOKABLE void setIsAutoStartupEnabled(bool enabled);
+    Q_INVOKABLE void setIsAutoStartupEnabled(bool enabled) { set(autoStartup, enabled); }
     Q_INVOKABLE float getCurrentScalingFactor() const { return float(currentScalingFactor); }
     Q_INVOKABLE void setScalingFactor(float factor);
     Q_INVOKABLE QString getMaterialTheme() const { return currentTheme; }
-    Q_INVOKABLE void setMaterialTheme(const QString &theme);
+    Q_INVOKABLE void setMaterialTheme(const QString &theme) { set(storedTheme, theme); }
     Q_INVOKABLE QString getRendering() const { return currentRendering; }
-    Q_INVOKABLE void setRendering(const QString &mode);
-    Q_INVOKABLE void restartApplication();
+    Q_INVOKABLE void setRendering(const QString &mode) { set(storedRendering, mode); }
+    Q_INVOKABLE void restartApplication() { set(restarts, restarts + 1); }
 
     QStringList openedUrls;
     QStringList systemNotifications;
@@ -75,6 +75,18 @@ public:
 
 Q_SIGNALS:
     void changed();
+
+private:
+    template <typename T> void set(T &field, const T &value)
+    {
+        field = value;
+        Q_EMIT changed();
+    }
+    template <typename T> void record(QList<T> &list, const T &value)
+    {
+        list.append(value);
+        Q_EMIT changed();
+    }
 };
 
 // The bridge's operating-system effects as the session reaches them: records what it was asked.
@@ -83,13 +95,15 @@ class FakeHost : public QObject, public HostServices {
     Q_PROPERTY(int rdpLaunches READ rdpLaunches NOTIFY changed)
     Q_PROPERTY(QString lastRdpFile READ lastRdpFile NOTIFY changed)
     Q_PROPERTY(int cacheClears READ cacheClears NOTIFY changed)
-    Q_PROPERTY(bool encryptionFails MEMBER encryptionFails NOTIFY changed)
 
 public:
-    FakeHost(FakeContext *context, const FakeProtector *protector) : m_context(context), m_protector(protector) {}
+    FakeHost(FakeContext *context, const FakeProtector *protector)
+        : m_context(context), m_protector(protector)
+    {
+    }
     void openUrl(const QUrl &url) const override { m_context->openUrl(url); }
     unsigned int openRdp(const QString &rdpFileContents) const override;
-    [[nodiscard]] QString encrypt(const QString &data) const override;
+    [[nodiscard]] QString encrypt(const QString &data) const override { return m_protector->protect(data); }
     void systemNotification(const QString &message) const override { m_context->systemNotification(message); }
     void clearAccessCacheAndCookies() const override;
     void raiseWindow() const override { m_context->raiseWindow(); }
@@ -98,7 +112,6 @@ public:
     [[nodiscard]] int rdpLaunches() const { return m_rdpLaunches; }
     [[nodiscard]] QString lastRdpFile() const { return m_lastRdpFile; }
     [[nodiscard]] int cacheClears() const { return m_cacheClears; }
-    bool encryptionFails = false;
 
 Q_SIGNALS:
     void changed() const;
@@ -130,20 +143,27 @@ public:
 
     // A text message as if it had arrived at the local command server.
     Q_INVOKABLE void sendCommand(const QString &message);
-    // A test control of the demo service (fault, fault/clear, reset...), e.g. ("fault", "action=x&kind=drop").
+    // A test control of the demo service (fault, fault/clear, reset...), e.g. ("fault",
+    // "action=x&kind=drop").
     Q_INVOKABLE QVariant control(const QString &what, const QString &query = QString());
     // The activation link the service mailed to this address, opened as a browser would (activates).
     Q_INVOKABLE bool activate(const QString &email);
     // The password reset code in the last reset mail to this address; "" when there is none.
-    Q_INVOKABLE QString resetCode(const QString &email) const;
-    // Whether the account can sign in with this password (asked over the real API).
-    Q_INVOKABLE int requestCount(const QString &action) const;
+    Q_INVOKABLE QString resetCode(const QString &email) const
+    {
+        return lastMailed(email, QStringLiteral("reset code is ([^ .]+)"));
+    }
+    // The service's log of the requests of an action: how many, and the path of the last one.
+    Q_INVOKABLE int requestCount(const QString &action) const { return int(requestPaths(action).size()); }
     Q_INVOKABLE QString lastRequest(const QString &action) const;
 
     Q_INVOKABLE QVariant settingsValue(const QString &key) const;
     Q_INVOKABLE void setSettingsValue(const QString &key, const QVariant &value);
     Q_INVOKABLE void clearSettings();
-    Q_INVOKABLE QString unprotect(const QString &protectedText) const;
+    Q_INVOKABLE QString unprotect(const QString &protectedText) const
+    {
+        return m_protector.unprotect(protectedText);
+    }
 
     // Points the service client at a closed port (true) or back at the demo service.
     Q_INVOKABLE void setServiceUnreachable(bool unreachable);
@@ -154,6 +174,10 @@ public:
     Q_INVOKABLE QStringList coreAnswers() const { return m_coreAnswers; }
 
 private:
+    // The first group of `pattern` in the last mail to `email` where it matches.
+    [[nodiscard]] QString lastMailed(const QString &email, const QString &pattern) const;
+    [[nodiscard]] QStringList requestPaths(const QString &action) const;
+
     std::unique_ptr<demo::DemoServer> m_server;
     FakeContext m_context;
     FakeProtector m_protector;
