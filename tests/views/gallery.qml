@@ -1,6 +1,4 @@
 import QtQuick
-import QtQuick.Controls
-import QtTest
 import Vantorix
 import Vantorix.Core
 import VantorixGallery
@@ -9,19 +7,11 @@ import VantorixGallery
 // (CMakeLists.txt runs this file once per theme). Each grab is saved to the gallery folder and goes
 // through the text-fit and contrast checks (screenchecks.cpp); the test fails with one line per finding.
 // One window per width: the signed-out screens first, then one sign-in for all the signed-in ones.
-TestCase {
+ViewsCase {
     id: testCase
     name: "Gallery"
-    when: windowShown
-    visible: true
-    width: 1200
-    height: 800
 
-    property var root: null
     property var findings: []
-    readonly property var frame: root ? root.signedInFrame.item : null
-    readonly property var session: frame ? frame.main : null
-    readonly property var page: frame ? frame.page : null
     readonly property int dialogHeight: 800
 
     function resize(w, h) {
@@ -62,16 +52,9 @@ TestCase {
                   && !page.dialogs.update.visible && !page.dialogs.reset.visible, 3000)
     }
     function clearNotifications() {
-        for (const area of [root.notificationsContainer, root.authView.notificationArea]) {
-            const notes = []
-            for (let i = 0; i < area.children.length; ++i) {
-                if (area.children[i].objectName !== "clearAllPane")
-                    notes.push(area.children[i])
-            }
-            for (const note of notes) {
-                note.parent = null
-                note.destroy()
-            }
+        for (const note of notes().concat(notes(root.authView.notificationArea))) {
+            note.parent = null
+            note.destroy()
         }
     }
 
@@ -102,10 +85,8 @@ TestCase {
         clearNotifications()
     }
 
-    function signIn() {
-        root.authView.loginForm.userIdField.text = "demo"
-        root.authView.loginForm.passwordField.text = "Demo-Pass1!"
-        mouseClick(root.authView.loginForm.loginButton)
+    function signInHere() {
+        logIn("demo", demoPassword)
         tryVerify(() => page !== null && page.extraControlsRow !== undefined, 10000)
         tryVerify(() => !session.loadingComputers && session.computers.length > 0, 10000)
         waitIdle()
@@ -133,18 +114,16 @@ TestCase {
         closePopups()
         session.selectedComputers = []
 
-        session.requestComputerDeletion([running])
-        tryVerify(() => page.dialogs.deletion.opened)
-        shoot("dialog-delete")
-        closePopups()
-        session.resetCachedPassword(running)
-        tryVerify(() => page.dialogs.update.opened)
-        shoot("dialog-update-password")
-        closePopups()
-        session.resetComputerPassword(running)
-        tryVerify(() => page.dialogs.reset.opened)
-        shoot("dialog-reset-password")
-        closePopups()
+        const dialogs = page.dialogs
+        for (const [name, dialog, open] of [
+                 ["dialog-delete", dialogs.deletion, () => session.requestComputerDeletion([running])],
+                 ["dialog-update-password", dialogs.update, () => session.resetCachedPassword(running)],
+                 ["dialog-reset-password", dialogs.reset, () => session.resetComputerPassword(running)]]) {
+            open()
+            tryVerify(() => dialog.opened)
+            shoot(name)
+            closePopups()
+        }
 
         tryVerify(() => page.detailsPopupLoader.item !== null, 5000)
         const popup = page.detailsPopupLoader.item
@@ -162,15 +141,14 @@ TestCase {
 
     function notificationScreens() {
         clearNotifications()
-        root.notification("Machine Office PC started.", Notification.Level.Info, undefined, undefined, 0)
-        root.notification("Your credits are running low: 5.40 left.", Notification.Level.Warning, undefined,
-                          undefined, 0)
-        root.notification("Could not stop Build Server: the service did not answer.", Notification.Level.Error,
-                          undefined, undefined, 0)
-        root.notification("Read more about <a href=\"https://example.org/pricing\">pricing</a>.",
-                          Notification.Level.Info, undefined, undefined, 0)
-        root.notification("A fifth message brings the button that clears them all.", Notification.Level.Info,
-                          undefined, undefined, 0)
+        for (const [text, level] of [
+                 ["Machine Office PC started.", Notification.Level.Info],
+                 ["Your credits are running low: 5.40 left.", Notification.Level.Warning],
+                 ["Could not stop Build Server: the service did not answer.", Notification.Level.Error],
+                 ["Read more about <a href=\"https://example.org/pricing\">pricing</a>.",
+                  Notification.Level.Info],
+                 ["A fifth message brings the button that clears them all.", Notification.Level.Info]])
+            root.notification(text, level, undefined, undefined, 0)
         shoot("notifications")
         clearNotifications()
     }
@@ -219,39 +197,26 @@ TestCase {
     }
 
     function accountScreens() {
-        const tabs = [
-            { index: MyAccountView.AccountInfoPage, name: "account-profile" },
-            { index: MyAccountView.PaymentHistoryPage, name: "account-payments" },
-            { index: MyAccountView.AccountActivity, name: "account-activity" },
-            { index: MyAccountView.EmailSettingsPage, name: "account-email" },
-            { index: MyAccountView.AppSettingsPage, name: "account-settings" },
-        ]
-        for (const tab of tabs) {
-            session.myAccountPageIndex = tab.index
-            if (session.pageIndex !== MainContext.Account) {
-                session.pageIndex = MainContext.Account
-                tryVerify(() => page && page.settingsTab !== undefined, 5000)
-            }
+        for (const [tab, name] of [[MyAccountView.AccountInfoPage, "account-profile"],
+                                   [MyAccountView.PaymentHistoryPage, "account-payments"],
+                                   [MyAccountView.AccountActivity, "account-activity"],
+                                   [MyAccountView.EmailSettingsPage, "account-email"],
+                                   [MyAccountView.AppSettingsPage, "account-settings"]]) {
+            openPage(MainContext.Account, "settingsTab", tab)
             waitIdle()
             fitPage()
-            shoot(tab.name)
+            shoot(name)
         }
     }
 
     function signOutScreen() {
-        session.pageIndex = MainContext.Computers
-        tryVerify(() => page && page.bulkPanel !== undefined, 5000)
+        openPage(MainContext.Computers, "bulkPanel")
         waitIdle()
         resize(root.width, dialogHeight)
         mouseClick(findChild(frame.sidebar, "signOutButton"))
         tryVerify(() => root.confirmPopup.opened, 3000)
         shoot("confirm-sign-out")
         root.confirmPopup.close()
-    }
-
-    function cleanup() {
-        testKit.control("fault/clear")
-        root = null
     }
 
     function test_gallery_data() {
@@ -263,21 +228,12 @@ TestCase {
     }
     function test_gallery(data) {
         findings = []
-        testKit.control("reset")
-        testKit.clearSettings()
-        context.reset()
-        context.currentTheme = context.storedTheme = Gallery.theme
-        testHost.reset()
-        testCase.width = data.width
-        testCase.height = dialogHeight
-        const component = Qt.createComponent("qrc:/Vantorix/main.qml")
-        compare(component.status, Component.Ready, component.errorString())
-        root = createTemporaryObject(component, testCase)
+        start(data.width, () => context.currentTheme = context.storedTheme = Gallery.theme)
         resize(data.width, dialogHeight)
         waitIdle()
 
         signedOutScreens()
-        signIn()
+        signInHere()
         computersScreens()
         notificationScreens()
         sidebarScreens()

@@ -1,16 +1,35 @@
-#include "galleryinspector.h"
-
 #include "appearance.h"
 #include "screenchecks.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QMap>
+#include <QHash>
+#include <QObject>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSaveFile>
 #include <QTextStream>
+
+// The screenshot gallery's eyes, published to QML as the singleton `Gallery` (module VantorixGallery):
+// grabs the window of an item, saves it as <screen>--<theme>--<width>.png in the gallery folder, runs the
+// text-fit and contrast checks over it, and writes the index page that shows every grab side by side.
+class GalleryInspector : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString theme READ theme CONSTANT)
+    Q_PROPERTY(QString folder READ folder CONSTANT)
+
+public:
+    using QObject::QObject;
+    // The Material theme of this run ("Dark" or "Light").
+    [[nodiscard]] static QString theme();
+    // VANTORIX_GALLERY_DIR, else "gallery" in the working folder.
+    [[nodiscard]] static QString folder();
+    // One line per finding: "<screen> <theme> <width>: "<text>" (<where>) <problem>".
+    Q_INVOKABLE QStringList shoot(QQuickItem *item, const QString &screen);
+    // index.html over every grab in the folder (both themes, once both runs have written theirs).
+    Q_INVOKABLE bool writeIndex() const;
+};
 
 namespace {
 
@@ -64,21 +83,24 @@ bool GalleryInspector::writeIndex() const
 {
     // Rows: screens in the order their grabs were made; columns: theme, then width.
     const QDir dir(folder());
-    QFileInfoList files =
-        dir.entryInfoList({QStringLiteral("*--*--*.png")}, QDir::Files, QDir::Time | QDir::Reversed);
-    QStringList screens;
-    QMap<QString, QStringList> columns; // "Dark--0600" -> file names by screen index
-    QMap<QString, QString> byKey;
-    for (const QFileInfo &file : files) {
+    QStringList screens, columns;
+    QHash<QString, QString> grabs; // "<screen> <theme> <width>" -> file name
+    for (const QFileInfo &file :
+         dir.entryInfoList({QStringLiteral("*--*--*.png")}, QDir::Files, QDir::Time | QDir::Reversed)) {
         const QStringList parts = file.completeBaseName().split(QStringLiteral("--"));
         if (parts.size() != 3)
             continue;
+        const QString column = parts[1] + QLatin1Char(' ') + parts[2];
         if (!screens.contains(parts[0]))
             screens.append(parts[0]);
-        const QString column = parts[1] + QStringLiteral("--") + parts[2].rightJustified(4, QLatin1Char('0'));
-        columns[column];
-        byKey.insert(parts[0] + QLatin1Char('|') + column, file.fileName());
+        if (!columns.contains(column))
+            columns.append(column);
+        grabs.insert(parts[0] + QLatin1Char(' ') + column, file.fileName());
     }
+    std::sort(columns.begin(), columns.end(), [](const QString &a, const QString &b) {
+        return std::pair(a.section(u' ', 0, 0), a.section(u' ', 1).toInt()) <
+               std::pair(b.section(u' ', 0, 0), b.section(u' ', 1).toInt());
+    });
     QSaveFile out(dir.filePath(QStringLiteral("index.html")));
     if (!out.open(QIODevice::WriteOnly))
         return false;
@@ -87,24 +109,20 @@ bool GalleryInspector::writeIndex() const
             "<style>body{font-family:sans-serif;background:#888}td{vertical-align:top;padding:4px}"
             "img{width:400px;border:1px solid #333}th{text-align:left}</style></head><body>\n"
             "<h1>Every screen, both themes, three widths</h1>\n<table>\n<tr><th>screen</th>";
-    for (auto it = columns.cbegin(); it != columns.cend(); ++it)
-        html << "<th>"
-             << QString(it.key())
-                    .replace(QStringLiteral("--0"), QStringLiteral(" "))
-                    .replace(QStringLiteral("--"), QStringLiteral(" "))
-             << " px</th>";
-    html << "</tr>\n";
+    for (const QString &column : columns)
+        html << "<th>" << column << " px</th>";
     for (const QString &screen : screens) {
-        html << "<tr><th>" << screen << "</th>";
-        for (auto it = columns.cbegin(); it != columns.cend(); ++it) {
-            const QString file = byKey.value(screen + QLatin1Char('|') + it.key());
+        html << "</tr>\n<tr><th>" << screen << "</th>";
+        for (const QString &column : columns) {
+            const QString file = grabs.value(screen + QLatin1Char(' ') + column);
             html << "<td>";
             if (!file.isEmpty())
                 html << "<a href=\"" << file << "\"><img src=\"" << file << "\" loading=\"lazy\"></a>";
             html << "</td>";
         }
-        html << "</tr>\n";
     }
-    html << "</table></body></html>\n";
+    html << "</tr>\n</table></body></html>\n";
     return out.commit();
 }
+
+#include "galleryinspector.moc"

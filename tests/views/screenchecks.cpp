@@ -90,6 +90,12 @@ double number(const QQuickItem *item, const char *name)
     return item->property(name).toDouble();
 }
 
+// A measure as the findings print it.
+QString px(double value)
+{
+    return QString::number(value, 'f', 1);
+}
+
 // The shown text as plain text; rich text loses its tags.
 QString shownText(const QQuickItem *item, bool *rich)
 {
@@ -141,13 +147,11 @@ QRectF paintedRect(const QQuickItem *item, bool editable, QString *fitProblem)
     if (truncated && !elided)
         *fitProblem = QStringLiteral("cut after %1 lines").arg(item->property("lineCount").toInt());
     else if (!elided && contentWidth > width + kTolerance)
-        *fitProblem = QStringLiteral("painted width %1 px in a box of %2 px")
-                          .arg(contentWidth, 0, 'f', 1)
-                          .arg(width, 0, 'f', 1);
+        *fitProblem =
+            QStringLiteral("painted width %1 px in a box of %2 px").arg(px(contentWidth), px(width));
     else if (!elided && contentHeight > height + kTolerance)
-        *fitProblem = QStringLiteral("painted height %1 px in a box of %2 px")
-                          .arg(contentHeight, 0, 'f', 1)
-                          .arg(height, 0, 'f', 1);
+        *fitProblem =
+            QStringLiteral("painted height %1 px in a box of %2 px").arg(px(contentHeight), px(height));
     const double w = elided ? width : contentWidth,
                  h = elided ? std::min(height, contentHeight) : contentHeight;
     const double x = left + aligned(hAlign, Qt::AlignRight, Qt::AlignHCenter, width, w);
@@ -164,8 +168,7 @@ QRectF paintedRect(const QQuickItem *item, bool editable, QString *fitProblem)
             fitProblem->clear();
         return painted;
     }
-    return QRectF(left + aligned(hAlign, Qt::AlignRight, Qt::AlignHCenter, width, w),
-                  top + aligned(vAlign, Qt::AlignBottom, Qt::AlignVCenter, height, h), w, h);
+    return QRectF(x, top + aligned(vAlign, Qt::AlignBottom, Qt::AlignVCenter, height, h), w, h);
 }
 
 // A short name for where an item is: the nearest object names above it.
@@ -219,11 +222,8 @@ void applyClips(TextInfo &text, const QRectF &windowRect)
     text.visible = visible;
     if (!visible.isEmpty() && !cutBy.isEmpty() && text.fitProblem.isEmpty() && !text.editable) {
         text.fitProblem = QStringLiteral("shows %1 x %2 px of %3 x %4 px (cut by %5)")
-                              .arg(visible.width(), 0, 'f', 1)
-                              .arg(visible.height(), 0, 'f', 1)
-                              .arg(text.painted.width(), 0, 'f', 1)
-                              .arg(text.painted.height(), 0, 'f', 1)
-                              .arg(cutBy);
+                              .arg(px(visible.width()), px(visible.height()), px(text.painted.width()),
+                                   px(text.painted.height()), cutBy);
     }
 }
 
@@ -316,8 +316,7 @@ QString quoted(const QString &text)
            QLatin1Char('"');
 }
 
-} // namespace
-
+// WCAG relative luminance contrast between two opaque colours (1 to 21).
 double contrastRatio(const QColor &a, const QColor &b)
 {
     const auto luminance = [](const QColor &c) {
@@ -330,6 +329,7 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// The most common colour of `image` inside `rect` that is not close to `avoid`; invalid for an empty rect.
 QColor backgroundBehind(const QImage &image, const QRect &rect, const QColor &avoid)
 {
     const QRect area = rect & image.rect();
@@ -349,6 +349,8 @@ QColor backgroundBehind(const QImage &image, const QRect &rect, const QColor &av
     }
     return bestCount > 0 ? QColor(best) : QColor();
 }
+
+} // namespace
 
 QList<Finding> inspect(QQuickItem *content, const QImage &window)
 {
@@ -378,9 +380,8 @@ QList<Finding> inspect(QQuickItem *content, const QImage &window)
             if (both.width() > 2 && both.height() > 2 && !isAncestor(text.item, shown.at(j).item)) {
                 findings.append({text.text, where,
                                  QStringLiteral("overlaps %1 (%2) by %3 x %4 px")
-                                     .arg(quoted(shown.at(j).text), whereIs(shown.at(j).item))
-                                     .arg(both.width(), 0, 'f', 1)
-                                     .arg(both.height(), 0, 'f', 1)});
+                                     .arg(quoted(shown.at(j).text), whereIs(shown.at(j).item),
+                                          px(both.width()), px(both.height()))});
             }
         }
         if (text.visible.height() < 4)
@@ -407,7 +408,7 @@ QList<Finding> inspect(QQuickItem *content, const QImage &window)
                          .arg(what)
                          .arg(ratio, 0, 'f', 2)
                          .arg(drawn.name(), background.name())
-                         .arg(required, 0, 'f', 1)
+                         .arg(px(required))
                          .arg(exception
                                   ? QStringLiteral(" (exception: %1)").arg(QLatin1String(exception->where))
                                   : QString())});

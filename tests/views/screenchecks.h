@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QColor>
 #include <QImage>
-#include <QRectF>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 class QQuickItem;
 
@@ -12,12 +10,6 @@ class QQuickItem;
 // (inside its box and its clipping ancestors, over no other text), and stands out from the pixels behind
 // it. `window` is the grabbed image of the window whose content item is `content`.
 namespace ScreenChecks {
-
-// WCAG relative luminance contrast between two opaque colours (1 to 21).
-[[nodiscard]] double contrastRatio(const QColor &a, const QColor &b);
-
-// The most common colour of `image` inside `rect` that is not close to `avoid`; invalid for an empty rect.
-[[nodiscard]] QColor backgroundBehind(const QImage &image, const QRect &rect, const QColor &avoid);
 
 // One finding: what is wrong with which text, and the measured figure.
 struct Finding {
