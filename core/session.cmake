@@ -7,6 +7,7 @@ list(APPEND VANTORIX_CORE_SOURCES
     session/connectionpreferences.cpp session/connectionpreferences.h
     session/computerordering.cpp session/computerordering.h
     session/creditforecast.cpp session/creditforecast.h
+    session/jscallback.cpp session/jscallback.h
     session/machinelistmodel.cpp session/machinelistmodel.h
     session/maincontext.cpp session/maincontext.h
     session/maincontextaccount.cpp
@@ -14,6 +15,8 @@ list(APPEND VANTORIX_CORE_SOURCES
     session/maincontextforesight.cpp
     session/maincontextlist.cpp
     session/maincontextpayments.cpp
+    session/maincontextshell.cpp
+    session/maincontexttimers.cpp
     session/notificationpreferences.cpp session/notificationpreferences.h
     session/sessionevent.cpp session/sessionevent.h
     session/sessionfactory.cpp session/sessionfactory.h

@@ -4,6 +4,7 @@
 
 #include "api/apirequests.h"
 #include "logging.h"
+#include "session/jscallback.h"
 #include "session/maincontext.h"
 #include "utils/jsonread.h"
 #include "utils/utils.h"
@@ -27,17 +28,6 @@ const char *const kNoCachedPassword =
     "so is no longer available for RDP autologin.\n\n"
     "Please update your password if you want to use the RDP autologin feature. If you don't update it, you "
     "can still login by manually entering the password in the RDP login prompt.";
-
-std::function<void()> callbackFrom(const QJSValue &function)
-{
-    if (!function.isCallable())
-        return {};
-    return [function]() mutable {
-        const QJSValue result = function.call();
-        if (result.isError())
-            qCWarning(lcCore) << "Callback failed:" << result.toString();
-    };
-}
 
 bool usable(MainContext *mainContext)
 {
@@ -178,7 +168,7 @@ ApiHandlers Computer::beginDataChange(MainContext *mainContext)
 void Computer::editVMInstance(const QString &newUserInstanceName, MainContext *mainContext,
                               const QJSValue &successCb)
 {
-    rename(newUserInstanceName, mainContext, callbackFrom(successCb));
+    rename(newUserInstanceName, mainContext, JsCallback::from(successCb));
 }
 
 void Computer::rename(const QString &newUserInstanceName, MainContext *mainContext,
@@ -204,7 +194,7 @@ void Computer::rename(const QString &newUserInstanceName, MainContext *mainConte
 
 void Computer::resetPassword(const QString &newPassword, MainContext *mainContext, const QJSValue &successCb)
 {
-    resetWindowsPassword(newPassword, mainContext, callbackFrom(successCb));
+    resetWindowsPassword(newPassword, mainContext, JsCallback::from(successCb));
 }
 
 void Computer::resetWindowsPassword(const QString &newPassword, MainContext *mainContext,

@@ -1,38 +1,11 @@
+// The session object's construction and wiring, its collaborators, sign-out and its own page and flag
+// properties. The window's services are forwarded in maincontextshell.cpp, the timers run in
+// maincontexttimers.cpp.
 #include "session/maincontext.h"
 
 #include "hostservices.h"
-#include "logging.h"
 
-#include <QJSEngine>
 #include <QSettings>
-
-namespace {
-
-Shell::Level levelFrom(int level)
-{
-    switch (level) {
-    case int(Shell::Level::Warning):
-        return Shell::Level::Warning;
-    case int(Shell::Level::Error):
-        return Shell::Level::Error;
-    default:
-        return Shell::Level::Info;
-    }
-}
-
-// Wraps a QML function as a C++ callback; an empty or non-callable value gives an empty callback.
-std::function<void()> callbackFrom(const QJSValue &function)
-{
-    if (!function.isCallable())
-        return {};
-    return [function]() mutable {
-        const QJSValue result = function.call();
-        if (result.isError())
-            qCWarning(lcCore) << "Callback failed:" << result.toString();
-    };
-}
-
-} // namespace
 
 MainContext::MainContext(ApiClient *api, Shell *shell, const HostServices *host, User *user,
                          QSettings *settings, QObject *parent)
@@ -77,27 +50,7 @@ MainContext::MainContext(ApiClient *api, Shell *shell, const HostServices *host,
     connect(this, &MainContext::computersChanged, this, &MainContext::scheduleDerivedLists);
     connect(this, &SessionPreferences::creditGuardHoursChanged, this, &MainContext::updateCreditForecast);
 
-    m_refreshTimer->setInterval(refreshIntervalMs());
-    connect(this, &SessionPreferences::refreshRateChanged, this,
-            [this] { m_refreshTimer->setInterval(refreshIntervalMs()); });
-    connect(m_refreshTimer, &QTimer::timeout, this, [this] {
-        if (!m_updatingUserData)
-            updateUserData();
-        if (!m_loadingComputersInternal)
-            listUserVMInstances();
-    });
-    m_refreshTimer->start();
-
-    m_bannerTimer->setInterval(kBannerRefreshMs);
-    connect(m_bannerTimer, &QTimer::timeout, this, &MainContext::getBannerInfo);
-    m_bannerTimer->start();
-
-    m_nowTimer->setInterval(1000);
-    connect(m_nowTimer, &QTimer::timeout, this, [this] {
-        m_now = QDateTime::currentDateTime();
-        Q_EMIT nowChanged();
-    });
-    m_nowTimer->start();
+    startTimers();
 
     recomputeDerivedLists();
     getBannerInfo();
@@ -119,100 +72,6 @@ ApiHandlers MainContext::handlersFor(QObject *context)
             self->notify(message, level);
     };
     return handlers;
-}
-
-void MainContext::stopRefreshTimer()
-{
-    m_refreshTimer->stop();
-}
-
-void MainContext::restartRefreshTimer()
-{
-    if (m_signingOut)
-        return;
-    m_refreshTimer->start();
-}
-
-void MainContext::raiseEvent(SessionEvent event, const QString &text,
-                             const QList<NotificationAction> &actions, const NotificationResponse &onResponse)
-{
-    if (text.trimmed().isEmpty()) {
-        // A success value that was not text ({"success": true}): there is nothing to tell the user.
-        qCInfo(lcCore) << "An event without text is not announced:" << int(event);
-        return;
-    }
-    if (appSwitch(event)) {
-        const Shell::Level level =
-            event == SessionEvent::LowCredits || event == SessionEvent::CreditGuard ? Shell::Level::Warning
-            : event == SessionEvent::CreditsDepleted                                ? Shell::Level::Error
-                                                                                    : Shell::Level::Info;
-        notify(text, level);
-    }
-    if (!systemSwitch(event) || !m_host)
-        return;
-    if (onResponse)
-        m_host->systemNotification(text, actions, onResponse);
-    else
-        m_host->systemNotification(text);
-}
-
-void MainContext::notification(const QString &message, int level, const QVariant &parentItem, int alignment,
-                               int lifespan)
-{
-    Q_UNUSED(parentItem)
-    Q_UNUSED(alignment)
-    if (disableAllNotifications() || !m_shell)
-        return;
-    m_shell->notify(message, levelFrom(level), lifespan);
-}
-
-void MainContext::notify(const QString &message, Shell::Level level)
-{
-    notification(message, int(level));
-}
-
-void MainContext::confirm(const QString &title, const QString &message, const QString &okText,
-                          const QString &cancelText, const QJSValue &callback, const QJSValue &cancelCallback)
-{
-    confirm(title, message, okText, cancelText, callbackFrom(callback), callbackFrom(cancelCallback));
-}
-
-void MainContext::confirm(const QString &title, const QString &message, const QString &okText,
-                          const QString &cancelText, std::function<void()> accepted,
-                          std::function<void()> cancelled)
-{
-    if (!m_shell)
-        return;
-    // The popup may be answered after the session has gone; the callbacks then do nothing.
-    auto guard = [self = QPointer<MainContext>(this)](std::function<void()> fn) -> std::function<void()> {
-        if (!fn)
-            return {};
-        return [self, fn] {
-            if (self)
-                fn();
-        };
-    };
-    m_shell->confirm(title, message, okText, cancelText, guard(std::move(accepted)),
-                     guard(std::move(cancelled)));
-}
-
-void MainContext::setTimeout(const QJSValue &callback, int delayMilliseconds)
-{
-    setTimeout(callbackFrom(callback), delayMilliseconds);
-}
-
-void MainContext::setTimeout(std::function<void()> callback, int delayMilliseconds)
-{
-    if (!callback)
-        return;
-    auto guarded = [self = QPointer<MainContext>(this), callback = std::move(callback)] {
-        if (self)
-            callback();
-    };
-    if (m_shell)
-        m_shell->setTimeout(std::move(guarded), delayMilliseconds);
-    else
-        QTimer::singleShot(delayMilliseconds, this, std::move(guarded));
 }
 
 void MainContext::signOut()
@@ -279,38 +138,4 @@ void MainContext::setUpdatingUserData(bool value)
         return;
     m_updatingUserData = value;
     Q_EMIT updatingUserDataChanged();
-}
-
-void MainContext::setSelectedComputers(const QList<qint64> &value)
-{
-    if (m_selectedComputers == value)
-        return;
-    m_selectedComputers = value;
-    Q_EMIT selectedComputersChanged();
-}
-
-void MainContext::setComputerTemplates(const QList<ComputerTemplate *> &value)
-{
-    if (m_computerTemplates == value)
-        return;
-    const QList<ComputerTemplate *> old = m_computerTemplates;
-    m_computerTemplates = value;
-    Q_EMIT computerTemplatesChanged();
-    // Records of an earlier load are dropped once nothing lists them.
-    for (ComputerTemplate *t : old) {
-        if (!m_computerTemplates.contains(t) && t->parent() == this)
-            t->deleteLater();
-    }
-}
-
-void MainContext::setLoadingFlags(bool internal, bool visible)
-{
-    if (m_loadingComputersInternal != internal) {
-        m_loadingComputersInternal = internal;
-        Q_EMIT loadingComputersInternalChanged();
-    }
-    if (m_loadingComputers != visible) {
-        m_loadingComputers = visible;
-        Q_EMIT loadingComputersChanged();
-    }
 }

@@ -47,7 +47,9 @@ class QSettings;
 // password-reset sign-out began) to drop the user and the session; on `signingOut` it may reload its
 // own copy of "loginPassword", which the session has already cleared in the store.
 //
-// Payments (the payment list, invoices, credit purchase and VAT) will join this object.
+// One class for QML, its jobs in files of their own: maincontext.cpp (wiring, sign-out, page properties),
+// maincontextlist.cpp, maincontextactions.cpp, maincontextaccount.cpp, maincontextpayments.cpp,
+// maincontextforesight.cpp, maincontextshell.cpp and maincontexttimers.cpp.
 class MainContext : public SessionPreferences {
     Q_OBJECT
     QML_ELEMENT
@@ -140,7 +142,7 @@ public:
     [[nodiscard]] QString userEmail() const;
     // Handlers that belong to `context` and show their notices through this session (master switch).
     [[nodiscard]] ApiHandlers handlersFor(QObject *context);
-    // Stops the polling (an operation is running).
+    // Stops the polling (an operation is running). The timers: maincontexttimers.cpp.
     void stopRefreshTimer();
     // Starts the polling again with a fresh full interval; does nothing once sign-out has begun.
     void restartRefreshTimer();
@@ -151,7 +153,7 @@ public:
     void raiseEvent(SessionEvent event, const QString &text, const QList<NotificationAction> &actions = {},
                     const NotificationResponse &onResponse = {});
 
-    // --- Forwarded window services ---
+    // --- Forwarded window services (maincontextshell.cpp) ---
     // An in-app notification unless disableAllNotifications is on. parentItem and alignment are accepted
     // for the views' calls; the window decides where the notification stack is.
     Q_INVOKABLE void notification(const QString &message, int level = 0, const QVariant &parentItem = {},
@@ -353,6 +355,8 @@ Q_SIGNALS:
     void computerRevealRequested(qint64 identifier);
 
 private:
+    // Sets up and starts the polling, the banner refresh and the clock.
+    void startTimers();
     void startSignOut(bool toPasswordReset);
     void setLoadingFlags(bool internal, bool visible);
     void onListLoaded(const QJsonValue &data);

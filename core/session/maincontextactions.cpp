@@ -5,6 +5,7 @@
 #include "api/apirequests.h"
 #include "hostservices.h"
 #include "logging.h"
+#include "session/jscallback.h"
 #include "session/sessionevent.h"
 #include "utils/jsonread.h"
 #include "utils/utils.h"
@@ -162,6 +163,20 @@ void MainContext::getAvailableVmTemplateList()
     m_api->send(ApiRequests::listAvailableVmTemplates(userEmail()), handlers);
 }
 
+void MainContext::setComputerTemplates(const QList<ComputerTemplate *> &value)
+{
+    if (m_computerTemplates == value)
+        return;
+    const QList<ComputerTemplate *> old = m_computerTemplates;
+    m_computerTemplates = value;
+    Q_EMIT computerTemplatesChanged();
+    // Records of an earlier load are dropped once nothing lists them.
+    for (ComputerTemplate *t : old) {
+        if (!m_computerTemplates.contains(t) && t->parent() == this)
+            t->deleteLater();
+    }
+}
+
 ComputerTemplate *MainContext::getComputerTemplateByIdentifier(int identifier) const
 {
     for (ComputerTemplate *t : m_computerTemplates) {
@@ -258,15 +273,12 @@ bool MainContext::resetComputerPasswordTo(Computer *computer, const QString &new
     }
     QPointer<MainContext> session(this);
     QPointer<Computer> target(computer);
-    QJSValue callback = successCb;
-    computer->resetWindowsPassword(newPassword, this, [session, target, newPassword, callback]() mutable {
+    const std::function<void()> done = JsCallback::from(successCb);
+    computer->resetWindowsPassword(newPassword, this, [session, target, newPassword, done] {
         if (session && target)
             session->updateStoredPassword(target, newPassword);
-        if (callback.isCallable()) {
-            const QJSValue result = callback.call();
-            if (result.isError())
-                qCWarning(lcCore) << "Callback failed:" << result.toString();
-        }
+        if (done)
+            done();
     });
     return true;
 }

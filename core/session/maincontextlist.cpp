@@ -312,3 +312,23 @@ QList<Computer *> MainContext::computersFrom(const QVariantList &list)
     }
     return result;
 }
+
+void MainContext::setSelectedComputers(const QList<qint64> &value)
+{
+    if (m_selectedComputers == value)
+        return;
+    m_selectedComputers = value;
+    Q_EMIT selectedComputersChanged();
+}
+
+void MainContext::setLoadingFlags(bool internal, bool visible)
+{
+    if (m_loadingComputersInternal != internal) {
+        m_loadingComputersInternal = internal;
+        Q_EMIT loadingComputersInternalChanged();
+    }
+    if (m_loadingComputers != visible) {
+        m_loadingComputers = visible;
+        Q_EMIT loadingComputersChanged();
+    }
+}
