@@ -11,6 +11,8 @@ list(APPEND VANTORIX_CORE_SOURCES
     computer/rdpconnectionfile.cpp computer/rdpconnectionfile.h
     records/assign.h
     records/user.cpp records/user.h
+    records/useremailchoices.cpp
+    records/userjson.cpp
     records/computertemplate.cpp records/computertemplate.h
     records/banner.cpp records/banner.h
     records/userpayment.cpp records/userpayment.h

@@ -11,7 +11,8 @@
 
 // The signed-in account: identity, credit balance, billing identity and the account's e-mail notification
 // choices kept by the service. Built from the sign-in reply; the user-data poll and the account views
-// change it in place. Owned by whoever holds the signed-in state.
+// change it in place. Owned by whoever holds the signed-in state. The record is in user.cpp, the reading of
+// replies in userjson.cpp, the e-mail choices' table in useremailchoices.cpp.
 class User : public QObject {
     Q_OBJECT
     QML_ELEMENT
