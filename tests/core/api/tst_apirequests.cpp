@@ -68,19 +68,12 @@ private Q_SLOTS:
 
         QTest::newRow("login_user") << loginUser(kEmail, QStringLiteral("pw d#?"))
                                     << "POST /API/?action=login_user&usr=" + e + "&pwd=pw%20d%23%3F HTTP/1.1";
-        QTest::newRow("get_reset_pass_token")
-            << getResetPassToken(kEmail)
-            << "POST /API/?action=get_reset_pass_token&user_email=" + e + " HTTP/1.1";
         QTest::newRow("reset_pass")
             << resetPass(QStringLiteral("N3w!"), QStringLiteral("ab/cd"))
             << QByteArray("POST /API/?action=reset_pass&newpass=N3w%21&token=ab%2Fcd HTTP/1.1");
-        QTest::newRow("get_vatsense_rates")
-            << getVatsenseRates() << QByteArray("GET /API/?action=get_vatsense_rates HTTP/1.1");
         QTest::newRow("get_vat_info cannot inject a parameter")
             << getVatInfo(QStringLiteral("RO1&valid_vat=true"))
             << QByteArray("POST /API/?action=get_vat_info&vat_no=RO1%26valid_vat%3Dtrue HTTP/1.1");
-        QTest::newRow("get_user_data")
-            << getUserData(kEmail) << "GET /API/?action=get_user_data&email=" + e + " HTTP/1.1";
 
         ProfileData profile;
         profile.firstName = QStringLiteral("Ana Maria");
@@ -131,14 +124,6 @@ private Q_SLOTS:
             << getUserLogs(kEmail, LogScope::machine(42), std::nullopt, std::nullopt, false)
             << machine + " HTTP/1.1";
 
-        QTest::newRow("get_vantorix_banners")
-            << getBanners(kEmail) << "GET /API/?action=get_vantorix_banners&email=" + e + " HTTP/1.1";
-        QTest::newRow("list_user_vm_instances")
-            << listUserVmInstances(kEmail)
-            << "POST /API/?action=list_user_vm_instances&email=" + e + " HTTP/1.1";
-        QTest::newRow("list_available_vm_templates")
-            << listAvailableVmTemplates(kEmail)
-            << "POST /API/?action=list_available_vm_templates&email=" + e + " HTTP/1.1";
         QTest::newRow("insert_vm_instance, name with a space")
             << insertVmInstance(kEmail, QStringLiteral("My Computer"), 7, QStringLiteral("admin"),
                                 QStringLiteral("Pa$$ w0rd"))
@@ -146,6 +131,8 @@ private Q_SLOTS:
                    "&vm_user_instance_name=My%20Computer&template_id=7&win_username=admin"
                    "&win_password=Pa%24%24%20w0rd HTTP/1.1";
         const QByteArray vm = "&email=" + e + "&vm_id=123456789012";
+        // The other actions' lines are read by the demo service, which refuses a missing or misnamed
+        // parameter, in the session and views tests.
         const std::pair<const char *, ApiRequest (*)(const QString &, qint64)> operations[] = {
             {"start_user_vm_instance", startUserVmInstance},
             {"stop_user_vm_instance", stopUserVmInstance},
@@ -155,30 +142,6 @@ private Q_SLOTS:
         for (const auto &[action, make] : operations)
             QTest::newRow(action) << make(kEmail, 123456789012)
                                   << "POST /API/?action=" + QByteArray(action) + vm + " HTTP/1.1";
-        QTest::newRow("favourite on")
-            << setFavouriteVmInstance(kEmail, 123456789012, true)
-            << "POST /API/?action=set_favourite_vm_instance" + vm + "&favourite=true HTTP/1.1";
-        QTest::newRow("favourite off")
-            << setFavouriteVmInstance(kEmail, 123456789012, false)
-            << "POST /API/?action=set_favourite_vm_instance" + vm + "&favourite=false HTTP/1.1";
-        QTest::newRow("edit, name with a space")
-            << editUserVmInstance(kEmail, 123456789012, QStringLiteral("Work PC"))
-            << "POST /API/?action=edit_user_vm_instance" + vm + "&vm_user_instance_name=Work%20PC HTTP/1.1";
-        QTest::newRow("reset_win_password")
-            << resetWinPassword(kEmail, 123456789012, QStringLiteral("x+y"))
-            << "POST /API/?action=reset_win_password_user_vm_instance" + vm + "&win_password=x%2By HTTP/1.1";
-
-        QTest::newRow("list_user_payments")
-            << listUserPayments(kEmail) << "POST /API/?action=list_user_payments&email=" + e + " HTTP/1.1";
-        QTest::newRow("initiate_payment")
-            << initiatePayment(kEmail, 25)
-            << "POST /API/?action=initiate_payment&email=" + e + "&amount=25 HTTP/1.1";
-        QTest::newRow("get_vatsense_tax_rate_ro")
-            << getVatsenseTaxRateRo(kEmail)
-            << "POST /API/?action=get_vatsense_tax_rate_ro&email=" + e + " HTTP/1.1";
-        QTest::newRow("request-invoice")
-            << requestInvoice(kEmail, 77)
-            << "POST /API/?action=request-invoice&email=" + e + "&payment_id=77 HTTP/1.1";
     }
 
     void requestLine()
