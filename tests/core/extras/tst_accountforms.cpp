@@ -8,19 +8,15 @@
 #include "servicefixture.h"
 
 #include <QJsonObject>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
 
-const QString kProfilePrefix =
-    QStringLiteral("POST /API/?action=update_user_data&email=demo%40vantorix.example&first_name=");
-
 // The session as the profile form sees it: an object with the "updatingUserData" flag.
-std::unique_ptr<QObject> makeSession(bool updating = false)
+std::unique_ptr<QObject> makeSession()
 {
     auto session = std::make_unique<QObject>();
-    session->setProperty("updatingUserData", updating);
+    session->setProperty("updatingUserData", false);
     return session;
 }
 
@@ -35,90 +31,23 @@ class TestAccountForms : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // A visible save queued behind the session's user-data refresh.
+    // Two saves before the queue's tick send one request; the answer is told.
     void visibleSave()
     {
         ServiceFixture f;
-        auto session = makeSession(true); // a user-data refresh is in flight
-        ProfileEditor editor(f.api(), &f.shell, f.user(), session.get());
-        editor.setFirstName(QStringLiteral("Ana Maria"));
-        editor.setPhone(QStringLiteral("+40 123&x=1"));
-        QSignalSpy updating(&editor, &ProfileEditor::updatingUserDataChanged);
-        editor.save();
-        editor.save(); // a second request before the tick still sends once
-        QTest::qWait(5 * ProfileEditor::kSaveQueueIntervalMs);
-        QVERIFY(editor.savePending());
-        QCOMPARE(f.api()->pendingCount(), 0);
-
-        f.fault("action=update_user_data&kind=delay&delay_ms=300&count=1");
-        session->setProperty("updatingUserData", false); // the refresh ended
-        QTRY_COMPARE_WITH_TIMEOUT(f.api()->pendingCount(), 1, 5000);
-        QVERIFY(!editor.savePending());
-        QVERIFY(busy(*session)); // the save holds the flag while it runs
-        QVERIFY(editor.updatingUserData());
-        QVERIFY(!editor.canUpdate());
-        QVERIFY(f.waitIdle());
-        QVERIFY(!busy(*session));
-        QVERIFY(!editor.updatingUserData());
-        QCOMPARE(updating.count(), 2);
-        QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Your account details have been updated.")});
-        const QStringList sent = f.requests(QStringLiteral("update_user_data"));
-        QCOMPARE(sent.size(), 1);
-        QVERIFY2(sent.first().startsWith(kProfilePrefix + QStringLiteral("Ana%20Maria&last_name=")),
-                 qPrintable(sent.first()));
-        QVERIFY2(sent.first().contains(QStringLiteral("&phone=%2B40%20123%26x%3D1&")),
-                 qPrintable(sent.first()));
-        QCOMPARE(f.user()->firstName(), QStringLiteral("Ana Maria"));
-        QCOMPARE(f.user()->phoneNumber(), QStringLiteral("+40 123&x=1"));
-    }
-
-    void silentSaveAfterVatEdit()
-    {
-        ServiceFixture f;
-        User *user = f.user();
-        user->setVatNumber(QStringLiteral("DE123456789"));
-        user->setValidVat(true);
-        user->setIsEuResident(true);
-        user->setCountry(QStringLiteral("Germany"));
         auto session = makeSession();
-        ProfileEditor editor(f.api(), &f.shell, user, session.get());
-        QVERIFY(editor.vatValidated());
-        QVERIFY(editor.euResident());
-        QVERIFY(editor.vatFieldValid());
-        QCOMPARE(editor.validateButtonText(), QStringLiteral("Valid ✓"));
-
-        editor.editVatNumber(QStringLiteral("de1234567890 ")); // one more character
-        QVERIFY(!editor.vatValidated());
-        QVERIFY(!editor.euResident()); // the EU box is unchecked
-        QVERIFY(editor.savePending());
-        QVERIFY(editor.vatFieldValid());
-        QSignalSpy cover(&editor, &ProfileEditor::updatingUserDataChanged);
+        ProfileEditor editor(f.api(), &f.shell, f.user(), session.get());
+        editor.setPhone(QStringLiteral("+40 123&x=1"));
+        editor.save();
+        editor.save();
         QTRY_COMPARE_WITH_TIMEOUT(f.requests(QStringLiteral("update_user_data")).size(), 1, 5000);
         QVERIFY(f.waitIdle());
-        QCOMPARE(cover.count(), 0); // a silent save shows no cover
+        QTest::qWait(5 * ProfileEditor::kSaveQueueIntervalMs);
         const QStringList sent = f.requests(QStringLiteral("update_user_data"));
         QCOMPARE(sent.size(), 1);
-        // The whole form with its current values, every key present.
-        QCOMPARE(sent.first(), kProfilePrefix + QStringLiteral("Dana&last_name=Demo&eu_resident=false"
-                                                               "&vat_number=DE1234567890&valid_vat=false"
-                                                               "&user_country=Germany&phone=%2B49.3012345678"
-                                                               "&company_name=&company_address="));
-        QVERIFY(f.shell.notes.isEmpty()); // a successful silent save says nothing
-        QCOMPARE(user->vatNumber(), QStringLiteral("DE1234567890"));
-        QVERIFY(!user->validVat());
-        QVERIFY(!user->isEuResident());
-
-        // Editing again while already unvalidated saves nothing more.
-        editor.editVatNumber(QStringLiteral("DE12"));
-        QVERIFY(!editor.savePending());
-        // Checking the EU box with an unvalidated number: the field is invalid and cannot be saved.
-        editor.setEuResident(true);
-        QVERIFY(!editor.vatFieldValid());
-        QVERIFY(!editor.canUpdate());
-        QCOMPARE(editor.vatMessage(),
-                 QStringLiteral("Vat number must be validated for EU company VAT exemption."));
-        QCOMPARE(editor.validateButtonText(), QStringLiteral("Validate"));
-        QVERIFY(editor.validateButtonEnabled());
+        QVERIFY2(sent.first().contains(QStringLiteral("&phone=%2B40%20123%26x%3D1&")),
+                 qPrintable(sent.first()));
+        QCOMPARE(f.shell.messages(), QStringList{QStringLiteral("Your account details have been updated.")});
     }
 
     // A refused save is told and frees the session's flag, also when the form or the session is gone.
@@ -234,35 +163,13 @@ private Q_SLOTS:
         }
     }
 
-    void validateAgainstTheService()
+    // The number is changed while its check runs: the late answer must not validate the new number, and
+    // nothing claiming the exemption is saved.
+    void lateVatAnswer()
     {
         ServiceFixture f;
         auto session = makeSession();
         ProfileEditor editor(f.api(), &f.shell, f.user(), session.get());
-        editor.setEuResident(true);
-        editor.editVatNumber(QStringLiteral(" de123456789"));
-        QVERIFY(f.waitIdle(20000)); // (the silent save of the edit may run)
-        QTRY_VERIFY_WITH_TIMEOUT(!editor.savePending() && f.api()->pendingCount() == 0, 5000);
-        editor.setEuResident(true);
-        f.clearRequests();
-        editor.validateVat();
-        QCOMPARE(f.shell.confirmations.last().title, QStringLiteral("Validate"));
-        QVERIFY(editor.validatingVat());
-        QVERIFY(!editor.validateButtonEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(editor.vatValidated(), 10000);
-        QVERIFY(!editor.companyName().isEmpty());
-        QVERIFY(f.waitIdle());
-        QTRY_VERIFY_WITH_TIMEOUT(!editor.savePending() && f.api()->pendingCount() == 0, 5000);
-        const QStringList sent = f.requests();
-        QCOMPARE(sent.first(), QStringLiteral("POST /API/?action=get_vat_info&vat_no=DE123456789"));
-        QCOMPARE(sent.size(), 2);
-        QVERIFY2(
-            sent.at(1).contains(QStringLiteral("&eu_resident=true&vat_number=DE123456789&valid_vat=true&")),
-            qPrintable(sent.at(1)));
-        QVERIFY(f.user()->validVat());
-
-        // The number is changed while its check runs: the late answer must not validate the new number, and
-        // nothing claiming the exemption is saved.
         f.fault("action=get_vat_info&kind=delay&delay_ms=400&count=1");
         editor.editVatNumber(QStringLiteral("DE111111111"));
         QTRY_VERIFY_WITH_TIMEOUT(!editor.savePending() && f.api()->pendingCount() == 0, 5000);
@@ -277,22 +184,9 @@ private Q_SLOTS:
         QVERIFY(!f.user()->validVat());
         for (const QString &request : f.requests(QStringLiteral("update_user_data")))
             QVERIFY2(!request.contains(QStringLiteral("valid_vat=true")), qPrintable(request));
-    }
-
-    void fieldsFollowTheUserUntilEdited()
-    {
-        User user;
-        user.setFirstName(QStringLiteral("Ann"));
-        auto session = makeSession();
-        ProfileEditor editor(nullptr, nullptr, &user, session.get());
-        QCOMPARE(editor.firstName(), QStringLiteral("Ann"));
-        user.setCompanyName(QStringLiteral("Polled Ltd"));
-        QCOMPARE(editor.companyName(), QStringLiteral("Polled Ltd"));
-        editor.setCompanyName(QStringLiteral("Typed Ltd"));
-        user.setCompanyName(QStringLiteral("Polled again"));
-        QCOMPARE(editor.companyName(), QStringLiteral("Typed Ltd"));
-        editor.resetFromUser();
-        QCOMPARE(editor.companyName(), QStringLiteral("Polled again"));
+        // Editing a number that is not validated saves nothing more.
+        editor.editVatNumber(QStringLiteral("DE12"));
+        QVERIFY(!editor.savePending());
     }
 
     void hoursText_data()
@@ -318,26 +212,16 @@ private Q_SLOTS:
         QCOMPARE(EmailPreferences::isValidHoursText(text), valid);
     }
 
+    // A switch toggled while a user-data poll already carries the new choice ends as requested.
     void emailChoices_data()
     {
         QTest::addColumn<QList<int>>("on");
-        QTest::addColumn<int>("toggled"); // 0: the master switch, to on when any choice ends on
+        QTest::addColumn<int>("toggled");
         QTest::addColumn<QList<int>>("after");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("notice");
-        const QList<int> all{1, 2, 3, 4, 5, 6, 7, 8, 9};
-        QTest::newRow("low credits next to credits purchased")
-            << QList<int>{1} << 3 << QList<int>{1, 3} << "1%2C3" << QString();
-        QTest::newRow("the only one off: a lone comma")
-            << QList<int>{1} << 1 << QList<int>{} << "%2C" << QString();
-        QTest::newRow("from nothing") << QList<int>{} << 9 << QList<int>{9} << "9" << QString();
+        QTest::newRow("from nothing") << QList<int>{} << 9 << QList<int>{9} << "9";
         QTest::newRow("one off among many")
-            << QList<int>{1, 2, 5, 8, 9} << 5 << QList<int>{1, 2, 8, 9} << "1%2C2%2C8%2C9" << QString();
-        // "Machine Deleted" alone is enough for the master switch to show on.
-        QTest::newRow("all on") << QList<int>{8} << 0 << all << "%2C1%2C2%2C3%2C4%2C5%2C6%2C7%2C8%2C9"
-                                << QStringLiteral("Enabled all email notifications");
-        QTest::newRow("all off") << all << 0 << QList<int>{} << "%2C%2C"
-                                 << QStringLiteral("Disabled all email notifications");
+            << QList<int>{1, 2, 5, 8, 9} << 5 << QList<int>{1, 2, 8, 9} << "1%2C2%2C8%2C9";
     }
 
     void emailChoices()
@@ -346,21 +230,14 @@ private Q_SLOTS:
         QFETCH(int, toggled);
         QFETCH(QList<int>, after);
         QFETCH(QString, value);
-        QFETCH(QString, notice);
         ServiceFixture f;
         User *user = f.user();
         for (int n = 1; n <= 9; ++n)
             user->setEmailNotification(n, on.contains(n));
         EmailPreferences prefs(f.api(), &f.shell, user);
         QCOMPARE(prefs.anyEmailOn(), !on.isEmpty());
-        if (toggled > 0) {
-            QVERIFY(prefs.toggleEmail(toggled));
-            // A user-data poll lands before the answer and already carries the new choice: the switch must
-            // end as requested, not flipped once more.
-            user->setEmailNotification(toggled, after.contains(toggled));
-        } else {
-            QVERIFY(prefs.setAllEmail(!after.isEmpty()));
-        }
+        QVERIFY(prefs.toggleEmail(toggled));
+        user->setEmailNotification(toggled, after.contains(toggled));
         QVERIFY(prefs.updatingEmailSettings());
         QVERIFY(f.waitIdle());
         QVERIFY(!prefs.updatingEmailSettings());
@@ -368,7 +245,7 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("POST /API/?action=update_user_data&email=demo%40vantorix.example"
                                             "&email_notifications=") +
                              value});
-        QCOMPARE(f.shell.messages(), notice.isEmpty() ? QStringList() : QStringList{notice});
+        QVERIFY(f.shell.messages().isEmpty());
         QCOMPARE(prefs.anyEmailOn(), !after.isEmpty());
         // The user and the service agree.
         const QJsonObject data = f.kit().demo("GET", "get_user_data").object().value("user_data").toObject();
