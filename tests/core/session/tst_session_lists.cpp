@@ -479,6 +479,11 @@ private Q_SLOTS:
         QTest::newRow("falling to nothing") << true << QList<double>{4, 4, 3, 2, 0, 0} << 1 << 1 << 1;
         QTest::newRow("never bought") << false << QList<double>{4, 0} << 0 << 0 << 1;
         QTest::newRow("first balance never warns") << true << QList<double>{10, 2} << 1 << 0 << 1;
+        QTest::newRow("first balance below the monitor's limit")
+            << true << QList<double>{2, 1} << 1 << 0 << 0;
+        QTest::newRow("above the threshold") << true << QList<double>{6} << 0 << 0 << 0;
+        QTest::newRow("at the threshold is low") << true << QList<double>{5} << 1 << 0 << 0;
+        QTest::newRow("below nothing is depleted") << true << QList<double>{-1} << 0 << 1 << 0;
     }
     void creditNotices()
     {
@@ -560,18 +565,18 @@ private Q_SLOTS:
         QVERIFY(kit->shell.notes.isEmpty());
         kit->user().setMachineRunningForXHours(2);
         poll(10);
-        poll(110);
-        poll(125);
+        poll(119);
+        poll(120); // exactly the threshold
         QCOMPARE(kit->shell.count(text), 1);
         QCOMPARE(kit->host.systemNotes.count(text), 1);
         QCOMPARE(kit->host.actionKeys, QList<QStringList>{QStringList({"stop", "keep-running"})});
         kit->host.responses.last()(QStringLiteral("keep-running"));
-        for (double minutes : {140, 200, 244})
+        for (double minutes : {140, 200, 239})
             poll(minutes);
         QCOMPARE(kit->shell.count(text), 1);
         // Reminded again, with the hours it has run by now.
         const QString again = QStringLiteral("Machine \"Lab\" has been running for 4 hours.");
-        poll(246);
+        poll(240); // exactly when the snooze is due
         QCOMPARE(kit->shell.count(text), 1);
         QCOMPARE(kit->shell.count(again), 1);
         poll(400); // used up
