@@ -1,10 +1,11 @@
 // Notification texts quote the service, so they are hostile input. Rendered in a real window, image
-// tags (plain, nested, split, in other elements' attributes) must fetch nothing from a test server, and
-// links with any scheme but http(s) must open nothing. A plain rich-text item with the same image is the
-// control that shows the server would have seen a fetch.
-#include <QDesktopServices>
+// tags (plain, nested, split, in other elements' attributes) must fetch nothing from a test server; a
+// plain rich-text item with the same image is the control that shows the server would have seen a fetch.
+// Links with any scheme but http(s) must not count as openable (the notifications views test shows that a
+// notification opens only what counts as openable).
+#include "ui/notificationpolicy.h"
+
 #include <QQmlComponent>
-#include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickStyle>
@@ -16,14 +17,6 @@
 
 Q_IMPORT_QML_PLUGIN(Vantorix_CorePlugin)
 Q_IMPORT_QML_PLUGIN(VantorixPlugin)
-
-// The bridge's link opening, recorded.
-class LinkRecorder : public QObject {
-    Q_OBJECT
-public:
-    Q_INVOKABLE void openUrl(const QString &url) { opened.append(url); }
-    QStringList opened;
-};
 
 // Counts every connection a text makes to fetch something.
 class FetchCounter : public QObject {
@@ -52,7 +45,6 @@ class TestHostileNotifications : public QObject {
 
 private:
     QQmlEngine m_engine;
-    LinkRecorder m_links;
     FetchCounter m_fetches;
     QQuickWindow m_window;
 
@@ -75,20 +67,9 @@ private Q_SLOTS:
     {
         QQuickStyle::setStyle(QStringLiteral("Material"));
         m_engine.addImportPath(QStringLiteral("qrc:/"));
-        m_engine.rootContext()->setContextProperty(QStringLiteral("context"), &m_links);
-        for (const char *scheme :
-             {"file", "javascript", "data", "ftp", "http", "https", "mailto", "vantorix"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_links, "openUrl");
         m_window.resize(800, 600);
         m_window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m_window));
-    }
-
-    void cleanupTestCase()
-    {
-        for (const char *scheme :
-             {"file", "javascript", "data", "ftp", "http", "https", "mailto", "vantorix"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
 
     void images_data()
@@ -153,16 +134,7 @@ private Q_SLOTS:
     void links()
     {
         QFETCH(QString, link);
-        QFETCH(bool, opens);
-        m_links.opened.clear();
-        std::unique_ptr<QQuickItem> item(
-            show("import Vantorix\nNotification { lifespan: 0 }",
-                 QStringLiteral("<a href=\"%1\">details</a>").arg(link.toHtmlEscaped())));
-        QVERIFY(item);
-        auto *label = item->findChild<QQuickItem *>(QStringLiteral("notificationText"));
-        QVERIFY(label);
-        QVERIFY(QMetaObject::invokeMethod(label, "linkActivated", Q_ARG(QString, link)));
-        QCOMPARE(m_links.opened, opens ? QStringList{link} : QStringList{});
+        QTEST(NotificationPolicy::isOpenableLink(link), "opens");
     }
 };
 
