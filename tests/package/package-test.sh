@@ -134,7 +134,7 @@ check_run() {
     local qml_root todo=() uri optional dir pkg missing=()
     qml_root="$("$QTPATHS" -query QT_INSTALL_QML)"
     mapfile -t todo < <(
-        sed -n 's/^import \([A-Za-z][A-Za-z0-9.]*\).*/\1/p' "$src"/qml/*.qml
+        find "$src/qml" -name '*.qml' -exec sed -n 's/^import \([A-Za-z][A-Za-z0-9.]*\).*/\1/p' {} +
         sed -n 's/^Style=\(.*\)/QtQuick.Controls.\1/p' "$src/qtquickcontrols2.conf"
         sed -n 's/.*addLibraryImport: [^ ]* "\([^"]*\)".*/\1/p' "$log"
     )
