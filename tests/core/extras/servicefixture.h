@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fakes.h"
+#include "recordingshell.h"
 
 #include <QNetworkAccessManager>
 #include <QStringList>
@@ -20,8 +20,7 @@ public:
     [[nodiscard]] ApiClient *api() const { return m_api.get(); }
     [[nodiscard]] User *user() const { return m_user.get(); }
     [[nodiscard]] ServiceTestKit &kit() const { return *m_kit; }
-    FakeShell shell;
-    FakeHost host;
+    RecordingShell shell;
 
     // The service's request log: "METHOD /API/?action=...", raw as received.
     [[nodiscard]] QStringList requests();

@@ -87,7 +87,7 @@ private Q_SLOTS:
 
     void countryChange()
     {
-        FakeShell shell;
+        RecordingShell shell;
         User user;
         user.setVatNumber(QStringLiteral("RO12345678"));
         user.setValidVat(true);
@@ -144,7 +144,7 @@ private Q_SLOTS:
         QFETCH(bool, validated);
         QFETCH(QString, notice);
         QFETCH(QString, country);
-        FakeShell shell;
+        RecordingShell shell;
         User user;
         auto session = makeSession();
         QFETCH(QString, checked);
@@ -176,6 +176,7 @@ private Q_SLOTS:
         editor.setEuResident(true);
         f.clearRequests();
         editor.validateVat();
+        f.shell.confirmations.last().accepted();
         QVERIFY(editor.validatingVat());
         editor.editVatNumber(QStringLiteral("DE222222222"));
         QTRY_VERIFY_WITH_TIMEOUT(!editor.validatingVat(), 10000);

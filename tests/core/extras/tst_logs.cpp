@@ -121,7 +121,7 @@ private Q_SLOTS:
         QFETCH(QString, fileName);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        FakeShell shell;
+        RecordingShell shell;
         LogsController logs(LogsController::Scope::Account, nullptr, &shell, [] { return QString(); });
         const QString path = dir.filePath(fileName);
 
@@ -162,7 +162,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, url);
         QFETCH(QString, shown);
-        FakeShell shell;
+        RecordingShell shell;
         LogsController logs(LogsController::Scope::Account, nullptr, &shell, [] { return QString(); });
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("log export to .* failed")));
         QVERIFY(!logs.exportCsv(QUrl(url)));

@@ -1,10 +1,10 @@
 // Payments: the change rule of the payment list, invoices, the VAT amounts and texts, the amount field,
 // the history rows and what is refused before anything is sent.
-#include "fakes.h"
 #include "payments/paymenthistory.h"
 #include "payments/paymentscontroller.h"
 #include "payments/vatrules.h"
 #include "records/userpayment.h"
+#include "sessiontestkit.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -243,7 +243,7 @@ private Q_SLOTS:
 
     void refusedBeforeAnythingIsSent()
     {
-        FakeShell shell;
+        RecordingShell shell;
         FakeHost host;
         PaymentsController payments(nullptr, &shell, &host, nullptr);
         payments.setPurchaseAmountText(QStringLiteral("1"));
@@ -253,7 +253,7 @@ private Q_SLOTS:
         // A link that is no web address is not opened.
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not opening a payment link"));
         payments.openPaymentLink(QStringLiteral("file:///etc/passwd"));
-        QVERIFY(host.opened.isEmpty());
+        QVERIFY(host.urls.isEmpty());
     }
 };
 
