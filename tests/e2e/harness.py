@@ -436,11 +436,9 @@ class World:
         self.xdo("click", button)
         time.sleep(0.3)
 
-    def click(self, node, button=1, dx=None, dy=None):
-        if isinstance(node, str):
-            node = self.wait_for(node)
+    def click(self, node):
         _, _, x, y, w, h, _ = node
-        self.click_at(x + (w / 2 if dx is None else dx), y + (h / 2 if dy is None else dy), button)
+        self.click_at(x + w / 2, y + h / 2)
 
     def wheel(self, steps, down=True, settle=0.3):
         """Turns the mouse wheel over the middle of the window: the page under it scrolls."""
@@ -464,14 +462,14 @@ class World:
         self.key("ctrl+a")
         self.type(text)
 
-    def field_after(self, label, roles=("text", "password text"), index=0):
+    def field_after(self, label, roles=("text", "password text")):
         """The first text field after the label with the given text, in the order of the tree."""
         nodes = self.nodes()
         for i, n in enumerate(nodes):
             if n[1] == label:
                 fields = [m for m in nodes[i + 1:] if m[0] in roles]
-                if len(fields) > index:
-                    return fields[index]
+                if fields:
+                    return fields[0]
         raise JourneyFailed("no field after the label '%s'" % label)
 
     def dump(self, name):

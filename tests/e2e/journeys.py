@@ -180,7 +180,6 @@ def sign_up(w):
 # it alone in the grid) and by its place under the toolbar.
 CARD = {"favourite": (26, 26), "select": (381, 28), "power": (26, 202), "panel_edge": (2, 110),
         "name": (62, 279), "menu": (386, 279)}
-STRIP = 73  # how much lower the first card sits when the favourites strip is shown above the grid
 
 
 def grid_cards(w):
@@ -217,10 +216,10 @@ def grid_cards(w):
     return seen
 
 
-def card_point(w, part, strip=False):
+def card_point(w, part):
     bar = [n for n in w.nodes() if n[0] == "panel" and n[5] == 44 and n[4] > 400][0]
     dx, dy = CARD[part]
-    return bar[2] + 8 + dx, bar[3] + 86 + dy + (STRIP if strip else 0)
+    return bar[2] + 8 + dx, bar[3] + 86 + dy
 
 
 def is_green(rgb):
@@ -393,7 +392,7 @@ def create(w):
     w.shot("new-card-running")
 
     card_menu(w, "Render Node", "Machine Billing")
-    time.sleep(2)
+    w.wait_for("Current Running Session Cost", "label")
     w.dump("billing")
     w.shot("billing")
     w.click(w.wait_for("Machine Activity"))
