@@ -42,6 +42,13 @@ private Q_SLOTS:
         addRow("vm_id of another account", "POST", "start_user_vm_instance" + e + "&vm_id=111",
                "does not belong");
         addRow("vm_id missing", "POST", "stop_user_vm_instance" + e, "Missing parameter: vm_id");
+        // Power actions the computer's status does not allow (the seed: 101 runs, 103 is stopped, 108
+        // deleted).
+        addRow("start running", "POST", "start_user_vm_instance" + e + "&vm_id=101", "already running");
+        addRow("stop stopped", "POST", "stop_user_vm_instance" + e + "&vm_id=103", "not running");
+        addRow("reboot stopped", "POST", "reset_user_vm_instance" + e + "&vm_id=103", "only be rebooted");
+        addRow("start deleted", "POST", "start_user_vm_instance" + e + "&vm_id=108", "deleted");
+        addRow("delete deleted", "POST", "delete_user_vm_instance" + e + "&vm_id=108", "deleted");
         addRow("favourite not boolean", "POST", "set_favourite_vm_instance" + e + "&vm_id=101&favourite=yes",
                "true or false");
         addRow("rename with hyphen", "POST",

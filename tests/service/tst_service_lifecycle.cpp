@@ -78,33 +78,6 @@ private Q_SLOTS:
         }
     }
 
-    void refusalsFollowTheStatus_data()
-    {
-        QTest::addColumn<QByteArray>("action");
-        QTest::addColumn<QString>("machine");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("start running") << QByteArray("start_user_vm_instance") << "Office PC"
-                                       << "already running";
-        QTest::newRow("stop stopped") << QByteArray("stop_user_vm_instance") << "Design Station"
-                                      << "not running";
-        QTest::newRow("reboot stopped") << QByteArray("reset_user_vm_instance") << "Design Station"
-                                        << "only be rebooted";
-        QTest::newRow("start deleted") << QByteArray("start_user_vm_instance") << "Archive"
-                                       << "deleted";
-        QTest::newRow("delete deleted") << QByteArray("delete_user_vm_instance") << "Archive"
-                                        << "deleted";
-    }
-
-    void refusalsFollowTheStatus()
-    {
-        QFETCH(QByteArray, action);
-        QFETCH(QString, machine);
-        QFETCH(QString, expected);
-        const auto reply =
-            kit.demo("POST", action, "&vm_id=" + QByteArray::number(kit.machineIdByName(machine)));
-        QVERIFY2(reply.value("error_message").toString().contains(expected), reply.body.constData());
-    }
-
     void runningCostsAccrueAndBurnCredits()
     {
         const int office = kit.machineIdByName("Office PC");
