@@ -76,9 +76,12 @@ void SessionTestKit::clearFaults()
 
 bool SessionTestKit::settle(int timeoutMs)
 {
+    // A queued call may send a request once events are processed: wait until that leaves none either.
     QDeadlineTimer deadline(timeoutMs);
-    while (m_api->pendingCount() > 0 && !deadline.hasExpired())
-        QTest::qWait(5);
-    QCoreApplication::processEvents();
+    do {
+        while (m_api->pendingCount() > 0 && !deadline.hasExpired())
+            QTest::qWait(5);
+        QCoreApplication::processEvents();
+    } while (m_api->pendingCount() > 0 && !deadline.hasExpired());
     return m_api->pendingCount() == 0;
 }
