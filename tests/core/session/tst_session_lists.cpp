@@ -1,11 +1,15 @@
 // The session's lists: merging poll replies, the derived lists and their recomputation, the grid models,
-// filters, selection, bulk confirmations, preferences, event notices and banners.
+// filters, selection, bulk confirmations, preferences, event notices, payments, the per-view controllers
+// and banners.
+#include "logs/logscontroller.h"
 #include "modelrecorder.h"
+#include "records/userpayment.h"
 #include "session/traymenu.h"
 #include "sessiontestkit.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QNetworkReply>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -705,6 +709,65 @@ private Q_SLOTS:
         QCOMPARE(session->leftBannerDark()->source(), serviceLeftDark);
         session->applyBanners(QJsonValue());
         QCOMPARE(session->topBannerLight()->source(), QStringLiteral("second.png"));
+    }
+    // A payment completed on the provider's page is told through the purchase notice's own two switches
+    // (how the switches and the master switch combine is the event switch table).
+    void completedPaymentFollowsItsSwitches_data()
+    {
+        QTest::addColumn<bool>("app");
+        QTest::addColumn<bool>("system");
+        QTest::newRow("in-app only") << true << false;
+        QTest::newRow("system only") << false << true;
+    }
+    void completedPaymentFollowsItsSwitches()
+    {
+        QFETCH(bool, app);
+        QFETCH(bool, system);
+        session->setCreditsPurchasedNotificationApp(app);
+        session->setCreditsPurchasedNotificationSystem(system);
+        session->listUserPayments();
+        QTRY_VERIFY(!session->userPayments().isEmpty());
+        UserPayment *pending = nullptr;
+        for (UserPayment *p : session->userPayments())
+            if (p->isPending())
+                pending = p;
+        QVERIFY(pending);
+
+        // Pay on the provider's page, as the browser would.
+        QNetworkAccessManager network;
+        QNetworkRequest request(QUrl(pending->paymentLink() + QStringLiteral("/complete")));
+        std::unique_ptr<QNetworkReply> reply(network.post(request, QByteArray()));
+        QTRY_VERIFY(reply->isFinished());
+        QCOMPARE(reply->error(), QNetworkReply::NoError);
+
+        QSignalSpy changed(session.get(), &MainContext::userPaymentsChanged);
+        session->listUserPayments();
+        QTRY_COMPARE(changed.size(), 1);
+        const QString text = QStringLiteral("Payment completed.");
+        QCOMPARE(kit->shell.count(text), app ? 1 : 0);
+        QCOMPARE(kit->host.systemNotes.count(text), system ? 1 : 0);
+
+        // The same list again changes nothing and says nothing more.
+        QVERIFY(kit->settle());
+        session->listUserPayments();
+        QVERIFY(kit->settle());
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(kit->shell.count(text), app ? 1 : 0);
+    }
+
+    void viewControllersBelongToTheirViews()
+    {
+        auto *view = new QObject;
+        QPointer<LogsController> account = session->createAccountLogs(view);
+        QPointer<LogsController> machine = session->createComputerLogs(view);
+        QPointer<ProfileEditor> editor = session->createProfileEditor(view);
+        QVERIFY(account && machine && editor);
+        QCOMPARE(account->parent(), view);
+        QVERIFY(kit->settle());
+        QVERIFY(kit->requests(QStringLiteral("get_user_logs")).size() >= 1);
+        delete view;
+        QVERIFY(!account && !machine && !editor);
+        QVERIFY(kit->settle());
     }
 };
 
