@@ -167,9 +167,7 @@ private Q_SLOTS:
     void valuesDecodeToWhatWasGiven_data()
     {
         QTest::addColumn<QString>("value");
-        QTest::newRow("plus and at") << kEmail;
-        QTest::newRow("all off") << QStringLiteral(",,");
-        QTest::newRow("all on") << QStringLiteral(",1,2,3,4,5,6,7,8,9");
+        // Commas, "+" and "@" are in the request-line rows.
         QTest::newRow("query syntax") << QStringLiteral("a&b=c?d#e%20f");
         QTest::newRow("non-ASCII") << QStringLiteral("Ștefan Müller 東京");
     }
