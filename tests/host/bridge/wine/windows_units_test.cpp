@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -101,8 +102,8 @@ void dataProtection()
         CHECK(back == password);
         // Upper-case digits are read too (a hand-edited settings file).
         std::string upper = hex;
-        for (char &c : upper)
-            c = char(toupper(static_cast<unsigned char>(c)));
+        std::transform(hex.begin(), hex.end(), upper.begin(),
+                       [](unsigned char c) { return char(toupper(c)); });
         back.clear();
         CHECK(vantorix::win::unprotectForCurrentUser(upper, back) && back == password);
 
@@ -253,10 +254,7 @@ void remoteDesktop()
         CHECK(launch.commandLine.size() > prefix.size() + 1 && launch.commandLine.back() == L'"');
         const std::wstring given =
             launch.commandLine.substr(prefix.size(), launch.commandLine.size() - prefix.size() - 1);
-        bool ascii = true;
-        for (wchar_t c : given)
-            ascii = ascii && c < 0x80;
-        CHECK(ascii);
+        CHECK(std::all_of(given.begin(), given.end(), [](wchar_t c) { return c < 0x80; }));
         wchar_t longForm[MAX_PATH * 2];
         const DWORD longLength = GetLongPathNameW(given.c_str(), longForm, MAX_PATH * 2);
         CHECK(std::wstring(longForm, longLength) == first);
