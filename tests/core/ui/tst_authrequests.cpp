@@ -3,7 +3,7 @@
 // and country helpers.
 
 #include "api/apiclient.h"
-#include "servicefixture.h"
+#include "sessiontestkit.h"
 #include "testprotector.h"
 #include "ui/authcontroller.h"
 #include "ui/countryservice.h"
@@ -20,7 +20,7 @@ class TestAuthRequests : public QObject {
 
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<ServiceFixture> m_service;
+    std::unique_ptr<SessionTestKit> m_service;
     TestProtector m_protector;
     std::unique_ptr<LoginSettings> m_settings;
     std::unique_ptr<AuthController> m_auth;
@@ -32,7 +32,7 @@ private Q_SLOTS:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         QCoreApplication::setOrganizationName(QStringLiteral("vantorix-test"));
         QCoreApplication::setApplicationName(QStringLiteral("authrequests"));
-        m_service = std::make_unique<ServiceFixture>();
+        m_service = std::make_unique<SessionTestKit>();
     }
 
     void init()
@@ -41,7 +41,7 @@ private Q_SLOTS:
         m_protector.failing = false;
         m_messages.clear();
         m_settings = std::make_unique<LoginSettings>(&m_protector, nullptr);
-        m_auth = std::make_unique<AuthController>(m_service->api(), &m_service->shell, nullptr);
+        m_auth = std::make_unique<AuthController>(&m_service->api(), &m_service->shell, nullptr);
         m_auth->setSettings(m_settings.get());
         connect(m_auth.get(), &AuthController::message, this, [this](const QString &text, int, int place) {
             m_messages.append(text + u'@' + QString::number(place));
@@ -146,14 +146,14 @@ private Q_SLOTS:
         // Registering the same form sends nothing.
         m_auth->registerAccount(form);
         QVERIFY(!m_auth->registerBusy());
-        QCOMPARE(m_service->api()->pendingCount(), 0);
+        QCOMPARE(m_service->api().pendingCount(), 0);
         QCOMPARE(m_messages, QStringList(2, expected));
     }
 
     void overlappingVatChecksKeepTheFlagUp()
     {
-        m_service->fault("action=get_vat_info&count=1&kind=delay&delay_ms=300");
-        CountryService countries(m_service->api(), &m_service->shell, nullptr);
+        m_service->fault(QStringLiteral("get_vat_info"), QStringLiteral("delay"), 1, 500, 300);
+        CountryService countries(&m_service->api(), &m_service->shell, nullptr);
         int calls = 0;
         countries.getVATInfo(QStringLiteral("DE123456789"), [&](const QVariant &) { ++calls; });
         countries.getVATInfo(QStringLiteral("RO12345678"), [&](const QVariant &) { ++calls; });
