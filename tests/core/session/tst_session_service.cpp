@@ -318,18 +318,11 @@ private Q_SLOTS:
         QVERIFY(kit->settle());
         QCOMPARE(kit->shell.messages().last(), QStringLiteral("Created Machine \"Render Box\""));
         QCOMPARE(kit->host.systemNotes, QStringList{QStringLiteral("Created Machine \"Render Box\"")});
-        const QVariantMap stored = session->computerEncryptedPasswords();
-        QCOMPARE(stored.size(), 1);
-        QCOMPARE(stored.first().toString(), kit->host.encrypt(QStringLiteral("Pw-12345678!")));
-        // The new computer shows up with the next poll, with its password ready for Remote Desktop.
-        session->listUserVMInstances();
-        QVERIFY(kit->settle());
-        Computer *created = named(QStringLiteral("Render Box"));
-        QVERIFY(created);
-        QCOMPARE(session->encryptedPasswordFor(created->identifier()), stored.first().toString());
+        // The new computer and its protected password after the next poll are the creation views test's.
+        QCOMPARE(session->computerEncryptedPasswords().size(), 1);
 
         // No answer in time: the outcome is unknown, so the list is looked at at once and nothing is
-        // stored or announced as created.
+        // stored or announced as created (what the user is told is the fault matrix's time-out row).
         kit->api().setTransferTimeout(100);
         kit->fault(QStringLiteral("insert_vm_instance"), QStringLiteral("hold"), 1);
         kit->shell.notes.clear();
@@ -338,10 +331,7 @@ private Q_SLOTS:
         session->insertVMInstance(QStringLiteral("Slow Box"), 1, QStringLiteral("alice"),
                                   QStringLiteral("Pw-12345678!"));
         QTRY_VERIFY_WITH_TIMEOUT(!kit->requests(QStringLiteral("list_user_vm_instances")).isEmpty(), 10000);
-        QCOMPARE(kit->shell.messages(),
-                 (QStringList{QStringLiteral("Starting Machine"),
-                              QStringLiteral("No answer from the service about \"Slow Box\": it may still be "
-                                             "created. Check the list before you try again.")}));
+        QVERIFY(!kit->shell.messages().contains(QStringLiteral("Created Machine \"Slow Box\"")));
         QVERIFY(kit->host.systemNotes.isEmpty());
         QCOMPARE(session->computerEncryptedPasswords().size(), 1);
         kit->clearFaults();
@@ -387,8 +377,6 @@ private Q_SLOTS:
         QCOMPARE(signingOut.size(), 1); // the second 401 changes nothing
         QCOMPARE(kit->settings().value(QStringLiteral("loginPassword")).toString(), QString());
         QCOMPARE(kit->host.cacheClears, 1);
-        QVERIFY(!session->loadingComputersInternal());
-        QVERIFY(!session->updatingUserData());
         QCOMPARE(signedOut.size(), 0);
         QCOMPARE(kit->shell.timeoutDelays(), QList<int>{4000});
         kit->shell.runTimeouts();
