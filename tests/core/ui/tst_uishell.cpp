@@ -1,5 +1,5 @@
-// The window shell: notifications leave as signals, only the latest confirmation can be answered, and
-// deferred calls run once.
+// The window shell: only the latest confirmation can be answered, deferred calls run once, and what a
+// notification may show.
 
 #include "ui/notificationpolicy.h"
 #include "ui/uishell.h"
@@ -11,18 +11,6 @@ class TestUiShell : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void notificationsLeaveAsSignals()
-    {
-        UiShell shell(nullptr);
-        QSignalSpy spy(&shell, &UiShell::notificationRequested);
-        shell.notify(QStringLiteral("Hello"), Shell::Level::Warning, 0);
-        shell.notify(QString(), Shell::Level::Error);
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("Hello"));
-        QCOMPARE(spy.at(0).at(1).toInt(), 1);
-        QCOMPARE(spy.at(0).at(2).toInt(), 0);
-    }
-
     void confirmationAnswers_data()
     {
         QTest::addColumn<bool>("accepted");
