@@ -1,6 +1,5 @@
 // The account records built from the service's replies: missing, empty, mistyped and null fields.
 // (URLs inside the raw JSON below write "/" as "\/": moc reads "//" in a raw string as a comment.)
-#include "records/banner.h"
 #include "records/computertemplate.h"
 #include "records/user.h"
 #include "records/userpayment.h"
@@ -468,22 +467,10 @@ private Q_SLOTS:
         QFETCH(bool, canRequestInvoice);
 
         UserPayment payment;
-        QSignalSpy invoiceChanged(&payment, &UserPayment::canRequestInvoiceChanged);
         payment.setStatus(status);
         payment.setInvoiceStatus(invoiceStatus);
         QCOMPARE(payment.isPending(), pending);
         QCOMPARE(payment.canRequestInvoice(), canRequestInvoice);
-        QCOMPARE(invoiceChanged.count(), 2);
-    }
-
-    void banner()
-    {
-        Banner top(Banner::Top);
-        QCOMPARE(Banner(Banner::Left).position(), Banner::Left);
-        QSignalSpy source(&top, &Banner::sourceChanged);
-        top.setSource(QStringLiteral("https://cdn.example/top.png"));
-        top.setSource(QStringLiteral("https://cdn.example/top.png"));
-        QCOMPARE(source.count(), 1);
     }
 };
 
