@@ -80,13 +80,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fileText");
         QTest::addColumn<QString>("password");
 
-        QTest::newRow("crlf, password in the middle")
-            << QStringLiteral(
-                   "full address:s:h\r\nusername:s:u\r\npassword 51:b:0a1b\r\nremoteapplicationmode:i:0")
-            << QStringLiteral("full address:s:h\r\nusername:s:u\r\nremoteapplicationmode:i:0")
-            << QStringLiteral("0a1b");
-        QTest::newRow("no password") << QStringLiteral("full address:s:h\r\nusername:s:u")
-                                     << QStringLiteral("full address:s:h\r\nusername:s:u") << QString();
+        // A password line in the middle of CRLF lines, and a text without one, are launch rows below.
         QTest::newRow("password last") << QStringLiteral("full address:s:h\r\npassword 51:b:ff")
                                        << QStringLiteral("full address:s:h\r\n") << QStringLiteral("ff");
         QTest::newRow("line feeds only") << QStringLiteral("a:s:1\npassword 51:b:cd\nb:s:2\n")

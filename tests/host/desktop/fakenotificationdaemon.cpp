@@ -62,10 +62,6 @@ public Q_SLOTS:
         return id;
     }
 
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
-
-    void CloseNotification(uint id) { emitSignal(QStringLiteral("NotificationClosed"), {id, uint(3)}); }
-
     void InvokeAction(uint id, const QString &key)
     {
         emitSignal(QStringLiteral("ActionInvoked"), {id, key});

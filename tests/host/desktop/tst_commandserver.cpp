@@ -124,16 +124,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("events");
         const QStringList raiseOnly{"raise"};
         QTest::newRow("second start") << "{}" << raiseOnly;
-        QTest::newRow("not JSON") << "hello" << raiseOnly;
         QTest::newRow("empty text") << "" << raiseOnly;
         QTest::newRow("truncated object") << "{\"triggerLogin\":true" << raiseOnly;
         QTest::newRow("number") << "5" << raiseOnly;
         QTest::newRow("string") << "\"triggerLogin\"" << raiseOnly;
-        QTest::newRow("null") << "null" << raiseOnly;
         QTest::newRow("array") << "[{\"triggerLogin\":true,\"payment_status\":\"ok\"}]" << raiseOnly;
         QTest::newRow("login true") << "{\"triggerLogin\":true}" << QStringList{"raise", "login"};
         QTest::newRow("login false") << "{\"triggerLogin\":false}" << raiseOnly;
-        QTest::newRow("login text true") << "{\"triggerLogin\":\"true\"}" << raiseOnly;
         QTest::newRow("login number 1") << "{\"triggerLogin\":1}" << raiseOnly;
         QTest::newRow("token") << "{\"setPasswordResetToken\":\"a1b2\"}"
                                << QStringList{"raise", "token:a1b2"};
@@ -163,16 +160,6 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(m_events, events, kWaitMs);
     }
 
-    void binaryIgnored()
-    {
-        QWebSocket client;
-        QVERIFY(openClient(client));
-        client.sendBinaryMessage("{\"triggerLogin\":true}");
-        client.sendTextMessage(QStringLiteral("{}"));
-        // Messages on one connection are handled in order: the binary one is done when "{}" raises.
-        QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise"}), kWaitMs);
-    }
-
     void messageSizeLimit_data()
     {
         QTest::addColumn<QString>("padding");
@@ -180,7 +167,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("handled");
         QTest::newRow("at the limit") << "a" << 0 << true;
         QTest::newRow("one byte over") << "a" << 1 << false;
-        QTest::newRow("far over") << "a" << 1000000 << false;
         // Fewer characters than the limit, but more UTF-8 bytes.
         QTest::newRow("multi-byte over") << QString(QChar(0xe9)) << 2 << false;
     }
@@ -200,17 +186,11 @@ private Q_SLOTS:
         QWebSocket client;
         QVERIFY(openClient(client));
         client.sendTextMessage(message);
-        if (handled) {
+        if (handled)
             QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise", "login"}), kWaitMs);
-        } else {
+        else
             QTRY_COMPARE_WITH_TIMEOUT(client.state(), QAbstractSocket::UnconnectedState, kWaitMs);
-            QCOMPARE(m_events, QStringList());
-            // The server is still there for the next client.
-            QWebSocket next;
-            QVERIFY(openClient(next));
-            next.sendTextMessage(QStringLiteral("{}"));
-            QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise"}), kWaitMs);
-        }
+        QCOMPARE(m_events, handled ? QStringList({"raise", "login"}) : QStringList());
     }
 
     void severalClients()
