@@ -101,7 +101,8 @@ private Q_SLOTS:
         QCOMPARE(call.value("replaces_id").toInteger(), 0);
         QCOMPARE(call.value("app_icon").toString(), QString());
         QCOMPARE(call.value("summary").toString(), QStringLiteral("vantorix"));
-        QCOMPARE(call.value("body").toString(), QStringLiteral("Credits &lt;bought&gt; &amp; \"it's\" &amp;amp;"));
+        QCOMPARE(call.value("body").toString(),
+                 QStringLiteral("Credits &lt;bought&gt; &amp; \"it's\" &amp;amp;"));
         QCOMPARE(call.value("actions").toArray(), QJsonArray({"default", "Open"}));
         QCOMPARE(call.value("hints").toInt(), 0);
         QCOMPARE(call.value("expire_timeout").toInt(), -1);
