@@ -7,7 +7,6 @@
 #include "logcapture.h"
 #include "recordingshell.h"
 
-#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QtTest>
 
@@ -133,8 +132,6 @@ private Q_SLOTS:
         const ApiRequest login = ApiRequests::loginUser(kEmail, QStringLiteral("pw"));
         QTest::newRow("connection refused") << -1 << login << "Connection refused";
         QTest::newRow("never answered, sign-in") << silent << login << "no reply within 300 ms";
-        QTest::newRow("never answered, poll")
-            << silent << ApiRequests::listUserVmInstances(kEmail) << "no reply within 300 ms";
         QTest::newRow("dropped mid-body")
             << int(FakeHttpServer::Behaviour::DropMidBody)
             << ApiRequests::resetPass(QStringLiteral("a"), QStringLiteral("b")) << QString();

@@ -11,7 +11,6 @@
 #include "ui/countryservice.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QVariantMap>
 

@@ -8,8 +8,6 @@
 #include "session/machinelistmodel.h"
 #include "session/sessionevent.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTest>
