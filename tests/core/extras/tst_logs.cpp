@@ -180,8 +180,6 @@ private Q_SLOTS:
         QCOMPARE(logs->totalLogEntries(), 64);
         QCOMPARE(logs->maxPage(), 4);
         QCOMPARE(f.requests(QStringLiteral("get_user_logs")), QStringList{kAccountFirstPage});
-        QVERIFY(logs->logs().first().toMap().contains(QStringLiteral("operation_datetime")));
-        QVERIFY(logs->csvText().split(QLatin1Char('\n')).size() == 15);
         QVERIFY(f.settle());
         const QVariantList page0 = logs->logs();
         f.clearRequests();

@@ -300,8 +300,6 @@ private Q_SLOTS:
             QCOMPARE(styles->isLightTheme(), light);
             QCOMPARE(styles->appBackgroundColor(),
                      light ? QColor(0xe0, 0xe0, 0xe0) : QColor(0x0a, 0x0c, 0x0e));
-            QCOMPARE(styles->sidebarCreditsColor(), light ? QColor(Qt::black) : QColor(Qt::white));
-            QCOMPARE(styles->updateUserDataPaneBackgroundColor().alpha(), 255);
         }
     }
 
