@@ -8,26 +8,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
-
-namespace {
-
-std::string fileBytesHex(const std::wstring &path)
-{
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return "-";
-    std::vector<unsigned char> bytes;
-    unsigned char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    CloseHandle(file);
-    return vantorix::win::toLowerHex(bytes.data(), bytes.size());
-}
-
-} // namespace
 
 int main()
 {
@@ -37,7 +17,12 @@ int main()
     const size_t close = open == std::wstring::npos ? open : commandLine.find(L'"', open + 1);
     if (close != std::wstring::npos)
         path = commandLine.substr(open + 1, close - open - 1);
-    const std::string record = utf8(commandLine) + "\n" + fileBytesHex(path) + "\n";
+    bool found = false;
+    const std::string bytes = readFile(path, &found);
+    const std::string hex =
+        found ? vantorix::win::toLowerHex(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size())
+              : "-";
+    const std::string record = utf8(commandLine) + "\n" + hex + "\n";
 
     wchar_t target[MAX_PATH * 2];
     const DWORD length = GetEnvironmentVariableW(L"VANTORIX_MSTSC_RECORD", target, MAX_PATH * 2);
