@@ -80,16 +80,21 @@ ViewsCase {
         compare(findChild(sidebar, "greetingLabel").text, "Hi " + session.user.firstName + "!")
     }
 
-    function test_burnRateSelectedOrAll() {
+    // The burn rate of the selected computers, or of all of them; the hours left always at the rate of all.
+    function test_burnRateAndHoursLeft() {
         signIn(1200)
         const all = session.currentBurnRate
         verify(all > 0)
+        session.user.credits = all * 14.51
         compare(sidebar.burnRateLabel.text, "Using " + all.toFixed(3) + " credits /h")
+        compare(sidebar.hoursLeftLabel.text, "\u2248 14 h 30 min left")
+        verify(sidebar.hoursLeftLabel.visible)
         const running = session.computers.filter(c => c.status === Computer.Running)
         verify(running.length >= 1)
         session.selectedComputers = [running[0].identifier]
         tryVerify(() => session.selectedBurnRate === running[0].currentBurnRate, 2000)
         compare(sidebar.burnRateLabel.text, "Using " + running[0].currentBurnRate.toFixed(3) + " credits /h")
+        compare(sidebar.hoursLeftLabel.text, "\u2248 14 h 30 min left")
         session.selectedComputers = []
         tryCompare(sidebar.burnRateLabel, "text", "Using " + session.currentBurnRate.toFixed(3) + " credits /h")
     }
@@ -103,15 +108,6 @@ ViewsCase {
         session.showComputer(last.identifier)
         compare(session.pageIndex, MainContext.Computers)
         tryVerify(() => frame.flickable.contentY > 0, 3000)
-    }
-
-    // The line under the burn rate: the balance at the rate of all computers, whatever the selection.
-    function test_hoursLeftLine() {
-        signIn(1200)
-        tryVerify(() => session.currentBurnRate > 0, 5000)
-        session.user.credits = session.currentBurnRate * 14.51
-        compare(sidebar.hoursLeftLabel.text, "\u2248 14 h 30 min left")
-        verify(sidebar.hoursLeftLabel.visible)
     }
 
     function test_activeMenuEntries_data() {
