@@ -2,22 +2,20 @@
 // allowed clients, and refused handshakes (foreign origins, foreign Host headers, garbage instead of
 // HTTP) that carry commands right behind them. Nothing crashes, memory stays flat, and nothing sent over
 // a refused handshake reaches a handler.
-#include "commandserver.h"
+#include "../commandclient.h"
 
 #include <QFile>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTcpSocket>
-#include <QTest>
-#include <QWebSocket>
 
 #include <memory>
 
+using namespace commandclient;
+
 namespace {
 
-const QString kAllowedOrigin = QStringLiteral("https://vantorix.example");
-constexpr int kWaitMs = 20000;
 constexpr int kMessages = 100000;
 
 qint64 residentKb()
@@ -30,30 +28,6 @@ qint64 residentKb()
             return line.mid(6).trimmed().split(' ').value(0).toLongLong();
     }
     return 0;
-}
-
-// One masked client frame of any length (opcode 1 text, 2 binary).
-QByteArray maskedFrame(const QByteArray &payload, int opcode)
-{
-    const char mask[4] = {0x5a, 0x13, 0x7c, 0x21};
-    QByteArray frame;
-    frame.append(char(0x80 | opcode));
-    const qsizetype n = payload.size();
-    if (n < 126) {
-        frame.append(char(0x80 | n));
-    } else if (n < 65536) {
-        frame.append(char(0x80 | 126));
-        frame.append(char(n >> 8));
-        frame.append(char(n & 0xff));
-    } else {
-        frame.append(char(0x80 | 127));
-        for (int shift = 56; shift >= 0; shift -= 8)
-            frame.append(char((quint64(n) >> shift) & 0xff));
-    }
-    frame.append(mask, 4);
-    for (qsizetype i = 0; i < n; ++i)
-        frame.append(char(payload.at(i) ^ mask[i % 4]));
-    return frame;
 }
 
 QByteArray randomBytes(QRandomGenerator &rng, int size)
@@ -73,12 +47,6 @@ private:
     std::unique_ptr<LocalCommandServer> m_server;
     int m_raised = 0;
     int m_commands = 0; // logins, tokens and payment notes together
-
-    bool openClient(QWebSocket &client)
-    {
-        client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(m_server->port())));
-        return QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }, kWaitMs);
-    }
 
     // A raw connection: the handshake text, then (without waiting for the answer) the frames. Waits up to
     // `waitMs` for an answer or the server closing the connection.
@@ -122,7 +90,7 @@ private Q_SLOTS:
     {
         QRandomGenerator rng(11);
         auto client = std::make_unique<QWebSocket>(); // no Origin: a native client
-        QVERIFY(openClient(*client));
+        QVERIFY(connectClient(*client, *m_server));
 
         int textSent = 0, commandsSent = 0, large = 0, binary = 0;
         const int oversized = 20;
@@ -173,7 +141,7 @@ private Q_SLOTS:
                 QString(int(LocalCommandServer::kMaxMessageBytes) + 1 + i * 977, QLatin1Char('x')));
             QVERIFY(closed.wait(kWaitMs));
             client = std::make_unique<QWebSocket>();
-            QVERIFY(openClient(*client));
+            QVERIFY(connectClient(*client, *m_server));
         }
         QCOMPARE(m_raised, textSent);
         client->sendTextMessage(QStringLiteral("{\"triggerLogin\":true}"));
@@ -193,9 +161,9 @@ private Q_SLOTS:
     void refusedNeverReachHandlers()
     {
         QRandomGenerator rng(12);
-        const QByteArray commands = maskedFrame(R"({"triggerLogin":true})", 1) +
-                                    maskedFrame(R"({"setPasswordResetToken":"stolen"})", 1) +
-                                    maskedFrame(R"({"payment_status":"forged"})", 1);
+        const QByteArray commands = maskedFrame(R"({"triggerLogin":true})") +
+                                    maskedFrame(R"({"setPasswordResetToken":"stolen"})") +
+                                    maskedFrame(R"({"payment_status":"forged"})");
         const QList<QByteArray> refusedHeaders = {
             "Host: localhost\r\nOrigin: https://evil.example",
             "Host: localhost\r\nOrigin: null",
@@ -210,11 +178,7 @@ private Q_SLOTS:
         int attempts = 0;
         for (int round = 0; round < 60; ++round) {
             for (const QByteArray &headers : refusedHeaders) {
-                const QByteArray handshake = "GET / HTTP/1.1\r\n" + headers +
-                                             "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                                             "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-                                             "Sec-WebSocket-Version: 13\r\n\r\n";
-                const QByteArray answer = rawAttempt(handshake, commands);
+                const QByteArray answer = rawAttempt(openingRequest(headers), commands);
                 QVERIFY2(!answer.startsWith("HTTP/1.1 101"), headers.constData());
                 ++attempts;
             }
@@ -229,7 +193,7 @@ private Q_SLOTS:
 
         // Still serving the allowed client.
         QWebSocket client;
-        QVERIFY(openClient(client));
+        QVERIFY(connectClient(client, *m_server));
         client.sendTextMessage(QStringLiteral("{\"setPasswordResetToken\":\"mine\"}"));
         QTRY_COMPARE_WITH_TIMEOUT(m_commands, 1, kWaitMs);
         std::printf(

@@ -1,32 +1,12 @@
 // The local command server with real clients on a free loopback port.
-#include "commandserver.h"
+#include "../commandclient.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTest>
-#include <QWebSocket>
 #include <memory>
 
-namespace {
-
-const QString kAllowedOrigin = QStringLiteral("https://vantorix.example");
-constexpr int kWaitMs = 20000;
-
-QByteArray maskedTextFrame(const QByteArray &payload)
-{
-    Q_ASSERT(payload.size() < 126);
-    const char mask[4] = {0x11, 0x22, 0x33, 0x44};
-    QByteArray frame;
-    frame.append(char(0x81)); // FIN, text
-    frame.append(char(0x80 | payload.size()));
-    frame.append(mask, 4);
-    for (qsizetype i = 0; i < payload.size(); ++i)
-        frame.append(char(payload.at(i) ^ mask[i % 4]));
-    return frame;
-}
-
-} // namespace
+using namespace commandclient;
 
 class TestCommandServer : public QObject {
     Q_OBJECT
@@ -34,12 +14,6 @@ class TestCommandServer : public QObject {
 private:
     std::unique_ptr<LocalCommandServer> m_server;
     QStringList m_events;
-
-    bool openClient(QWebSocket &client)
-    {
-        client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1").arg(m_server->port())));
-        return QTest::qWaitFor([&] { return client.state() == QAbstractSocket::ConnectedState; }, kWaitMs);
-    }
 
 private Q_SLOTS:
     void init()
@@ -89,14 +63,9 @@ private Q_SLOTS:
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, m_server->port());
         QVERIFY(socket.waitForConnected(kWaitMs));
-        QByteArray request = "GET / HTTP/1.1\r\n";
-        if (!headers.isEmpty())
-            request +=
-                QString(headers).replace(QLatin1String("%1"), QString::number(m_server->port())).toLatin1() +
-                "\r\n";
-        request += "Upgrade: websocket\r\nConnection: Upgrade\r\n"
-                   "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
-        const QByteArray frame = maskedTextFrame("{\"triggerLogin\":true}");
+        const QByteArray request = openingRequest(
+            QString(headers).replace(QLatin1String("%1"), QString::number(m_server->port())).toLatin1());
+        const QByteArray frame = maskedFrame("{\"triggerLogin\":true}");
         // A refused client gets its frame in right behind the request: it must not reach the handler.
         socket.write(accepted ? request : request + frame);
 
@@ -155,7 +124,7 @@ private Q_SLOTS:
         QFETCH(QString, message);
         QFETCH(QStringList, events);
         QWebSocket client;
-        QVERIFY(openClient(client));
+        QVERIFY(connectClient(client, *m_server));
         client.sendTextMessage(message);
         QTRY_COMPARE_WITH_TIMEOUT(m_events, events, kWaitMs);
     }
@@ -184,7 +153,7 @@ private Q_SLOTS:
         QCOMPARE(message.toUtf8().size(), target);
 
         QWebSocket client;
-        QVERIFY(openClient(client));
+        QVERIFY(connectClient(client, *m_server));
         client.sendTextMessage(message);
         if (handled)
             QTRY_COMPARE_WITH_TIMEOUT(m_events, QStringList({"raise", "login"}), kWaitMs);
@@ -197,8 +166,8 @@ private Q_SLOTS:
     {
         QWebSocket first;
         QWebSocket second(kAllowedOrigin);
-        QVERIFY(openClient(first));
-        QVERIFY(openClient(second));
+        QVERIFY(connectClient(first, *m_server));
+        QVERIFY(connectClient(second, *m_server));
         second.sendTextMessage(QStringLiteral("{\"setPasswordResetToken\":\"2\"}"));
         QTRY_COMPARE_WITH_TIMEOUT(m_events.size(), 2, kWaitMs);
         first.sendTextMessage(QStringLiteral("{\"setPasswordResetToken\":\"1\"}"));
@@ -212,7 +181,7 @@ private Q_SLOTS:
         QVERIFY(!second.listen(m_server->port()));
         // The first server is unaffected.
         QWebSocket client;
-        QVERIFY(openClient(client));
+        QVERIFY(connectClient(client, *m_server));
     }
 
     // After "Apply and restart" the old instance may still hold the port for a moment: the new one keeps
