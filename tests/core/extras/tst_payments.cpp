@@ -223,6 +223,26 @@ private Q_SLOTS:
         QCOMPARE(payments.userPayments().size(), 4);
     }
 
+    // The page itself opening is the credits journey's.
+    void listAndPurchase()
+    {
+        SessionTestKit f;
+        PaymentsController payments(&f.api(), &f.shell, &f.host, &f.user());
+        payments.listUserPayments();
+        payments.listUserPayments(); // skipped while one is in flight
+        payments.setPurchaseAmountText(QStringLiteral("25"));
+        QVERIFY(payments.makePayment());
+        QVERIFY(f.settle());
+        QCOMPARE(f.requests(QStringLiteral("list_user_payments")).size(), 1);
+        QCOMPARE(f.requests(QStringLiteral("initiate_payment")),
+                 QStringList{QStringLiteral(
+                     "/API/?action=initiate_payment&email=demo%40vantorix.example&amount=25")});
+        QCOMPARE(f.shell.messages(),
+                 QStringList{QStringLiteral("Opening payment in web browser. Please check your "
+                                            "browser if no window pops up automatically.")});
+        QCOMPARE(f.host.urls.size(), 1);
+    }
+
     void refusedBeforeAnythingIsSent()
     {
         RecordingShell shell;
