@@ -198,7 +198,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("valid");
         QTest::newRow("0") << "0" << false;
         QTest::newRow("1") << "1" << true;
-        QTest::newRow("24") << "24" << true;
         QTest::newRow("99") << "99" << true;
         QTest::newRow("third digit") << "100" << false;
         QTest::newRow("empty") << "" << false;

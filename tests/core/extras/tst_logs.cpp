@@ -49,7 +49,6 @@ private Q_SLOTS:
         QTest::newRow("30 at 15: no empty third page") << 30 << 15 << 1;
         QTest::newRow("exactly one page") << 15 << 15 << 0;
         QTest::newRow("one more than a page") << 16 << 15 << 1;
-        QTest::newRow("64 at 10") << 64 << 10 << 6;
         QTest::newRow("64 at 200") << 64 << 200 << 0;
         QTest::newRow("nonsense page size") << 64 << 0 << 0;
         QTest::newRow("nonsense total") << -5 << 15 << 0;
@@ -109,7 +108,6 @@ private Q_SLOTS:
     void exportWritesFile_data()
     {
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("plain") << "logs.csv";
         QTest::newRow("spaces") << "my logs export.csv";
         QTest::newRow("non-ASCII") << "журнал ü €.csv";
         QTest::newRow("percent and hash") << "100% #1.csv";

@@ -158,7 +158,6 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("answer");
         QTest::addColumn<bool>("validated");
         QTest::addColumn<QString>("message");
-        QTest::newRow("false") << QVariant(false) << false << "Invalid EU VAT number";
         QTest::newRow("array") << QVariant(QVariantList{1}) << false << "Invalid EU VAT number";
         QTest::newRow("error_message")
             << QVariant(QVariantMap{{QStringLiteral("error_message"), QStringLiteral("Bad")}}) << false

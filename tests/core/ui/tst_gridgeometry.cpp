@@ -88,8 +88,6 @@ private Q_SLOTS:
         QTest::newRow("column width not a number") << 1024.0 << nan << 1;
         QTest::newRow("width not a number") << nan << 340.0 << 1;
         QTest::newRow("infinite column width") << 1024.0 << inf << 1;
-        QTest::newRow("just below three columns") << 1019.9 << 340.0 << 2;
-        QTest::newRow("three columns") << 1020.0 << 340.0 << 3;
     }
     void oddValues()
     {

@@ -79,7 +79,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("link");
         QTest::addColumn<bool>("openable");
-        QTest::newRow("http") << "http://127.0.0.1:8080/x" << true;
         QTest::newRow("upper-case scheme") << "HTTPS://vantorix.example/" << true;
         QTest::newRow("no host") << "https:///nothing" << false;
         QTest::newRow("empty") << "" << false;
@@ -97,8 +96,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
         QTest::newRow("plain") << "Credits: 5 < 10" << QStringLiteral("Credits: 5 < 10");
-        QTest::newRow("links stay") << "<a href=\"https://x.example\">x</a>"
-                                    << QStringLiteral("<a href=\"https://x.example\">x</a>");
         QTest::newRow("file link") << "see <a href=\"file:///etc/passwd\">this</a>!"
                                    << QStringLiteral("see <span>this</span>!");
         QTest::newRow("javascript, single quotes") << "<A HREF='javascript:alert(1)'>go</A> &amp; more"
