@@ -1,5 +1,5 @@
 // Payments: the change rule of the payment list, invoices, the VAT amounts and texts, the amount field,
-// the history rows and what is refused before anything is sent.
+// the history rows, the list and purchase requests and what is refused before anything is sent.
 #include "payments/paymenthistory.h"
 #include "payments/paymentscontroller.h"
 #include "payments/vatrules.h"
