@@ -174,10 +174,14 @@ private Q_SLOTS:
         QVERIFY(shown.at(1).at(0).toLongLong() > 0);
     }
 
-    // No daemon when the notifier is created: one warning, and the notifier stays off even once a
+    // No bus, or no daemon when the notifier is created: one warning, and the notifier stays off even once a
     // daemon appears.
     void noDaemonDisablesForTheRun()
     {
+        QTest::ignoreMessage(QtWarningMsg, "System notifications are not available: no session D-Bus.");
+        DBusNotifier noBus(QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent"),
+                                                         QStringLiteral("nowhere")));
+        QVERIFY(!noBus.isAvailable());
         QVERIFY(!serviceRegistered());
         QTest::ignoreMessage(QtWarningMsg, "Could not initialize desktop notifications (error: 3).");
         DBusNotifier off(QDBusConnection::sessionBus());
@@ -188,6 +192,7 @@ private Q_SLOTS:
             return;
         QCOMPARE(off.show(QStringLiteral("lost")), -1);
         QCOMPARE(off.show(QStringLiteral("lost again")), -1);
+        QCOMPARE(noBus.show(QStringLiteral("lost")), -1);
 
         // Calls on one connection arrive in order: had the first notifier sent anything, the daemon
         // would have recorded it before the probe.
