@@ -17,7 +17,7 @@ PKGS=(
   qml6-module-qt5compat-graphicaleffects qml6-module-qtwebsockets qml6-module-qttest
   xvfb xauth imagemagick x11-utils dbus dbus-x11 fonts-roboto fonts-dejavu-core
   freerdp2-x11 freerdp2-shadow-x11 winpr-utils g++-mingw-w64-x86-64 wine64 curl ca-certificates xdotool
-  chromium python3-pyatspi at-spi2-core python3-gi gir1.2-glib-2.0
+  chromium python3-pyatspi python3-websocket at-spi2-core python3-gi gir1.2-glib-2.0
   dpkg-dev file lintian desktop-file-utils appstream
   gcovr
 )
