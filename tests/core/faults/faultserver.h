@@ -35,8 +35,7 @@ public:
     void clearFault() { m_fault = Fault::None; }
     void setBody(const QByteArray &body) { m_body = body; }
 
-    // The actions of the requests received so far, in order.
-    [[nodiscard]] const QStringList &actions() const { return m_actions; }
+    // How many requests of an action were received so far.
     [[nodiscard]] int count(const QString &action) const { return int(m_actions.count(action)); }
 
 protected:

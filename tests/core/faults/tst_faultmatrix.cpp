@@ -207,12 +207,6 @@ private Q_SLOTS:
         QCOMPARE(f.preSignInSignOuts, 0);
     }
 
-    void cleanupTestCase()
-    {
-        std::printf("fault matrix: %d cases run (%d caller forms of %d actions x %d faults)\n", m_run,
-                    int(m_cases.size()), int(distinctActions()), int(std::size(kKinds)));
-    }
-
 private:
     // The case's fixture (the sign-outs before sign-in counted, a session with its first list when the case
     // needs one), then its request through its caller against the fault (or with nothing listening), until
@@ -236,19 +230,9 @@ private:
             QTRY_VERIFY_WITH_TIMEOUT(f.server.count(c.action) > sentBefore, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(f.api->pendingCount() == 0 && !f.busy(), 15000);
         f.notes = f.shell.notes.mid(notesBefore);
-        ++m_run;
-    }
-
-    [[nodiscard]] qsizetype distinctActions() const
-    {
-        QSet<QString> actions;
-        for (const FaultCase &c : m_cases)
-            actions.insert(c.action);
-        return actions.size();
     }
 
     QList<FaultCase> m_cases;
-    int m_run = 0;
 };
 
 QTEST_GUILESS_MAIN(TestFaultMatrix)
