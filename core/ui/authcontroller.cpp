@@ -150,17 +150,8 @@ bool AuthController::checkRegistration(const QVariantMap &form)
 
 void AuthController::registerAccount(const QVariantMap &form)
 {
-    const ValidationResult username = Utils::validateUsername(form.value(QStringLiteral("username")));
-    if (!username.valid) {
-        show(username.message, kError, Top);
-        return;
-    }
-    const ValidationResult passwordCheck = Utils::validateUserPassword(form.value(QStringLiteral("password")));
-    if (!passwordCheck.valid) {
-        show(passwordCheck.message, kError, Top);
-        return;
-    }
-    if (!m_client)
+    // The same rules as the form's own check, the VAT rule included: a form that skipped it is not sent.
+    if (!checkRegistration(form) || !m_client)
         return;
 
     RegistrationData data;

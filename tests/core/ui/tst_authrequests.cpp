@@ -113,8 +113,8 @@ private Q_SLOTS:
         QVERIFY(!second.isNull());
     }
 
-    // The user name is checked before the password, by the form's check and again when registering;
-    // nothing is sent. (The VAT rule that follows is the sign-up view test's.)
+    // The user name is checked before the password, then an EU company's VAT number must have been
+    // validated; by the form's check and again when registering; nothing is sent.
     void signUpChecksInOrder_data()
     {
         QTest::addColumn<QString>("username");
@@ -125,6 +125,8 @@ private Q_SLOTS:
         QTest::newRow("then the password") << "ada"
                                            << "engine1843"
                                            << "Password must contain at least one special character.";
+        QTest::newRow("then the VAT number") << "ada" << "Engine-1843!"
+                                             << "Vat number must be validated if \"EU company\" is checked";
     }
 
     void signUpChecksInOrder()
@@ -132,7 +134,8 @@ private Q_SLOTS:
         QFETCH(QString, username);
         QFETCH(QString, password);
         QFETCH(QString, message);
-        const QVariantMap form{{"username", username}, {"password", password}, {"email", "ada@example.org"}};
+        const QVariantMap form{{"username", username}, {"password", password}, {"email", "ada@example.org"},
+                               {"euResident", true}, {"vatNumber", "DE123456789"}, {"validVat", false}};
         QVERIFY(!m_auth->checkRegistration(form));
         m_auth->registerAccount(form);
         QVERIFY(!m_auth->registerBusy());
