@@ -120,14 +120,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("oldContent"); // written first when not null
         QTest::addColumn<QString>("data");
         QTest::addColumn<bool>("saved");
+        // A file size limit makes the write itself fail, also for root (who ignores folder permissions).
+        QTest::addColumn<bool>("sizeLimit");
 
         const QString text = QStringLiteral("id,date\n1,\"a, b\"\nümlaut ✓\n");
-        QTest::newRow("new file") << "log.csv" << QByteArray() << text << true;
-        QTest::newRow("replaces old file") << "log.csv" << QByteArrayLiteral("old content") << text << true;
-        QTest::newRow("empty text") << "empty.txt" << QByteArrayLiteral("old") << QString() << true;
-        QTest::newRow("missing folder") << "missing/log.csv" << QByteArray() << text << false;
-        QTest::newRow("target is a folder") << "folder" << QByteArray() << text << false;
-        QTest::newRow("parent is a file") << "old.txt/log.csv" << QByteArray() << text << false;
+        QTest::newRow("new file") << "log.csv" << QByteArray() << text << true << false;
+        QTest::newRow("replaces old file")
+            << "log.csv" << QByteArrayLiteral("old content") << text << true << false;
+        QTest::newRow("empty text") << "empty.txt" << QByteArrayLiteral("old") << QString() << true << false;
+        QTest::newRow("missing folder") << "missing/log.csv" << QByteArray() << text << false << false;
+        QTest::newRow("target is a folder") << "folder" << QByteArray() << text << false << false;
+        QTest::newRow("parent is a file") << "old.txt/log.csv" << QByteArray() << text << false << false;
+        QTest::newRow("failed write keeps old file")
+            << "export.csv" << QByteArrayLiteral("old export") << QString(256 * 1024, QLatin1Char('x'))
+            << false << true;
     }
 
     void saveToFile()
@@ -136,6 +142,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, oldContent);
         QFETCH(QString, data);
         QFETCH(bool, saved);
+        QFETCH(bool, sizeLimit);
 
         const QString path = m_dir->filePath(relativePath);
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
@@ -143,7 +150,17 @@ private Q_SLOTS:
         if (!oldContent.isNull())
             QVERIFY(writeFile(path, oldContent));
 
-        QCOMPARE(makeContext()->saveToFile(data, path), saved);
+        Context *context = makeContext();
+        rlimit previous{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
+        rlimit small = previous;
+        small.rlim_cur = sizeLimit ? 4096 : previous.rlim_cur;
+        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        const bool result = context->saveToFile(data, path);
+        setrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, previousHandler);
+        QCOMPARE(result, saved);
         if (saved)
             QCOMPARE(readAll(path), data.toUtf8());
         else if (!oldContent.isNull())
@@ -153,28 +170,6 @@ private Q_SLOTS:
         const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot);
         for (const QString &entry : entries)
             QVERIFY2(entry == QLatin1String("old.txt") || m_dir->filePath(entry) == path, qPrintable(entry));
-    }
-
-    void saveToFileFailedWriteKeepsOldFile()
-    {
-        // A file size limit makes the write itself fail, also for root (who ignores folder permissions).
-        const QString path = m_dir->filePath(QStringLiteral("export.csv"));
-        QVERIFY(writeFile(path, "old export"));
-        Context *context = makeContext();
-
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = previous;
-        small.rlim_cur = 4096;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool saved = context->saveToFile(QString(256 * 1024, QLatin1Char('x')), path);
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
-
-        QVERIFY(!saved);
-        QCOMPARE(readAll(path), QByteArrayLiteral("old export"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("export.csv")});
     }
 
     void platformOperationsPassThrough()
