@@ -1,4 +1,4 @@
-// Every action's happy path and its refusals, parameter decoding, the update forms and log paging.
+// Every action's refusals, parameter decoding, the loose and the update forms, the log by e-mail.
 #include "servicetestkit.h"
 
 #include <QtTest>
@@ -149,47 +149,6 @@ private Q_SLOTS:
         QCOMPARE(encoded.object().size(), 1);
     }
 
-    void signInByUserNameOrEmail()
-    {
-        for (const QByteArray &id : {QByteArray("demo"), QByteArray("demo%40vantorix.example")}) {
-            const QJsonObject reply = kit.api("POST", "login_user&usr=" + id + "&pwd=Demo-Pass1%21").object();
-            QCOMPARE(reply.value("login").toString(), QString("success"));
-            const QJsonObject data = reply.value("data").toObject();
-            QCOMPARE(data.value("user_email").toString(), QString(ServiceTestKit::kDemoEmail));
-            for (const char *key : {"ID", "user_login", "user_nicename", "user_url", "user_registered",
-                                    "user_activation_key", "user_status", "display_name", "user_credit"})
-                QVERIFY2(data.contains(key), key);
-            QVERIFY(data.value("user_credit").isString()); // loosely typed, like the real service
-        }
-    }
-
-    // Start, stop, reboot, delete and insert: with the computer lifecycle; purchase and invoice: with the
-    // payment page; user data, banners and logs: where their answers are read.
-    void happyPaths_data()
-    {
-        QTest::addColumn<QByteArray>("method");
-        QTest::addColumn<QByteArray>("query");
-        QTest::addColumn<QString>("expected"); // the key the answer holds
-        addRow("seller VAT", "POST", "get_vatsense_tax_rate_ro", "vat_tax_rate_ro");
-        addRow("favourite", "POST", "set_favourite_vm_instance&vm_id=103&favourite=true", "success");
-        addRow("rename with space", "POST",
-               "edit_user_vm_instance&vm_id=103&vm_user_instance_name=My%20PC%201", "success");
-        addRow("windows password", "POST",
-               "reset_win_password_user_vm_instance&vm_id=103&win_password=Fresh-Pass9", "success");
-    }
-
-    void happyPaths()
-    {
-        QFETCH(QByteArray, method);
-        QFETCH(QByteArray, query);
-        QFETCH(QString, expected);
-        const qsizetype split = query.contains('&') ? query.indexOf('&') : query.size();
-        const auto reply = kit.demo(method, query.left(split), query.mid(split));
-        QCOMPARE(reply.status, 200);
-        QVERIFY2(reply.has(expected), reply.body.constData());
-        QVERIFY(!reply.has("error_message"));
-    }
-
     void countriesFlagEveryEuMember()
     {
         const QJsonArray list = kit.api("GET", "get_vatsense_rates").array();
@@ -300,29 +259,8 @@ private Q_SLOTS:
             QCOMPARE(emails.value(keys[n - 1]).toString(), on.contains(n) ? QString("1") : QString("0"));
     }
 
-    void accountLogPaging()
+    void machineLogByEmail()
     {
-        const QJsonArray page =
-            kit.demo("GET", "get_user_logs", "&page=0&per_page=15").value("success").toArray();
-        QCOMPARE(page.size(), 15);
-        for (const char *key : {"timezone", "operation_datetime", "details"})
-            QVERIFY(page.first().toObject().contains(key));
-        QVERIFY(page.at(0).toObject().value("operation_datetime").toString() >=
-                page.at(14).toObject().value("operation_datetime").toString()); // newest first
-        QVERIFY(
-            kit.demo("GET", "get_user_logs", "&page=99&per_page=15").value("success").toArray().isEmpty());
-    }
-
-    void machineLogAndEmailExport()
-    {
-        const QJsonObject log =
-            kit.demo("GET", "get_user_logs", "&resource_type=machine&resource_id=101&page=0&per_page=200")
-                .object();
-        const int machineTotal = log.value("total_log_entries").toInt();
-        QVERIFY(machineTotal > 0);
-        const int accountTotal =
-            kit.demo("GET", "get_user_logs", "&page=0&per_page=1").value("total_log_entries").toInt();
-        QVERIFY(machineTotal < accountTotal);
         const int mailsBefore = kit.send("GET", "/__test__/outbox").array().size();
         const auto mail = kit.demo("GET", "get_user_logs",
                                    "&resource_type=machine&resource_id=101&per_page=-1&send_logs_email=true");
@@ -344,9 +282,7 @@ private Q_SLOTS:
         QVERIFY(kit.api("POST", "reset_pass&newpass=short&token=" + code.toLatin1()).has("error_message"));
         QVERIFY(kit.api("POST", "reset_pass&newpass=Brand-New1%21&token=" + code.toLatin1()).has("success"));
         QVERIFY(kit.api("POST", "reset_pass&newpass=Brand-New1%21&token=" + code.toLatin1())
-                    .has("error_message"));
-        QCOMPARE(kit.api("POST", "login_user&usr=demo&pwd=Brand-New1%21").value("login").toString(),
-                 QString("success"));
+                    .has("error_message")); // once only
         kit.control("reset");
     }
 
@@ -355,9 +291,7 @@ private Q_SLOTS:
         const QByteArray e = "&email=loose%40vantorix.example";
         const QJsonObject data =
             kit.api("POST", "login_user&usr=loose&pwd=Demo-Pass1%21").value("data").toObject();
-        QVERIFY(data.value("ID").isDouble());
-        QCOMPARE(data.value("user_credit").toDouble(), 4.5);
-        QCOMPARE(data.value("low_credits_threshold").toDouble(), 4.0);
+        QVERIFY(data.value("ID").isDouble() && data.value("user_credit").isDouble());
         QVERIFY(data.value("first_name").isNull() && !data.contains("last_name"));
         QVERIFY(data.value("vat_number").isNull() && data.value("user_country").isNull());
         QVERIFY(data.contains("machine_running_for_x_hours_value") &&
@@ -390,22 +324,16 @@ private Q_SLOTS:
         QCOMPARE(favouriteTypes.size(), 3);
         QVERIFY(nullAddress > 0 && noAddress > 0);
         QVERIFY(statuses.contains("hibernating") && statuses.contains(QString()));
-        QCOMPARE(computers.at(0).toObject().value("vm_user_instance_name").toString(),
-                 QString::fromUtf8("Bürorechner Zoë"));
-        QCOMPARE(computers.at(1).toObject().value("vm_user_instance_name").toString().size(), 200);
 
         // Templates and payments: objects keyed by multi-digit ids, numbers in the other form.
         const QJsonObject templates = kit.api("POST", "list_available_vm_templates" + e).object();
         QCOMPARE(templates.keys(), (QStringList{"10", "100", "11", "9"}));
         QVERIFY(templates.value("9").toObject().value("template_id").isString());
         QVERIFY(templates.value("9").toObject().value("price").isDouble());
-        QVERIFY(!templates.value("10").toObject().contains("spec_description"));
-        QVERIFY(templates.value("11").toObject().value("spec_description").isNull());
         const QJsonObject payments = kit.api("POST", "list_user_payments" + e).object();
         QCOMPARE(payments.keys(), (QStringList{"10", "100", "11", "9"}));
         QVERIFY(payments.value("9").toObject().value("payment_id").isString());
         QVERIFY(payments.value("9").toObject().value("payment_amount").isDouble());
-        QVERIFY(payments.value("100").toObject().value("payment_link").toString().contains("/pay/"));
         int nullLinks = 0, noLinks = 0;
         for (const char *id : {"9", "10", "11"}) {
             nullLinks += payments.value(id).toObject().value("payment_link").isNull();
@@ -415,7 +343,6 @@ private Q_SLOTS:
         QVERIFY(
             kit.api("GET", "get_user_logs" + e + "&page=0&per_page=5").value("total_log_entries").isString());
         QVERIFY(kit.api("POST", "get_vatsense_tax_rate_ro" + e).value("vat_tax_rate_ro").isDouble());
-        QCOMPARE(kit.api("POST", "request-invoice" + e + "&payment_id=10").status, 200);
 
         // Its own templates only, both ways; a new computer's id comes as a number.
         const QByteArray form = "&vm_user_instance_name=Lab&win_username=alice&win_password=Secret-Pass1";

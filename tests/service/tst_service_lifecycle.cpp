@@ -1,5 +1,4 @@
 // Computers over simulated time: lifecycle, costs, credits, price history.
-#include "demostate.h"
 #include "servicetestkit.h"
 
 #include <QtTest>
@@ -112,21 +111,6 @@ private Q_SLOTS:
         QVERIFY(start.value("error_message").toString().contains("credits"));
     }
 
-    void newMachineProvisionsToRunning()
-    {
-        const auto reply = kit.demo(
-            "POST", "insert_vm_instance",
-            "&vm_user_instance_name=Lab%20One&template_id=4&win_username=alice&win_password=Secret-Pass1");
-        const QString vmId = reply.value("vm_id").toString();
-        QVERIFY2(!vmId.isEmpty(), reply.body.constData());
-        const QJsonObject record = kit.machineRecord(vmId.toInt());
-        QCOMPARE(record.value("status").toString(), QString("pending_provisioning"));
-        QCOMPARE(record.value("vm_user_instance_name").toString(), QString("Lab One"));
-        QCOMPARE(record.value("username").toString(), QString("alice"));
-        advance(3);
-        QCOMPARE(status(vmId.toInt()), QString("running"));
-    }
-
     void priceHistoryFollowsTheBillingPopupForm()
     {
         QVERIFY(
@@ -161,31 +145,6 @@ private Q_SLOTS:
             for (const char *field : {"vm_user_instance_name", "status", "vm_rate", "vm_poweron_time_ps"})
                 QCOMPARE(a.value(key).toObject().value(field), b.value(key).toObject().value(field));
         }
-    }
-
-    void realRemoteDesktopServer()
-    {
-        // With a real server configured, computers point to it and the passwords set are the ones in its SAM
-        // file: one line per user, the NT hash as winpr-hash prints it, the newest password only.
-        QTemporaryDir dir;
-        demo::DemoConfig config;
-        config.rdpAddress = QStringLiteral("127.0.0.1:33890");
-        config.rdpSamFile = dir.filePath(QStringLiteral("sam"));
-        demo::DemoState state(config);
-        const QList<demo::Machine *> machines =
-            state.machinesOf(state.accountByEmail(ServiceTestKit::kDemoEmail)->id);
-        int pointing = 0;
-        for (const demo::Machine *m : machines) {
-            QVERIFY(m->rdpAddress.isEmpty() || m->rdpAddress == config.rdpAddress);
-            pointing += m->rdpAddress.isEmpty() ? 0 : 1;
-        }
-        QVERIFY(pointing > 0);
-        demo::Machine *office = machines.first();
-        state.setMachinePassword(*office, QStringLiteral("Old-Pass-1!"));
-        state.setMachinePassword(*office, QStringLiteral("Rdp-Secret-42!"));
-        QFile sam(config.rdpSamFile);
-        QVERIFY(sam.open(QIODevice::ReadOnly));
-        QCOMPARE(sam.readAll(), office->username.toUtf8() + ":::81bdd18fd4e22cd5d43c0b2677970ac2:::\n");
     }
 };
 
