@@ -9,7 +9,7 @@
 
 // Points HOME and the XDG folders to a fresh temporary folder and cuts the session bus, so that a test
 // never touches the real configuration, autostart folder or secret store. Created in main() before the
-// application (QSettings remembers its folder on first use).
+// application (QSettings remembers its folder on first use). Also what the bridge tests share.
 class IsolatedUserDirs {
 public:
     IsolatedUserDirs()
@@ -36,13 +36,32 @@ private:
     QTemporaryDir m_dir;
 };
 
-// QTEST_MAIN with the user folders isolated before the application exists.
-#define VANTORIX_ISOLATED_TEST_MAIN(TestClass)                                                               \
-    int main(int argc, char *argv[])                                                                         \
-    {                                                                                                        \
-        IsolatedUserDirs isolatedUserDirs;                                                                   \
-        QApplication app(argc, argv);                                                                        \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
-        TestClass test;                                                                                      \
-        return QTest::qExec(&test, argc, argv);                                                              \
-    }
+// The whole file, or nothing when it cannot be read.
+inline QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The bridge tests run in one program (bridgetests.cpp), one test class after the other; each class
+// registers itself with VANTORIX_BRIDGE_TEST.
+inline QList<int (*)(int, char **)> &bridgeTests()
+{
+    static QList<int (*)(int, char **)> tests;
+    return tests;
+}
+
+template <class TestClass> int runBridgeTest(int argc, char **argv)
+{
+    TestClass test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#define VANTORIX_BRIDGE_TEST(TestClass)                                                                      \
+    static const bool registered##TestClass = (bridgeTests().append(&runBridgeTest<TestClass>), true);

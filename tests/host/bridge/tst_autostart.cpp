@@ -127,5 +127,5 @@ private Q_SLOTS:
     }
 };
 
-VANTORIX_ISOLATED_TEST_MAIN(TestAutoStart)
+VANTORIX_BRIDGE_TEST(TestAutoStart)
 #include "tst_autostart.moc"

@@ -64,18 +64,6 @@ public:
     qint64 nextId = 7;
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
 class TestContext : public QObject {
@@ -347,5 +335,5 @@ Context *TestContext::makeContext(SystemNotifier *notifier)
                        notifier);
 }
 
-VANTORIX_ISOLATED_TEST_MAIN(TestContext)
+VANTORIX_BRIDGE_TEST(TestContext)
 #include "tst_context.moc"

@@ -26,12 +26,8 @@ void writeKeyFile(const QByteArray &bytes, QFileDevice::Permissions permissions)
 {
     const QString path = SecretKeyStore::keyFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile::remove(path);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly, permissions));
-    QCOMPARE(file.write(bytes), bytes.size());
-    file.close();
-    QVERIFY(file.setPermissions(permissions));
+    QVERIFY(writeFile(path, bytes));
+    QVERIFY(QFile::setPermissions(path, permissions));
 }
 
 DataProtection protectionWith(SecretKeyStore &store)
@@ -168,5 +164,5 @@ private Q_SLOTS:
     }
 };
 
-VANTORIX_ISOLATED_TEST_MAIN(TestDataProtection)
+VANTORIX_BRIDGE_TEST(TestDataProtection)
 #include "tst_dataprotection.moc"

@@ -8,12 +8,6 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Log lines, kept for a test to wait on (the launcher logs how each client ended), then passed on.
 QStringList loggedLines;
 QtMessageHandler previousHandler = nullptr;
@@ -267,5 +261,5 @@ private:
     int m_runs = 0;
 };
 
-VANTORIX_ISOLATED_TEST_MAIN(TestRemoteDesktop)
+VANTORIX_BRIDGE_TEST(TestRemoteDesktop)
 #include "tst_remotedesktop.moc"
