@@ -32,16 +32,6 @@ void check(bool ok, const char *what, int line)
     }
 }
 
-std::wstring wide(const std::string &text)
-{
-    if (text.empty())
-        return {};
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring result(size_t(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), &result[0], size);
-    return result;
-}
-
 std::string hexOf(const std::string &bytes)
 {
     return vantorix::win::toLowerHex(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
@@ -168,7 +158,7 @@ void startAtLogin()
 
 // ---- Remote Desktop -------------------------------------------------------------------------------
 struct Launch {
-    std::wstring commandLine;
+    std::string commandLine; // UTF-8
     std::string fileBytes;
     bool fileRead = false;
 };
@@ -183,7 +173,7 @@ bool waitForLaunch(const std::wstring &record, size_t launches, Launch &launch)
         for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
             lines.push_back(text.substr(start, end - start));
         if (lines.size() >= 2 * (launches + 1)) {
-            launch.commandLine = wide(lines[2 * launches]);
+            launch.commandLine = lines[2 * launches];
             const std::string hex = lines[2 * launches + 1];
             std::vector<unsigned char> bytes;
             launch.fileRead = hex != "-" && vantorix::win::fromHex(hex, bytes);
@@ -231,12 +221,13 @@ void remoteDesktop()
         CHECK(waitForLaunch(record, launches, launch));
         ++launches;
         // MSTSC "<path>": the path as given when it is ASCII, else its short form, which names the same file.
-        const std::wstring prefix = L"MSTSC \"";
+        const std::string prefix = "MSTSC \"";
         CHECK(launch.commandLine.compare(0, prefix.size(), prefix) == 0);
-        CHECK(launch.commandLine.size() > prefix.size() + 1 && launch.commandLine.back() == L'"');
-        const std::wstring given =
+        CHECK(launch.commandLine.size() > prefix.size() + 1 && launch.commandLine.back() == '"');
+        const std::string givenText =
             launch.commandLine.substr(prefix.size(), launch.commandLine.size() - prefix.size() - 1);
-        CHECK(std::all_of(given.begin(), given.end(), [](wchar_t c) { return c < 0x80; }));
+        CHECK(std::all_of(givenText.begin(), givenText.end(), [](unsigned char c) { return c < 0x80; }));
+        const std::wstring given(givenText.begin(), givenText.end());
         wchar_t longForm[MAX_PATH * 2];
         const DWORD longLength = GetLongPathNameW(given.c_str(), longForm, MAX_PATH * 2);
         CHECK(std::wstring(longForm, longLength) == first);
