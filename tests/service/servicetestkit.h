@@ -15,7 +15,6 @@ public:
     struct Reply {
         int status = 0;
         QByteArray body;
-        QNetworkReply::NetworkError error = QNetworkReply::NoError;
         bool finished = false;
         [[nodiscard]] QJsonObject object() const { return QJsonDocument::fromJson(body).object(); }
         [[nodiscard]] QJsonArray array() const { return QJsonDocument::fromJson(body).array(); }
@@ -24,22 +23,22 @@ public:
         [[nodiscard]] bool isJson() const;
     };
 
-    explicit ServiceTestKit(int extraMachines = 0, bool testControls = true);
+    explicit ServiceTestKit(bool testControls = true);
 
-    [[nodiscard]] demo::DemoServer &server() { return *m_server; }
     [[nodiscard]] QString base() const { return m_server->baseUrl(); }
     [[nodiscard]] quint16 commandPort() const { return m_commandPort; }
 
     // Sends one request; `pathAndQuery` is put on the wire exactly as written.
-    Reply send(const QByteArray &method, const QByteArray &pathAndQuery, int timeoutMs = 10000);
+    Reply send(const QByteArray &method, const QByteArray &pathAndQuery);
     Reply api(const QByteArray &method, const QByteArray &query)
     {
         return send(method, "/API/?action=" + query);
     }
     Reply control(const QByteArray &pathAndQuery) { return send("POST", "/__test__/" + pathAndQuery); }
     // A session request for the demo account.
-    Reply demo(const QByteArray &method, const QByteArray &action, const QByteArray &extra = QByteArray(),
-               int timeoutMs = 10000);
+    Reply demo(const QByteArray &method, const QByteArray &action, const QByteArray &extra = QByteArray());
+    // The e-mails the service has sent, oldest first.
+    [[nodiscard]] QJsonArray outbox() { return send("GET", "/__test__/outbox").array(); }
     [[nodiscard]] QJsonObject machineRecord(int vmId);
     [[nodiscard]] int machineIdByName(const QString &name);
     [[nodiscard]] double credits();
