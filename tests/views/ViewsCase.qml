@@ -16,6 +16,8 @@ TestCase {
     readonly property string demoPassword: "Demo-Pass1!"
     // The window lives for the whole file (made in initTestCase, destroyed by the test) rather than a test.
     property bool keepWindow: false
+    // Whether the test window takes the width of the main window that start() makes.
+    property bool windowFollowsWidth: true
 
     // A new main window, w pixels wide, on a reset service, settings store and bridge; `prepare` runs
     // before it is made (service faults, stored settings).
@@ -27,11 +29,12 @@ TestCase {
         testHost.reset()
         if (prepare)
             prepare()
-        width = w === undefined ? 1200 : w
+        if (windowFollowsWidth)
+            width = w === undefined ? 1200 : w
         const component = Qt.createComponent("qrc:/Vantorix/main.qml")
         compare(component.status, Component.Ready, component.errorString())
         root = keepWindow ? component.createObject(viewsCase) : createTemporaryObject(component, viewsCase)
-        root.width = width
+        root.width = w === undefined ? 1200 : w
         root.height = 720
         tryVerify(() => testKit.pendingRequests() === 0, 5000)
     }

@@ -8,6 +8,8 @@ import Vantorix.Core
 // and no-match states, the bulk-action panel and the three dialogs.
 ViewsCase {
     name: "ComputersPage"
+    // The grids are measured at widths wider than the window: the window keeps its size meanwhile.
+    windowFollowsWidth: false
 
     // Signed in with the computers page shown and taking input (the veil fades out first).
     function showPage(w) {
