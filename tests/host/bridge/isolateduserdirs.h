@@ -30,8 +30,6 @@ public:
         qunsetenv("WAYLAND_DISPLAY");
     }
 
-    [[nodiscard]] QString path() const { return m_dir.path(); }
-
 private:
     QTemporaryDir m_dir;
 };
