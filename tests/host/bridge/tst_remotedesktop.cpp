@@ -172,11 +172,9 @@ private Q_SLOTS:
                  password.isEmpty() ? QStringList() : QStringList{QStringLiteral("/from-stdin:force")});
         const QByteArray utf8 = password.toUtf8();
         QCOMPARE(run.input, password.isEmpty() ? QByteArray() : utf8 + '\n');
-        if (!password.isEmpty()) {
+        // The connection file is compared whole above, so neither form of the password is in it.
+        if (!password.isEmpty())
             QVERIFY(!run.environment.contains(utf8));
-            QVERIFY(!run.file.contains(utf8));
-            QVERIFY(!run.file.contains(sealed.toLatin1()));
-        }
     }
 
     void missingClientNotStarted()
