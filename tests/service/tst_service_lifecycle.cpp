@@ -134,7 +134,6 @@ private Q_SLOTS:
         }
         QCOMPARE(runningRates, (QStringList{"0.3000 credits/h", "0.3200 credits/h", "0.3400 credits/h"}));
     }
-
 };
 
 QTEST_MAIN(ServiceLifecycleTest)

@@ -83,7 +83,6 @@ private Q_SLOTS:
         const double creditsBefore = kit.credits();
         const QString link =
             kit.demo("POST", "initiate_payment", "&amount=10").value("paypal_payment_link").toString();
-        QVERIFY(link.startsWith(kit.base() + "/pay/"));
         const auto newest = [this] {
             return kit.demo("POST", "list_user_payments").array().first().toObject();
         };
@@ -94,8 +93,6 @@ private Q_SLOTS:
         QVERIFY(kit.send("POST", path + "/complete").has("error_message")); // only once
         QVERIFY(!kit.send("GET", path).body.contains(">Pay</button>"));     // nor on its page
         QVERIFY(qAbs(kit.credits() - (creditsBefore + 10)) < 0.01);
-        QCOMPARE(newest().value("payment_status").toString(), QString("Completed"));
-        QCOMPARE(newest().value("invoice_status").toString(), QString("NOT REQUESTED"));
         const QByteArray id = QByteArray::number(newest().value("payment_id").toInt());
         QCOMPARE(kit.api("POST", "request-invoice&email=demo%40vantorix.example&payment_id=" + id).status,
                  200);
