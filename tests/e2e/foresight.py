@@ -43,11 +43,8 @@ def more_user_data_polls(w, count):
 def credit_guard(w):
     # The demo account has a few credits and two computers running: about 2.5 h left at sign-in. The
     # service's clock runs the balance down past the guard's threshold (2 h).
-    from journeys import sign_in
-    w.start(time_scale=60)
-    w.poll_every(4)  # the guard and the sidebar follow the polls
-    w.start_app()
-    sign_in(w)
+    from journeys import signed_in
+    signed_in(w, 60, poll=4)  # the guard and the sidebar follow the polls
     line = wait_until("the hours-left line in the sidebar", lambda: hours_left_line(w))
     print("sidebar at sign-in:", line)
     w.shot("sidebar-hours-left")
