@@ -20,64 +20,53 @@ private Q_SLOTS:
         QVERIFY(kit.demo("GET", "get_user_data").has("user_data")); // other actions are not affected
     }
 
+    // A reshaping fault changes the key in the answer (in every record of a list): what the answer then
+    // holds, and what it no longer holds.
     void reshapingKinds_data()
     {
         QTest::addColumn<QByteArray>("action");
         QTest::addColumn<QByteArray>("plan");
-        QTest::addColumn<QByteArray>("extra");
-        QTest::addColumn<QString>("path"); // where the key sits: "key", "outer/key" or "*/key" (each record)
-        QTest::addColumn<int>("type");     // the JSON type it then has; Undefined: left out
+        QTest::addColumn<QString>("holds");
+        QTest::addColumn<QString>("lacks");
         QTest::newRow("retype: a number's text becomes the number")
-            << QByteArray("get_user_data") << QByteArray("kind=retype&key=user_credit") << QByteArray()
-            << "user_data/user_credit" << int(QJsonValue::Double);
+            << QByteArray("get_user_data") << QByteArray("kind=retype&key=user_credit")
+            << "\"user_credit\":\\s*\\d"
+            << "\"user_credit\":\\s*\"";
         QTest::newRow("retype: a number becomes its text")
-            << QByteArray("get_user_logs") << QByteArray("kind=retype&key=total_log_entries")
-            << QByteArray("&page=0&per_page=5") << "total_log_entries" << int(QJsonValue::String);
+            << QByteArray("get_user_logs&page=0&per_page=5")
+            << QByteArray("kind=retype&key=total_log_entries") << "\"total_log_entries\":\\s*\"\\d"
+            << "\"total_log_entries\":\\s*\\d";
         QTest::newRow("retype: other text becomes a list, in every record")
-            << QByteArray("list_user_vm_instances") << QByteArray("kind=retype&key=status") << QByteArray()
-            << "*/status" << int(QJsonValue::Array);
+            << QByteArray("list_user_vm_instances") << QByteArray("kind=retype&key=status")
+            << "\"status\":\\s*\\["
+            << "\"status\":\\s*\"";
         QTest::newRow("retype: a list becomes its text")
-            << QByteArray("get_vantorix_banners") << QByteArray("kind=retype&key=banners") << QByteArray()
-            << "banners" << int(QJsonValue::String);
+            << QByteArray("get_vantorix_banners") << QByteArray("kind=retype&key=banners")
+            << "\"banners\":\\s*\""
+            << "\"banners\":\\s*\\[";
         QTest::newRow("null, in every record")
-            << QByteArray("list_user_payments") << QByteArray("kind=null&key=payment_id") << QByteArray()
-            << "*/payment_id" << int(QJsonValue::Null);
-        QTest::newRow("drop_key")
-            << QByteArray("insert_vm_instance") << QByteArray("kind=drop_key&key=vm_id")
-            << QByteArray(
-                   "&vm_user_instance_name=Lab&template_id=3&win_username=alice&win_password=Secret-Pass1")
-            << "vm_id" << int(QJsonValue::Undefined);
+            << QByteArray("list_user_payments") << QByteArray("kind=null&key=payment_id")
+            << "\"payment_id\":\\s*null"
+            << "\"payment_id\":\\s*[^n\\s]";
+        QTest::newRow("drop_key") << QByteArray("insert_vm_instance&vm_user_instance_name=Lab&template_id=3"
+                                                "&win_username=alice&win_password=Secret-Pass1")
+                                  << QByteArray("kind=drop_key&key=vm_id") << "^\\{"
+                                  << "\"vm_id\"";
     }
 
     void reshapingKinds()
     {
         QFETCH(QByteArray, action);
         QFETCH(QByteArray, plan);
-        QFETCH(QByteArray, extra);
-        QFETCH(QString, path);
-        QFETCH(int, type);
-        QVERIFY(kit.control("fault?action=" + action + "&" + plan).has("success"));
-        const auto reply = kit.demo(action.startsWith("get_") ? "GET" : "POST", action, extra);
+        QFETCH(QString, holds);
+        QFETCH(QString, lacks);
+        const QByteArray name = action.left(action.indexOf('&') < 0 ? action.size() : action.indexOf('&'));
+        QVERIFY(kit.control("fault?action=" + name + "&" + plan).has("success"));
+        const auto reply = kit.demo(name.startsWith("get_") ? "GET" : "POST", name, action.mid(name.size()));
         QCOMPARE(reply.status, 200);
-        const QJsonDocument document = QJsonDocument::fromJson(reply.body);
-        const QStringList steps = path.split('/');
-        QJsonArray records;
-        if (steps.first() == "*") {
-            if (document.isArray())
-                records = document.array();
-            else
-                for (const QJsonValue &v : document.object())
-                    records.append(v);
-            QVERIFY(records.size() > 1);
-        } else {
-            records.append(steps.size() == 2 ? document.object().value(steps.first())
-                                             : QJsonValue(document.object()));
-        }
-        for (const QJsonValue &record : std::as_const(records)) {
-            const QJsonObject o = record.toObject();
-            QCOMPARE(o.contains(steps.last()), type != QJsonValue::Undefined);
-            QCOMPARE(int(o.value(steps.last()).type()), type);
-        }
+        const QString body = QString::fromUtf8(reply.body);
+        QVERIFY2(body.contains(QRegularExpression(holds)), qPrintable(body));
+        QVERIFY2(!body.contains(QRegularExpression(lacks)), qPrintable(body));
     }
 
     void incompletePlansAreRefused()
