@@ -52,8 +52,8 @@ struct FaultExpectations {
     QString missingKey;
     // Where one kind of "no answer" differs from the others: a time-out of an action the service may
     // still carry out, a large reply that this action's limit allows.
-    std::optional<QString> timedOut;
-    std::optional<QString> huge;
+    std::optional<QString> timedOut = {};
+    std::optional<QString> huge = {};
 };
 
 // One action as its real caller sends it.

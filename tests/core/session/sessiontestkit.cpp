@@ -53,7 +53,7 @@ QStringList SessionTestKit::requests(const QString &action) const
 
 void SessionTestKit::clearRequests()
 {
-    m_server->testControls()->handle(QStringLiteral("POST"), QStringLiteral("/__test__/requests/clear"),
+    (void)m_server->testControls()->handle(QStringLiteral("POST"), QStringLiteral("/__test__/requests/clear"),
                                      QByteArray());
 }
 
