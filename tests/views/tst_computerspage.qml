@@ -244,6 +244,9 @@ ViewsCase {
         showPage(1200)
         root.height = 480
         favourite(0)
+        // The half page width below is taken once the frame's margin has followed the scroll bar in.
+        const content = frame.flickableContent
+        tryVerify(() => content.anchors.rightMargin === (content.scrollBarShown ? 20 + frame.scrollBar.width : 20), 3000)
         session.gridCardColumnWidth = data.change === "gridSize" ? page.gridWidth / 2 : 2000
         const grid = page.mainGrid
         expectLayout(grid, page.gridColumns, false)
