@@ -95,6 +95,11 @@ ViewsCase {
         compare(root.user.email, "ada+x@example.org")
         compare(view.loginForm.userIdField.text, "ada+x@example.org")
         compare(sent("login_user", "usr"), "ada+x@example.org")
+        // The new user's session ends here: its refreshes would run on into the next test, where the
+        // reset service no longer knows the user.
+        tryVerify(() => frame !== null && frame.completed, 10000)
+        session.signOut()
+        tryVerify(() => root.user === null, 10000)
     }
 
     function test_serviceRefusal() {
