@@ -41,12 +41,20 @@ ViewsCase {
         root.width = 600
         verify(!sidebar.open)
         verify(frame.headerToggle.flashing)
-        // At several moments of the flash, the faded-out one included.
-        for (const delay of [0, 550, 1200]) {
-            wait(delay)
-            verify(frame.headerToggle.flashing)
-            mouseClick(frame.headerToggle)
-            verify(sidebar.open, "click after " + delay + " ms")
+        // At several moments of the flash, the faded-out one included. The sidebar slides out over the
+        // toggle first (a click before it has gone lands on the sidebar), while the flash has begun.
+        const toggle = frame.headerToggle
+        const full = () => toggle.opacity > 0.9
+        const faded = () => toggle.opacity < 0.3
+        const moments = [{ name: "fading in", steps: [] }, { name: "at full", steps: [full] },
+                         { name: "faded out", steps: [full, faded] }]
+        for (const moment of moments) {
+            tryVerify(() => sidebar.x === -sidebar.width, 3000)
+            for (const step of moment.steps)
+                tryVerify(step, 3000, moment.name)
+            verify(toggle.flashing)
+            mouseClick(toggle)
+            verify(sidebar.open, "click " + moment.name)
             sidebar.open = false
         }
     }
