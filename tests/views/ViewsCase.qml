@@ -52,6 +52,9 @@ TestCase {
         tryVerify(() => frame !== null && frame.completed, 10000)
         tryVerify(() => !session.loadingComputers && testKit.pendingRequests() === 0, 10000)
         tryVerify(() => frame.sidebar.x === (frame.sidebar.open ? 0 : -frame.sidebar.width), 3000)
+        // The frame's column lays out its rows before the next frame is drawn; until then the page may
+        // still lie at the top, over the header row, and take the clicks meant for it.
+        tryVerify(() => !isPolishScheduled(frame.flickableContent), 3000)
     }
     // Opens a page of the signed-in frame (and a tab of the account page), known by one of its members,
     // and lets the frame settle.
