@@ -3,9 +3,8 @@
 #include "logging.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QVariantMap>
 
 namespace {
@@ -25,6 +24,45 @@ QDBusMessage busDaemonCall(const QString &method, const QVariantList &arguments 
 }
 
 } // namespace
+
+// One Notify call in flight, the receiver of its reply or error. QtDBus posts the reply to it in the order
+// it came off the bus, so a signal about the notification that the daemon sent right after its reply (a
+// daemon that closes at once, or a quick click) is handled after the reply has told us the server's id.
+// A QDBusPendingCallWatcher gives no such order: a reply that arrives before the watcher is made is
+// reported only once the watcher exists, after signals that came later.
+class NotifyCall : public QObject {
+    Q_OBJECT
+public:
+    NotifyCall(qint64 localId, DBusNotifier *notifier)
+        : QObject(notifier), m_localId(localId), m_notifier(notifier)
+    {
+    }
+
+public Q_SLOTS:
+    void onReply(const QDBusMessage &reply)
+    {
+        deleteLater();
+        const QVariantList arguments = reply.arguments();
+        if (arguments.size() != 1 || arguments.constFirst().metaType() != QMetaType::fromType<uint>()) {
+            qCWarning(lcNotify).noquote() << "Could not show a desktop notification: the reply"
+                                          << reply.signature() << "carries no notification id";
+            m_notifier->notifyAnswered(m_localId, std::nullopt);
+            return;
+        }
+        m_notifier->notifyAnswered(m_localId, arguments.constFirst().toUInt());
+    }
+
+    void onError(const QDBusError &error)
+    {
+        deleteLater();
+        qCWarning(lcNotify) << "Could not show a desktop notification:" << error.name() << error.message();
+        m_notifier->notifyAnswered(m_localId, std::nullopt);
+    }
+
+private:
+    qint64 m_localId;
+    DBusNotifier *m_notifier;
+};
 
 DBusNotifier::DBusNotifier(const QDBusConnection &bus, QObject *parent) : SystemNotifier(parent), m_bus(bus)
 {
@@ -118,23 +156,24 @@ qint64 DBusNotifier::show(const QString &message, const QList<NotificationAction
                        QVariantMap(),              // hints
                        int(-1)});                  // expire_timeout
     const qint64 localId = m_nextLocalId++;
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kNotifyTimeoutMs), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, localId](QDBusPendingCallWatcher *w) { onNotifyFinished(w, localId); });
+    auto *pending = new NotifyCall(localId, this);
+    if (!m_bus.callWithCallback(call, pending, SLOT(onReply(QDBusMessage)), SLOT(onError(QDBusError)),
+                                kNotifyTimeoutMs)) {
+        // Not even sent (the connection is gone): reported as any failure, from the event loop.
+        QMetaObject::invokeMethod(
+            pending, [pending] { pending->onError(QDBusError(QDBusError::Disconnected, QString())); },
+            Qt::QueuedConnection);
+    }
     return localId;
 }
 
-void DBusNotifier::onNotifyFinished(QDBusPendingCallWatcher *watcher, qint64 localId)
+void DBusNotifier::notifyAnswered(qint64 localId, std::optional<uint> serverId)
 {
-    watcher->deleteLater();
-    const QDBusPendingReply<uint> reply = *watcher;
-    if (reply.isError()) {
-        qCWarning(lcNotify) << "Could not show a desktop notification:" << reply.error().name()
-                            << reply.error().message();
+    if (!serverId) {
         Q_EMIT shown(-1);
         return;
     }
-    track(reply.value(), localId);
+    track(*serverId, localId);
     Q_EMIT shown(localId);
 }
 
@@ -170,3 +209,5 @@ void DBusNotifier::onNotificationClosed(uint serverId, uint reason)
     m_trackOrder.removeOne(serverId);
     Q_EMIT closed(localId);
 }
+
+#include "dbusnotifier.moc"

@@ -5,8 +5,7 @@
 #include <QDBusConnection>
 #include <QHash>
 #include <QQueue>
-
-class QDBusPendingCallWatcher;
+#include <optional>
 
 // Desktop notifications through org.freedesktop.Notifications on a D-Bus connection (the session bus in
 // the program, a private test bus in the tests).
@@ -46,7 +45,8 @@ private Q_SLOTS:
 
 private:
     [[nodiscard]] SetupError probeService() const;
-    void onNotifyFinished(QDBusPendingCallWatcher *watcher, qint64 localId);
+    // The outcome of the Notify call made for `localId`: the server's id, or none when it failed.
+    void notifyAnswered(qint64 localId, std::optional<uint> serverId);
     void track(uint serverId, qint64 localId);
 
     QDBusConnection m_bus;
@@ -54,4 +54,6 @@ private:
     qint64 m_nextLocalId = 1;
     QHash<uint, qint64> m_localIdByServerId;
     QQueue<uint> m_trackOrder;
+
+    friend class NotifyCall;
 };

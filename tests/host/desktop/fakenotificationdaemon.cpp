@@ -4,7 +4,7 @@
 //
 // Bodies steer it: "click-me" makes it report, after the reply, an activation of another client's
 // notification, a non-default action of this one, then the default action of this one, then its closing;
-// "fail-me" makes the call fail with an error reply.
+// "fail-me" makes the call fail with an error reply; "odd-reply" answers with a text where the id should be.
 //
 // InvokeAction(id, key), a method of its own, reports what a user's press on a button (or, with "default", on
 // the notification) would: ActionInvoked, then NotificationClosed. Each record line carries the id given.
@@ -48,6 +48,11 @@ public Q_SLOTS:
         if (refused) {
             sendErrorReply(QStringLiteral("org.freedesktop.Notifications.Error.Test"),
                            QStringLiteral("refused"));
+            return 0;
+        }
+        if (body.contains(QLatin1String("odd-reply"))) {
+            setDelayedReply(true);
+            connection().send(message().createReply(QStringLiteral("100")));
             return 0;
         }
         if (body.contains(QLatin1String("click-me"))) {

@@ -154,14 +154,23 @@ private Q_SLOTS:
         QCOMPARE(closed.at(0).at(0).toLongLong(), id);
     }
 
+    // An error reply, and a reply without an id, are both a failure to show.
+    void failedNotifyIsLogged_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::newRow("error reply") << QStringLiteral("fail-me");
+        QTest::newRow("text for the id") << QStringLiteral("odd-reply");
+    }
+
     void failedNotifyIsLogged()
     {
+        QFETCH(QString, body);
         DBusNotifier notifier(QDBusConnection::sessionBus());
         QSignalSpy activated(&notifier, &SystemNotifier::activated);
         QSignalSpy shown(&notifier, &SystemNotifier::shown);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("^Could not show a desktop notification")));
-        QVERIFY(notifier.show(QStringLiteral("fail-me")) > 0);
+        QVERIFY(notifier.show(body) > 0);
         QTRY_COMPARE_WITH_TIMEOUT(recordedCalls().size(), 1, 20000);
         // The reply is processed by the event loop; wait for the warning through a follow-up round trip.
         notifier.show(QStringLiteral("after"));
