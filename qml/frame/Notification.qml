@@ -39,6 +39,9 @@ Pane {
         disappear.start()
     }
 
+    // Named by its text without markup for assistive tools (the Pane keeps its own role: Qt 6.4 sets a
+    // control's role over the one given here).
+    Accessible.name: text.replace(/<[^>]*>/g, "")
     Material.elevation: 20
     Material.background: backgroundColor
     // Near-white text in both themes: the dark theme's light grey foreground measured 2.1:1 on the warning colour.
@@ -82,6 +85,7 @@ Pane {
         }
         ToolButton {
             objectName: "notificationClose"
+            Accessible.name: "Close notice"
             flat: true
             icon.source: "qrc:///assets/icons/close-black-18dp.svg"
             Layout.preferredWidth: 38

@@ -433,8 +433,39 @@ class World:
             self.xdo("mousemove", "--sync", int(x), int(y))
             self._pointer = (int(x), int(y))
             time.sleep(0.1)
+        self.uncover(x, y)
         self.xdo("click", button)
         time.sleep(0.3)
+
+    def uncover(self, x, y):
+        """Closes an in-app notice that lies over the point, as a user would before clicking what is under
+        it: notices come at any moment (the credit guard, machine events), and the slower the machine, the
+        likelier one is up when a click comes."""
+        def over(n, px, py):
+            return n[2] <= px < n[2] + n[4] and n[3] <= py < n[3] + n[5]
+
+        def notice_over(nodes):
+            # A notice is a panel named by its text that holds a "Close notice" button.
+            closes = [n for n in nodes if n[0] == "push button" and n[1] == "Close notice"]
+            for n in nodes:
+                if n[0] == "panel" and n[1] and over(n, x, y):
+                    inside = [c for c in closes if over(n, c[2] + c[4] / 2, c[3] + c[5] / 2)]
+                    if inside:
+                        return n, inside[0]
+            return None, None
+
+        for _ in range(3):
+            notice, close = notice_over(self.nodes())
+            if notice is None:
+                return
+            if over(close, x, y):
+                return  # the click is meant for the notice's own close button
+            self.xdo("mousemove", "--sync", int(close[2] + close[4] / 2), int(close[3] + close[5] / 2))
+            self.xdo("click", 1)
+            wait_until("the notice '%s' to go" % notice[1][:40], lambda: notice_over(self.nodes())[0] is None)
+            self.xdo("mousemove", "--sync", int(x), int(y))
+            self._pointer = (int(x), int(y))
+            time.sleep(0.1)
 
     def click(self, node):
         _, _, x, y, w, h, _ = node

@@ -114,10 +114,13 @@ ViewsCase {
         compare(context.openedUrls.length, data.opened ? 1 : 0)
     }
 
+    // Not shown, nor read out by assistive tools, which get the text without its markup.
     function test_remoteImagesAreNotShown() {
-        const label = findChild(note("Look <img src=\"http://127.0.0.1:9/x.png\"> here", 0), "notificationText")
+        const n = note("Look <img src=\"http://127.0.0.1:9/x.png\"> <b>here</b>", 0)
+        const label = findChild(n, "notificationText")
         verify(label.text.indexOf("<img") < 0, label.text)
         verify(label.text.indexOf("here") >= 0)
+        compare(n.Accessible.name, "Look  here")
     }
 
     function test_coreNotificationsReachTheStack() {
