@@ -198,7 +198,9 @@ CARD = {"favourite": (26, 26), "select": (381, 28), "power": (26, 202), "panel_e
 
 def grid_cards(w):
     """(name, status) of every card of the main grid, in their order: the page is read from its top down
-    (only what is in the window is in the accessibility tree); a card is taken once it is all in view."""
+    (only what is in the window is in the accessibility tree); a card is taken once it is all in view.
+    A running computer's desktop screenshot hides its status label once it has come: a card whose first
+    label is not a status (its system's name) is taken as RUNNING, the only status with a screenshot."""
     wheel = lambda steps, down=True: w.wheel(steps, down, settle=0.5)
     wheel(30, down=False)
     seen, header_passed, quiet = [], None, 0
@@ -219,7 +221,8 @@ def grid_cards(w):
             if panels:
                 labels = [m for m in nodes[panels[-1] + 1:i] if m[0] == "label"]
                 if labels:
-                    found.append((n[3], n[2], n[1], labels[0][1]))
+                    status = labels[0][1] if labels[0][1].isupper() else "RUNNING"
+                    found.append((n[3], n[2], n[1], status))
         new = [(name, status) for _, _, name, status in sorted(found) if name not in [x for x, _ in seen]]
         seen += new
         quiet = 0 if new or not seen else quiet + 1
