@@ -314,6 +314,7 @@ def computers(w):
     w.click_at(*card_point(w, "select"))  # the selection outlives the bulk action
     x, y = card_point(w, "name")
     w.xdo("mousemove", "--sync", x, y)
+    w.uncover(x, y)
     w.xdo("click", "--repeat", 2, "--delay", 80, 1)
     time.sleep(0.5)
     w.key("ctrl+a")
