@@ -462,7 +462,10 @@ class World:
                 return  # the click is meant for the notice's own close button
             self.xdo("mousemove", "--sync", int(close[2] + close[4] / 2), int(close[3] + close[5] / 2))
             self.xdo("click", 1)
-            wait_until("the notice '%s' to go" % notice[1][:40], lambda: notice_over(self.nodes())[0] is None)
+            # This notice, not every one: another may slide down into its place.
+            wait_until("the notice '%s' to go" % notice[1][:40],
+                       lambda: notice[:6] not in [n[:6] for n in self.nodes()])
+            time.sleep(0.3)  # its closing animation
             self.xdo("mousemove", "--sync", int(x), int(y))
             self._pointer = (int(x), int(y))
             time.sleep(0.1)
