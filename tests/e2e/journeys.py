@@ -43,6 +43,15 @@ def sign_out(w):
     w.wait_for("Log In", "push button")
 
 
+def shown_status(labels):
+    """A card's status from its labels, the first of them. A running computer's desktop screenshot hides the
+    status label once it has come: a first label that is not a status (the system's name) means RUNNING,
+    the only status with a screenshot."""
+    if not labels:
+        return ""
+    return labels[0] if labels[0].isupper() else "RUNNING"
+
+
 def card(w, name):
     """The controls of the computer card with this name (the first one on screen): its preview panel,
     favourite button (top left), selection box, the buttons along the preview's bottom edge (start, stop,
@@ -64,7 +73,7 @@ def card(w, name):
             return {"labels": labels, "panel": panel, "favourite": top[0] if top else None,
                     "select": boxes[0] if boxes else None, "power": bottom[0] if bottom else None,
                     "stop": bottom[1] if len(bottom) > 1 else None,
-                    "name": n, "menu": after[0] if after else None, "status": labels[0] if labels else ""}
+                    "name": n, "menu": after[0] if after else None, "status": shown_status(labels)}
     return None
 
 
@@ -89,7 +98,9 @@ def wait_card(w, name, status=None, timeout=60):
 
 
 def search(w, text):
-    w.fill([n for n in w.nodes() if n[0] == "text"][1], text)
+    # Waited for: a read of the tree while cards are being rebuilt can miss part of the page.
+    field = wait_until("the search field", lambda: [n for n in w.nodes() if n[0] == "text"][1:2])[0]
+    w.fill(field, text)
     if not text:
         w.key("BackSpace")
     time.sleep(0.8)
@@ -198,9 +209,7 @@ CARD = {"favourite": (26, 26), "select": (381, 28), "power": (26, 202), "panel_e
 
 def grid_cards(w):
     """(name, status) of every card of the main grid, in their order: the page is read from its top down
-    (only what is in the window is in the accessibility tree); a card is taken once it is all in view.
-    A running computer's desktop screenshot hides its status label once it has come: a card whose first
-    label is not a status (its system's name) is taken as RUNNING, the only status with a screenshot."""
+    (only what is in the window is in the accessibility tree); a card is taken once it is all in view."""
     wheel = lambda steps, down=True: w.wheel(steps, down, settle=0.5)
     wheel(30, down=False)
     seen, header_passed, quiet = [], None, 0
@@ -221,8 +230,7 @@ def grid_cards(w):
             if panels:
                 labels = [m for m in nodes[panels[-1] + 1:i] if m[0] == "label"]
                 if labels:
-                    status = labels[0][1] if labels[0][1].isupper() else "RUNNING"
-                    found.append((n[3], n[2], n[1], status))
+                    found.append((n[3], n[2], n[1], shown_status([m[1] for m in labels])))
         new = [(name, status) for _, _, name, status in sorted(found) if name not in [x for x, _ in seen]]
         seen += new
         quiet = 0 if new or not seen else quiet + 1
@@ -720,9 +728,9 @@ def loose(w):
     for name, (status, system) in expected.items():
         if name in ("Render Node", LOOSE_LONG_NAME):  # not favourites: alone in the grid
             isolate(w, name)
-        labels = wait_card(w, name)["labels"]
-        check(labels and labels[0] == status and system in labels,
-              "the card of %s shows %s: %r" % (name[:20], expected[name], labels))
+        shown = wait_card(w, name)
+        check(shown["status"] == status and system in shown["labels"],
+              "the card of %s shows %s: %r" % (name[:20], expected[name], shown["labels"]))
     isolate(w, "Box")
     time.sleep(1)
     check(w.find("Quiet Box", "label") and not w.shows("Mystery Box") and not w.shows("Blank Box"),
