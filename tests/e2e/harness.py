@@ -405,6 +405,11 @@ class World:
     def _on_screen(self, n):
         return n[2] + n[4] > 0 and n[3] + n[5] > 0 and n[2] < 4000 and n[3] < 4000
 
+    def wait_node(self, what, predicate, index=0, timeout=GENEROUS):
+        """The index-th node that satisfies the predicate, waited for: one read of the tree can miss part of
+        the page while it is being rebuilt."""
+        return wait_until(what, lambda: [n for n in self.nodes() if predicate(n)][index:index + 1], timeout)[0]
+
     def wait_for(self, name, role=None, exact=True, timeout=GENEROUS, index=0):
         return wait_until("%s '%s'" % (role or "control", name),
                           lambda: self.find(name, role, exact, index), timeout)

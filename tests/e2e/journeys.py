@@ -98,9 +98,7 @@ def wait_card(w, name, status=None, timeout=60):
 
 
 def search(w, text):
-    # Waited for: a read of the tree while cards are being rebuilt can miss part of the page.
-    field = wait_until("the search field", lambda: [n for n in w.nodes() if n[0] == "text"][1:2])[0]
-    w.fill(field, text)
+    w.fill(w.wait_node("the search field", lambda n: n[0] == "text", 1), text)
     if not text:
         w.key("BackSpace")
     time.sleep(0.8)
@@ -241,8 +239,12 @@ def grid_cards(w):
     return seen
 
 
+def toolbar(w):
+    return w.wait_node("the toolbar", lambda n: n[0] == "panel" and n[5] == 44 and n[4] > 400)
+
+
 def card_point(w, part):
-    bar = [n for n in w.nodes() if n[0] == "panel" and n[5] == 44 and n[4] > 400][0]
+    bar = toolbar(w)
     dx, dy = CARD[part]
     return bar[2] + 8 + dx, bar[3] + 86 + dy
 
@@ -275,7 +277,7 @@ def computers(w):
 
     # The status filter: without "Running", no running computer is left in the grid.
     def status_box(label):
-        w.click([n for n in w.nodes() if n[0] == "push button" and n[4] == 48][2])  # the filter button
+        w.click(w.wait_node("the filter button", lambda n: n[0] == "push button" and n[4] == 48, 2))
         w.click(w.wait_for("Status", "menu item"))
         w.click(w.wait_for(label, "check box"))
         w.shot("status-filter")
@@ -302,8 +304,8 @@ def computers(w):
     w.shot("bulk-panel")
     # The bulk panel floats over the grid (outside the accessibility tree): its "Stop" sits right of the
     # middle of the content area, near the bottom of the window.
-    bar = [n for n in w.nodes() if n[0] == "panel" and n[5] == 44 and n[4] > 400][0]
-    frame = [n for n in w.nodes() if n[0] == "frame"][0]
+    bar = toolbar(w)
+    frame = w.wait_node("the window", lambda n: n[0] == "frame")
     w.click_at(bar[2] + bar[4] / 2 + 38, frame[3] + frame[5] - 46)
     title = w.wait_for("Stop 2 computers?")
     w.shot("bulk-stop-question")
@@ -388,7 +390,8 @@ def create(w):
     w.click(w.wait_for("Windows Standard", "menu item"))
     w.wait_for("Windows Standard", "combo box")
     spot = w.find("Spot Machine ", "label")
-    w.click([n for n in w.nodes() if n[0] == "check box" and abs(n[3] + n[5] / 2 - spot[3] - spot[5] / 2) < 12][0])
+    w.click(w.wait_node("the spot box", lambda n: n[0] == "check box"
+                        and abs(n[3] + n[5] / 2 - spot[3] - spot[5] / 2) < 12))
     # The rest of the form sits below the fold: scroll the page with the wheel.
     frame = w.find("", "frame")
     for _ in range(8):
